@@ -1,0 +1,35 @@
+// Orvane: the program entry.
+
+#include "app/Program.h"
+#include "app/SignalBridge.h"
+#include "browser/DialogPrompts.h"
+#include "platform/Paths.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QSessionManager>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("orvane"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Orvane"));
+    QApplication::setApplicationVersion(QStringLiteral(ORVANE_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("orvane"));
+
+    orvane::DialogPrompts prompts;
+    orvane::Program program(prompts, orvane::ProgramFolder());
+    prompts.SetParent(&program.MainWindow());
+
+    // Stopping from outside, and the end of the desktop session, end the program as closing
+    // its window does, so nothing is lost.
+    orvane::SignalBridge signalBridge;
+    QObject::connect(&signalBridge, &orvane::SignalBridge::TerminationRequested, &program,
+                     &orvane::Program::RequestShutdown);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &program,
+                     [&program](QSessionManager&) { program.RequestShutdown(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &program,
+                     &orvane::Program::RequestShutdown);
+
+    program.Show();
+    return QApplication::exec();
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Every question and message the program puts to the user goes through Prompts. The window
+// layer implements it with message boxes and file dialogs; tests implement it with a script.
+// Called on the GUI thread only. Texts are shown as plain text, never as rich text.
+
+#include <QString>
+#include <optional>
+
+namespace orvane {
+
+enum class PromptKind { Information, Warning, Error, Confirmation };
+enum class PromptButtons { Ok, OkCancel, YesNo };
+enum class PromptAnswer { Ok, Cancel, Yes, No };
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    virtual PromptAnswer ask(PromptKind kind, PromptButtons buttons, const QString& text) = 0;
+    // A folder picked by the user, or nothing when the dialog was cancelled.
+    virtual std::optional<QString> chooseFolder(const QString& title, const QString& start) = 0;
+
+    void information(const QString& text) { ask(PromptKind::Information, PromptButtons::Ok, text); }
+    void warning(const QString& text) { ask(PromptKind::Warning, PromptButtons::Ok, text); }
+    void error(const QString& text) { ask(PromptKind::Error, PromptButtons::Ok, text); }
+    bool confirm(const QString& text) {
+        return ask(PromptKind::Confirmation, PromptButtons::YesNo, text) == PromptAnswer::Yes;
+    }
+};
+
+} // namespace orvane

@@ -1,0 +1,73 @@
+#include "platform/TextLines.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace orvane {
+
+bool IsAscii(QByteArrayView bytes) {
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+QString DecodeLine(QByteArrayView bytes) {
+    // Plain ASCII is by far the most common line and needs no validation pass.
+    if (IsAscii(bytes))
+        return QString::fromLatin1(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    return QString::fromLatin1(bytes);
+}
+
+TextFileRead ReadWholeFile(const QString& path) {
+    TextFileRead result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return result;
+    result.opened = true;
+    const qint64 expected = file.size();
+    if (expected > 0)
+        result.data.reserve(expected);
+    char buffer[1 << 16];
+    for (;;) {
+        const qint64 got = file.read(buffer, sizeof buffer);
+        if (got < 0) {
+            result.readError = true;
+            break;
+        }
+        if (got == 0)
+            break;
+        result.data.append(buffer, got);
+    }
+    return result;
+}
+
+QStringList DecodeLines(QByteArrayView data) {
+    QStringList lines;
+    ForEachLine(data, [&](QByteArrayView line) { lines.append(DecodeLine(line)); });
+    return lines;
+}
+
+void AppendLine(QByteArray& out, const QString& text) {
+    out.append(text.toUtf8());
+    out.append("\r\n", 2);
+}
+
+WriteResult WriteFileAtomically(const QString& path, QByteArrayView data) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return WriteResult::CannotCreate;
+    if (file.write(data.data(), data.size()) != data.size()) {
+        file.cancelWriting();
+        return WriteResult::CannotReplace;
+    }
+    return file.commit() ? WriteResult::Written : WriteResult::CannotReplace;
+}
+
+} // namespace orvane

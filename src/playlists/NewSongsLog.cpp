@@ -1,0 +1,85 @@
+#include "playlists/NewSongsLog.h"
+
+#include "platform/AsciiCase.h"
+#include "platform/Paths.h"
+#include "platform/TextLines.h"
+#include "playlists/PlaylistFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace orvane {
+
+NewSongsLog::NewSongsLog(QString logsFolder, Prompts& prompts, Clock today)
+    : logsFolder_(std::move(logsFolder))
+    , prompts_(prompts)
+    , today_(std::move(today)) {}
+
+QString NewSongsLog::LogPath(const QDate& day) const {
+    return WithTrailingSeparator(logsFolder_) + day.toString(Qt::ISODate) + QStringLiteral(".m3u");
+}
+
+bool NewSongsLog::cacheIsCurrent(const QString& path) const {
+    if (path != cachedPath_)
+        return false;
+    const QFileInfo info(path);
+    const qint64 size = info.exists() ? info.size() : -1;
+    return size == cachedSize_ && (size < 0 || info.lastModified() == cachedTime_);
+}
+
+void NewSongsLog::loadCache(const QString& path) {
+    cachedPath_ = path;
+    cachedEntries_.clear();
+    const PlaylistEntries entries = ReadPlaylistEntries(path, FolderPart(path));
+    for (const QString& entry : entries.paths)
+        cachedEntries_.insert(AsciiUpper(entry));
+    cachedEndsOpen_ = entries.endsOpen;
+    rememberFileState(path);
+}
+
+void NewSongsLog::reportOnce(const QString& path) {
+    if (reportedFailures_.contains(path))
+        return;
+    reportedFailures_.insert(path);
+    prompts_.information(QStringLiteral("Unable to create updated file"));
+}
+
+void NewSongsLog::rememberFileState(const QString& path) {
+    const QFileInfo info(path);
+    cachedSize_ = info.exists() ? info.size() : -1;
+    cachedTime_ = info.exists() ? info.lastModified() : QDateTime();
+}
+
+void NewSongsLog::AppendToNewSongsLog(const SongRecord& record) {
+    const QString path = LogPath(today_());
+    if (!cacheIsCurrent(path))
+        loadCache(path);
+    const QString songPath = record.Path();
+    const QString key = AsciiUpper(songPath);
+    if (cachedEntries_.contains(key))
+        return;
+
+    const bool existed = cachedSize_ >= 0;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        if (existed)
+            reportOnce(path);
+        return;
+    }
+    QByteArray line;
+    if (cachedEndsOpen_)
+        line.append("\r\n"); // complete a last line written without its line end
+    AppendLine(line, songPath);
+    const bool written = file.write(line) == line.size() && file.flush();
+    file.close();
+    if (!written) {
+        reportOnce(path);
+        cachedPath_.clear(); // a part-written line may be there: read the log again next time
+        return;
+    }
+    cachedEntries_.insert(key);
+    cachedEndsOpen_ = false;
+    rememberFileState(path);
+}
+
+} // namespace orvane

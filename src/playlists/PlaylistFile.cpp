@@ -1,0 +1,82 @@
+#include "playlists/PlaylistFile.h"
+
+#include "platform/AsciiCase.h"
+#include "platform/Paths.h"
+#include "platform/TextLines.h"
+
+#include <QFileInfo>
+
+namespace orvane {
+
+namespace {
+bool IsAbsoluteEntry(const QString& line) {
+    return line.startsWith(u'/') || (line.size() >= 2 && line[1] == u':');
+}
+} // namespace
+
+QString PlaylistEntryPath(const QString& line, const QString& baseFolder) {
+    if (IsAbsoluteEntry(line))
+        return line;
+    QString relative = line;
+    relative.replace(u'\\', u'/');
+    return WithTrailingSeparator(baseFolder) + relative;
+}
+
+PlaylistEntries ReadPlaylistEntries(const QString& playlistPath, const QString& baseFolder) {
+    PlaylistEntries result;
+    const TextFileRead file = ReadWholeFile(playlistPath);
+    result.opened = file.opened;
+    result.endsOpen = !file.data.isEmpty() && !file.data.endsWith('\n');
+    ForEachLine(file.data, [&](QByteArrayView bytes) {
+        if (bytes.isEmpty() || bytes.front() == '#')
+            return;
+        result.paths.append(PlaylistEntryPath(DecodeLine(bytes), baseFolder));
+    });
+    return result;
+}
+
+bool PlaylistContains(const QString& playlistPath, const QString& songPath) {
+    const PlaylistEntries entries = ReadPlaylistEntries(playlistPath, FolderPart(playlistPath));
+    const QString wanted = AsciiUpper(songPath);
+    for (const QString& path : entries.paths) {
+        if (AsciiUpper(path) == wanted)
+            return true;
+    }
+    return false;
+}
+
+void AppendToPlaylist(const QString& playlistPath, const SongRow& row, Prompts& prompts) {
+    const QString songPath = row.Path();
+    if (PlaylistContains(playlistPath, songPath))
+        return;
+
+    const bool existed = QFileInfo::exists(playlistPath);
+    QByteArray content;
+    if (existed) {
+        const TextFileRead old = ReadWholeFile(playlistPath);
+        if (!old.opened || old.readError) {
+            prompts.warning(QStringLiteral("Error updating playlist.\nCould not read ") +
+                            playlistPath);
+            return;
+        }
+        content = old.data;
+        if (!content.isEmpty() && !content.endsWith('\n'))
+            content.append("\r\n");
+    }
+    AppendLine(content, songPath);
+    switch (WriteFileAtomically(playlistPath, content)) {
+    case WriteResult::Written:
+        break;
+    case WriteResult::CannotCreate:
+        prompts.warning(existed ? QStringLiteral("Error updating playlist.\nCould not write "
+                                                 "temporary file.")
+                                : QStringLiteral("Error updating favourites.\nCould not write "
+                                                 "temporary file."));
+        break;
+    case WriteResult::CannotReplace:
+        prompts.information(QStringLiteral("Unable to create updated file"));
+        break;
+    }
+}
+
+} // namespace orvane

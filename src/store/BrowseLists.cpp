@@ -1,0 +1,54 @@
+#include "store/BrowseLists.h"
+
+#include "platform/AsciiCase.h"
+
+#include <algorithm>
+
+namespace orvane {
+
+bool BrowseList::Add(const QString& name, const QString& extra) {
+    QString key = AsciiUpper(name);
+    if (keys_.contains(key))
+        return false;
+    keys_.insert(std::move(key));
+    entries_.push_back({name, extra});
+    sortedStale_ = true;
+    return true;
+}
+
+bool BrowseList::Contains(const QString& name) const {
+    return keys_.contains(AsciiUpper(name));
+}
+
+void BrowseList::Clear() {
+    entries_.clear();
+    keys_.clear();
+    sorted_.clear();
+    sortedStale_ = false;
+}
+
+const std::vector<BrowseEntry>& BrowseList::Sorted() const {
+    if (sortedStale_) {
+        sorted_ = entries_;
+        std::stable_sort(sorted_.begin(), sorted_.end(),
+                         [](const BrowseEntry& a, const BrowseEntry& b) {
+                             return QString::localeAwareCompare(a.Name, b.Name) < 0;
+                         });
+        sortedStale_ = false;
+    }
+    return sorted_;
+}
+
+void BrowseLists::Clear() {
+    Genres.Clear();
+    Albums.Clear();
+    Artists.Clear();
+}
+
+void RegisterBrowseKeys(BrowseLists& lists, const SongRecord& record) {
+    lists.Genres.Add(record.Genre);
+    lists.Albums.Add(record.Album, record.Artist);
+    lists.Artists.Add(record.Artist);
+}
+
+} // namespace orvane

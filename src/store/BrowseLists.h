@@ -1,0 +1,50 @@
+#pragma once
+// The genre, album and artist lists that the main window browses by. Each name is held once
+// (compared upper-cased, whole text, blanks included) in the order first seen, with the first
+// spelling kept. A hash set answers "already there?" so registering a record costs O(1); the
+// sorted order is computed once when asked for and kept until the next change.
+// Owned by the GUI thread.
+
+#include "store/SongRecord.h"
+
+#include <QSet>
+#include <QString>
+#include <vector>
+
+namespace orvane {
+
+struct BrowseEntry {
+    QString Name;
+    QString Extra; // the album list keeps the artist of the album's first song here
+};
+
+class BrowseList {
+public:
+    // Adds the name unless it is already there; true when added.
+    bool Add(const QString& name, const QString& extra = {});
+    bool Contains(const QString& name) const;
+    void Clear();
+
+    qsizetype size() const { return qsizetype(entries_.size()); }
+    const std::vector<BrowseEntry>& Entries() const { return entries_; }
+    // Entries in locale-aware order of their names.
+    const std::vector<BrowseEntry>& Sorted() const;
+
+private:
+    std::vector<BrowseEntry> entries_;
+    QSet<QString> keys_;
+    mutable std::vector<BrowseEntry> sorted_;
+    mutable bool sortedStale_ = false;
+};
+
+struct BrowseLists {
+    BrowseList Genres;
+    BrowseList Albums;
+    BrowseList Artists;
+    void Clear();
+};
+
+// Adds the record's genre, album (with its artist) and artist where the lists lack them.
+void RegisterBrowseKeys(BrowseLists& lists, const SongRecord& record);
+
+} // namespace orvane

@@ -1,0 +1,115 @@
+#include "store/CacheFile.h"
+
+#include "platform/AsciiCase.h"
+#include "platform/Paths.h"
+#include "platform/TextLines.h"
+
+#include <QStringDecoder>
+#include <array>
+#include <type_traits>
+
+namespace orvane {
+
+namespace {
+
+constexpr QByteArrayView kSeparatorBytes("[;]");
+constexpr QStringView kSeparatorText(u"[;]");
+
+template <typename Record> auto StoredValues(Record& r) {
+    using Value = std::conditional_t<std::is_const_v<Record>, const QString*, QString*>;
+    return std::array<Value, 9>{&r.FileName, &r.Title, &r.Artist,  &r.Album, &r.Duration,
+                                &r.Year,     &r.Genre, &r.Comment, &r.Folder};
+}
+
+// A value is taken only when a separator follows it; values after the last one stay empty.
+template <typename View, typename Sep, typename Make>
+void SplitValues(View line, Sep separator, SongRecord& record, Make make) {
+    qsizetype start = 0;
+    for (QString* value : StoredValues(record)) {
+        const qsizetype at = line.indexOf(separator, start);
+        if (at < 0)
+            break;
+        *value = make(line.sliced(start, at - start));
+        start = at + separator.size();
+    }
+}
+
+} // namespace
+
+QString BuildCacheLine(const SongRecord& record) {
+    QString line;
+    for (const QString* value : StoredValues(record)) {
+        line += *value;
+        line += kSeparatorText;
+    }
+    return line;
+}
+
+SongRecord ParseCacheLine(QByteArrayView line) {
+    SongRecord record;
+    if (IsAscii(line)) {
+        SplitValues(line, kSeparatorBytes, record,
+                    [](QByteArrayView v) { return QString::fromLatin1(v); });
+        return record;
+    }
+    const QString text = DecodeLine(line);
+    SplitValues(QStringView(text), kSeparatorText, record,
+                [](QStringView v) { return v.toString(); });
+    return record;
+}
+
+bool SaveCacheFile(const QString& path, std::span<const SongRecord> records,
+                   const RecordFilter& keep) {
+    QByteArray out;
+    out.reserve(qsizetype(records.size()) * 160 + 64);
+    out.append(kCacheHeader);
+    out.append("\r\n");
+    for (const SongRecord& r : records) {
+        if (keep && !keep(r))
+            continue;
+        AppendLine(out, BuildCacheLine(r));
+    }
+    return WriteFileAtomically(path, out) == WriteResult::Written;
+}
+
+CacheLoadResult LoadCacheFile(const QString& path, CollectionList& list, bool clearFirst,
+                              BrowseLists& browse) {
+    CacheLoadResult result;
+    TextFileRead file = ReadWholeFile(path);
+    if (!file.opened)
+        return result;
+    result.opened = true;
+    result.readError = file.readError;
+    if (clearFirst)
+        list.clear();
+
+    QByteArrayView data(file.data);
+    if (file.readError) {
+        // The line that was being read when the error came is incomplete: drop it.
+        const qsizetype lastEnd = data.lastIndexOf('\n');
+        data = data.first(lastEnd + 1);
+    }
+    const qsizetype headerEnd = data.indexOf('\n');
+    QByteArrayView header = data.first(headerEnd < 0 ? data.size() : headerEnd);
+    if (header.endsWith('\r'))
+        header.chop(1);
+    if (AsciiUpper(DecodeLine(header)) != AsciiUpper(QString::fromLatin1(kCacheHeader)))
+        return result;
+    if (headerEnd < 0)
+        return result;
+
+    const QString collection = FileNamePart(path);
+    const QString notNew = QStringLiteral("0");
+    list.reserve(list.size() + data.count('\n'));
+    ForEachLine(data.sliced(headerEnd + 1), [&](QByteArrayView line) {
+        SongRecord record = ParseCacheLine(line);
+        record.Collection = collection;
+        record.NewFlag = notNew;
+        RegisterBrowseKeys(browse, record);
+        list.append(std::move(record));
+        ++result.added;
+    });
+    return result;
+}
+
+} // namespace orvane

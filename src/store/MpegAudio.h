@@ -1,0 +1,100 @@
+#pragma once
+// TMPEGAudio: what the program knows of one MP3 file, read from its first confirmed MPEG audio
+// frame header and its ID3v1 tag. Setting the file name reads the file at once; the fields then
+// describe that file until the next file name is set or a tag is written.
+//
+// Data logic: QtCore only, no GUI events are processed while reading. One object is used from
+// one thread at a time (the program's shared object lives on the GUI thread).
+
+#include <QDateTime>
+#include <QString>
+#include <QTime>
+#include <cstdint>
+
+namespace orvane {
+
+class TMPEGAudio {
+public:
+    TMPEGAudio();
+
+    // Stores the path, expanded to an absolute one, and reads the file. Never fails: the outcome
+    // shows in the fields and in IsValid().
+    void SetFileName(const QString& path);
+    const QString& FileName() const { return fileName_; }
+
+    // ID3v1 fields. Title is the file name (cut to 30 characters) for a file without a tag.
+    const QString& Header() const { return header_; }
+    const QString& Title() const { return title_; }
+    const QString& Artist() const { return artist_; }
+    const QString& Album() const { return album_; }
+    const QString& Year() const { return year_; }
+    const QString& Comment() const { return comment_; }
+    uint8_t GenreNr() const { return genreNr_; } // 255 when no tag was read
+    uint8_t Track() const { return track_; }     // byte 126 of the tag
+
+    // Setters keep at most 30 characters (Year: 4). They do not touch the file.
+    void SetTitle(const QString& text);
+    void SetArtist(const QString& text);
+    void SetAlbum(const QString& text);
+    void SetYear(const QString& text);
+    void SetComment(const QString& text);
+    void SetGenreNr(uint8_t genre) { genreNr_ = genre; }
+
+    // Facts of the frame header found at HeaderPosition.
+    uint32_t Duration() const { return duration_; }     // whole seconds
+    uint64_t FileSize() const { return fileSize_; }     // bytes of the whole file
+    uint8_t Version() const { return version_; }        // 0 unknown, 1 MPEG-1, 2 MPEG-2, 3 MPEG-2.5
+    uint8_t Layer() const { return layer_; }            // 0 unknown, 1..3
+    uint32_t SampleRate() const { return sampleRate_; } // Hz
+    uint16_t BitRate() const { return bitRate_; }       // kbit/s, 0 for free format and index 15
+    uint8_t Mode() const { return mode_; } // 0 stereo, 1 joint, 2 dual channel, 3 single channel
+    bool Copyright() const { return copyright_; }
+    bool Original() const { return original_; }
+    bool ErrorProtection() const { return errorProtection_; }
+    bool Padding() const { return padding_; }
+    uint16_t FrameLength() const { return frameLength_; }
+    uint64_t HeaderPosition() const { return headerPosition_; }
+
+    uint32_t FileDate() const { return fileDate_; } // packed DOS date-time, 0 when unknown
+    QDateTime FileDateTime() const;
+    uint32_t FileAttributes() const { return fileAttributes_; }
+    const QString& VolumeLabel() const { return volumeLabel_; }
+
+    // File position, counted from the end of a leading ID3v2 tag, beyond which the frame search
+    // gives up; 0 means no limit. Kept across reads.
+    uint32_t SearchLimit() const { return searchLimit_; }
+    void SetSearchLimit(uint32_t limit) { searchLimit_ = limit; }
+
+    bool IsValid() const;
+    QString GenreName() const;
+    QString ModeName() const;
+    QTime DurationTime() const;
+
+    // 0 on success, the system error number when the file cannot be opened or written, -1 when
+    // the file does not exist. Both read the file again afterwards.
+    int WriteTag();
+    int RemoveTag();
+
+private:
+    // fields as above; implementation detail of MpegAudio.cpp
+    QString fileName_;
+    QString header_, title_, artist_, album_, year_, comment_;
+    uint8_t genreNr_ = 255, track_ = 0;
+    uint32_t duration_ = 0;
+    uint64_t fileSize_ = 0;
+    uint8_t version_ = 0, layer_ = 0;
+    uint32_t sampleRate_ = 0;
+    uint16_t bitRate_ = 0;
+    uint8_t mode_ = 0;
+    bool copyright_ = false, original_ = false, errorProtection_ = false, padding_ = false;
+    uint16_t frameLength_ = 0;
+    uint64_t headerPosition_ = 0;
+    uint32_t fileDate_ = 0, fileAttributes_ = 0;
+    QString volumeLabel_;
+    uint32_t searchLimit_ = 0;
+};
+
+// Entry nr of the 80 ID3v1 genres, "Unknown" above 79.
+QString GenreName(uint8_t genreNr);
+
+} // namespace orvane

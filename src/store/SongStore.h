@@ -1,0 +1,29 @@
+#pragma once
+// The collection as the program holds it for the whole run: the list of records, the browse
+// lists built from it, and the one shared file-information object through which songs are read.
+// Everything here is touched on the GUI thread only.
+
+#include "store/BrowseLists.h"
+#include "store/CollectionList.h"
+#include "store/MpegAudio.h"
+
+#include <functional>
+
+namespace orvane {
+
+struct SongStore {
+    CollectionList Songs;
+    BrowseLists Browse;
+    TMPEGAudio Mpeg;
+    // Told of every song that AddSongFile adds (the new-songs log).
+    std::function<void(const SongRecord&)> OnNewSong;
+};
+
+// The frame search limit of the shared object while songs are added.
+inline constexpr uint32_t kScanSearchLimit = 128000;
+
+// Reads one MP3 file and appends it as a new song unless it is not MPEG audio or the list
+// already holds that file (FileName and Folder, upper-cased). Returns true in all cases.
+bool AddSongFile(SongStore& store, const QString& path);
+
+} // namespace orvane
