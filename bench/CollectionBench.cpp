@@ -1,0 +1,76 @@
+// The collection at the size of a large library: reading and writing local.orv, and adding
+// songs with the duplicate test.
+
+#include "store/CacheFile.h"
+#include "support/TempDir.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kSongs = 100000;
+
+std::vector<orvane::SongRecord> MakeRecords() {
+    std::vector<orvane::SongRecord> records;
+    records.reserve(kSongs);
+    for (int i = 0; i < kSongs; ++i) {
+        const QString n = QString::number(i);
+        records.push_back({QStringLiteral("track") + n + QStringLiteral(".mp3"),
+                           QStringLiteral("Title number ") + n,
+                           QStringLiteral("Artist ") + QString::number(i % 3000),
+                           QStringLiteral("Album ") + QString::number(i % 8000),
+                           QStringLiteral("03:41"), QStringLiteral("1998"), QStringLiteral("Rock"),
+                           QStringLiteral("ripped"),
+                           QStringLiteral("/home/user/Music/Artist ") + QString::number(i % 3000) +
+                               QStringLiteral("/"),
+                           orvane::kLocalCollection, QStringLiteral("0")});
+    }
+    return records;
+}
+
+const std::vector<orvane::SongRecord>& Records() {
+    static const std::vector<orvane::SongRecord> records = MakeRecords();
+    return records;
+}
+
+void BM_SaveCacheFile(benchmark::State& state) {
+    orvane::test::TempDir dir;
+    const QString path = dir.file(QStringLiteral("local.orv"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(orvane::SaveCacheFile(path, Records()));
+}
+BENCHMARK(BM_SaveCacheFile)->Unit(benchmark::kMillisecond);
+
+void BM_LoadCacheFile(benchmark::State& state) {
+    orvane::test::TempDir dir;
+    const QString path = dir.file(QStringLiteral("local.orv"));
+    orvane::SaveCacheFile(path, Records());
+    for (auto _ : state) {
+        orvane::CollectionList list;
+        orvane::BrowseLists browse;
+        benchmark::DoNotOptimize(orvane::LoadCacheFile(path, list, true, browse).added);
+    }
+}
+BENCHMARK(BM_LoadCacheFile)->Unit(benchmark::kMillisecond);
+
+// What AddSongFile does per song once the file is read: the duplicate test, the append and the
+// browse keys.
+void BM_InsertWithDuplicateTest(benchmark::State& state) {
+    const auto& records = Records();
+    for (auto _ : state) {
+        orvane::CollectionList list;
+        orvane::BrowseLists browse;
+        for (const orvane::SongRecord& r : records) {
+            if (list.FindFile(r.FileName, r.Folder) >= 0)
+                continue;
+            orvane::RegisterBrowseKeys(browse, r);
+            list.append(r);
+        }
+        benchmark::DoNotOptimize(list.size());
+    }
+}
+BENCHMARK(BM_InsertWithDuplicateTest)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

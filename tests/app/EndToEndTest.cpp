@@ -1,0 +1,90 @@
+// Starts the real program with a program folder of its own and stops it from outside.
+
+#include "support/TempDir.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace orvane {
+namespace {
+
+QByteArray ReadBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QFile f(home.file(QStringLiteral("local.orv")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Orvane Cache File version1.4]\r\n"
+                "a.mp3[;]T[;]A[;]B[;]03:00[;]1999[;]Rock[;]note[;]/x/[;]\r\n"
+                "K\xc3\xb6ln.mp3[;]Caf\xc3\xa9[;]A[;]C[;]04:00[;]2001[;]Pop[;][;]/x/y/[;]\r\n");
+        f.close();
+        original = ReadBytes(home.file(QStringLiteral("local.orv")));
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ORVANE_HOME"), home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("QT_LOGGING_RULES"),
+                   QStringLiteral("orvane.lifecycle.info=true"));
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::SeparateChannels);
+    }
+
+    // Reads the program's log until the line appears; false when it ends or time runs out.
+    bool WaitForLog(const QByteArray& text) {
+        for (int i = 0; i < 600 && !log.contains(text); ++i) {
+            if (process.state() == QProcess::NotRunning)
+                break;
+            process.waitForReadyRead(100);
+            log += process.readAllStandardError();
+        }
+        log += process.readAllStandardError();
+        return log.contains(text);
+    }
+
+    void StopWith(int signalNumber) {
+        process.start(QStringLiteral(ORVANE_BINARY), {});
+        ASSERT_TRUE(process.waitForStarted(10000));
+        ASSERT_TRUE(WaitForLog("start-up finished: 2 songs")) << log.toStdString();
+        ::kill(pid_t(process.processId()), signalNumber);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        log += process.readAllStandardError();
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << log.toStdString();
+        EXPECT_EQ(process.exitCode(), 0);
+        EXPECT_TRUE(log.contains("shutdown finished")) << log.toStdString();
+    }
+
+    test::TempDir home, config;
+    QByteArray original, log;
+    QProcess process;
+};
+
+TEST_F(EndToEnd, TermSignalWritesTheSameRecordsBack) {
+    // Make the file differ from what the program writes only by its age.
+    {
+        QFile f(home.file(QStringLiteral("local.orv")));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)),
+                                  QFileDevice::FileModificationTime));
+    }
+    StopWith(SIGTERM);
+    const QFileInfo written(home.file(QStringLiteral("local.orv")));
+    EXPECT_GT(written.lastModified().date().year(), 2001); // it was written again
+    EXPECT_EQ(ReadBytes(written.filePath()), original);
+    EXPECT_TRUE(QFileInfo(home.file(QStringLiteral("recycle"))).isDir());
+}
+
+TEST_F(EndToEnd, InterruptSignalEndsTheSameWay) {
+    StopWith(SIGINT);
+    EXPECT_EQ(ReadBytes(home.file(QStringLiteral("local.orv"))), original);
+}
+
+} // namespace
+} // namespace orvane

@@ -1,0 +1,52 @@
+#include "app/WorkingFolders.h"
+
+#include "support/ScriptedPrompts.h"
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace orvane {
+namespace {
+
+TEST(WorkingFolders, AllLieInTheProgramFolder) {
+    const WorkingFolders f = WorkingFolders::At(QStringLiteral("/opt/orvane"));
+    EXPECT_EQ(f.Program, u"/opt/orvane/");
+    EXPECT_EQ(f.Recycle, u"/opt/orvane/recycle");
+    EXPECT_EQ(f.Logs, u"/opt/orvane/logs");
+    EXPECT_EQ(f.Lib, u"/opt/orvane/lib");
+    EXPECT_EQ(f.LocalCache(), u"/opt/orvane/local.orv");
+}
+
+TEST(WorkingFolders, MissingFoldersAreCreatedSilently) {
+    test::TempDir dir;
+    test::ScriptedPrompts prompts;
+    const WorkingFolders f = WorkingFolders::At(dir.path());
+    PrepareWorkingFolders(f, prompts);
+    EXPECT_TRUE(QDir(f.Recycle).exists());
+    EXPECT_TRUE(QDir(f.Logs).exists());
+    EXPECT_TRUE(prompts.shown().empty());
+    PrepareWorkingFolders(f, prompts);
+    EXPECT_TRUE(prompts.shown().empty());
+}
+
+TEST(WorkingFolders, FoldersThatCannotBeMadeAreReportedOneByOne) {
+    test::TempDir dir;
+    test::ScriptedPrompts prompts;
+    // The program folder's name is taken by a file, so nothing can be created in it.
+    const QString blocked = dir.file(QStringLiteral("program"));
+    QFile file(blocked);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    PrepareWorkingFolders(WorkingFolders::At(blocked), prompts);
+    ASSERT_EQ(prompts.shown().size(), 2u);
+    EXPECT_EQ(prompts.shown()[0].kind, PromptKind::Warning);
+    EXPECT_EQ(prompts.texts()[0], QStringLiteral("Unable to create Recycle bin directory\n"
+                                                 "Make sure Orvane can write into it's base dir."));
+    EXPECT_EQ(prompts.texts()[1], QStringLiteral("Unable to create Log directory\n"
+                                                 "Make sure Orvane can write into it's base dir."));
+}
+
+} // namespace
+} // namespace orvane

@@ -1,0 +1,67 @@
+#include "platform/TextLines.h"
+
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace orvane {
+namespace {
+
+TEST(TextLines, LineEndsOfEitherKind) {
+    const auto lines = [](const char* a, const char* b = nullptr, const char* c = nullptr) {
+        QStringList l;
+        for (const char* s : {a, b, c})
+            if (s)
+                l << QString::fromLatin1(s);
+        return l;
+    };
+    EXPECT_EQ(DecodeLines("a\r\nb\nc"), lines("a", "b", "c"));
+    EXPECT_EQ(DecodeLines("a\r\n\r\n"), lines("a", ""));
+    EXPECT_EQ(DecodeLines("a\r\r\n"), lines("a\r"));
+    EXPECT_TRUE(DecodeLines("").isEmpty());
+}
+
+TEST(TextLines, Utf8WithLatin1Fallback) {
+    EXPECT_EQ(DecodeLine("K\xc3\xb6ln"), QStringLiteral("Köln"));
+    EXPECT_EQ(DecodeLine("K\xf6ln"), QStringLiteral("Köln"));
+    QByteArray out;
+    AppendLine(out, QStringLiteral("Köln"));
+    EXPECT_EQ(out, QByteArray("K\xc3\xb6ln\r\n"));
+}
+
+TEST(TextLines, AtomicWriteReplacesOrLeavesTheFile) {
+    test::TempDir dir;
+    const QString path = dir.file(QStringLiteral("a.txt"));
+    ASSERT_EQ(WriteFileAtomically(path, "one"), WriteResult::Written);
+    ASSERT_EQ(WriteFileAtomically(path, "two"), WriteResult::Written);
+    TextFileRead read = ReadWholeFile(path);
+    EXPECT_TRUE(read.opened);
+    EXPECT_FALSE(read.readError);
+    EXPECT_EQ(read.data, "two");
+
+    EXPECT_NE(WriteFileAtomically(dir.file(QStringLiteral("no/such/b.txt")), "x"),
+              WriteResult::Written);
+    EXPECT_FALSE(ReadWholeFile(dir.file(QStringLiteral("missing.txt"))).opened);
+
+    // A name taken by a folder cannot be replaced, and the folder stays.
+    const QString taken = dir.file(QStringLiteral("taken"));
+    ASSERT_TRUE(QDir().mkpath(taken + QStringLiteral("/inner")));
+    EXPECT_NE(WriteFileAtomically(taken, "x"), WriteResult::Written);
+    EXPECT_TRUE(QFileInfo(taken).isDir());
+
+    // A folder that cannot be written keeps the old file whole.
+    if (::geteuid() != 0) {
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        EXPECT_NE(WriteFileAtomically(path, "three"), WriteResult::Written);
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner);
+        EXPECT_EQ(ReadWholeFile(path).data, "two");
+    }
+}
+
+} // namespace
+} // namespace orvane

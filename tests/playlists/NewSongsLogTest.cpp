@@ -1,0 +1,82 @@
+#include "playlists/NewSongsLog.h"
+
+#include "support/ScriptedPrompts.h"
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace orvane {
+namespace {
+
+using test::ScriptedPrompts;
+using test::TempDir;
+
+QByteArray ReadBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+SongRecord Song(const QString& folder, const QString& file) {
+    SongRecord r;
+    r.Folder = folder;
+    r.FileName = file;
+    return r;
+}
+
+class NewSongsLogTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    ScriptedPrompts prompts;
+    QDate day{2026, 12, 6};
+    NewSongsLog log{dir.path(), prompts, [this] {
+                        return day;
+                    }};
+    QString today() const { return dir.file(QStringLiteral("2026-12-06.m3u")); }
+};
+
+TEST_F(NewSongsLogTest, EachSongOncePerDayLog) {
+    EXPECT_EQ(log.LogPath(day), today());
+    log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("a.mp3")));
+    log.AppendToNewSongsLog(Song(QStringLiteral("/m"), QStringLiteral("b.mp3")));
+    log.AppendToNewSongsLog(Song(QStringLiteral("/M/"), QStringLiteral("A.mp3")));
+    EXPECT_EQ(ReadBytes(today()), QByteArray("/m/a.mp3\r\n/m/b.mp3\r\n"));
+
+    day = day.addDays(1);
+    log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("a.mp3")));
+    EXPECT_EQ(ReadBytes(dir.file(QStringLiteral("2026-12-07.m3u"))), QByteArray("/m/a.mp3\r\n"));
+    EXPECT_TRUE(prompts.shown().empty());
+}
+
+TEST_F(NewSongsLogTest, ChangesMadeByOthersAreSeen) {
+    log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("a.mp3")));
+    {
+        // Another program rewrites the log between two songs.
+        QFile f(today());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("/m/c.mp3\r\n/m/longer-name-so-the-size-differs.mp3");
+    }
+    log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("c.mp3")));
+    log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("a.mp3")));
+    EXPECT_EQ(ReadBytes(today()),
+              QByteArray("/m/c.mp3\r\n/m/longer-name-so-the-size-differs.mp3\r\n/m/a.mp3\r\n"));
+}
+
+TEST_F(NewSongsLogTest, LogThatCannotBeWrittenIsReportedOnce) {
+    ASSERT_TRUE(QDir().mkpath(today())); // the log's name is taken by a folder
+    log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("a.mp3")));
+    log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("b.mp3")));
+    EXPECT_EQ(prompts.texts(), QStringList{QStringLiteral("Unable to create updated file")});
+}
+
+TEST(NewSongsLog, MissingLogsFolderSkipsSilently) {
+    TempDir dir;
+    ScriptedPrompts prompts;
+    NewSongsLog log(dir.file(QStringLiteral("no/logs")), prompts);
+    log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("a.mp3")));
+    EXPECT_TRUE(prompts.shown().empty());
+}
+
+} // namespace
+} // namespace orvane

@@ -1,0 +1,36 @@
+#pragma once
+// Prompts answered from a script, recording every text that was shown.
+
+#include "platform/Prompts.h"
+
+#include <QStringList>
+#include <deque>
+
+namespace orvane::test {
+
+class ScriptedPrompts : public Prompts {
+public:
+    struct Shown {
+        PromptKind kind;
+        PromptButtons buttons;
+        QString text;
+    };
+
+    // Answers given in order; once they run out every question gets its first button
+    // (Ok or Yes) and every folder dialog is cancelled.
+    void Answer(PromptAnswer answer) { answers_.push_back(answer); }
+    void AnswerFolder(const QString& folder) { folders_.push_back(folder); }
+
+    PromptAnswer ask(PromptKind kind, PromptButtons buttons, const QString& text) override;
+    std::optional<QString> chooseFolder(const QString& title, const QString& start) override;
+
+    const std::vector<Shown>& shown() const { return shown_; }
+    QStringList texts() const;
+
+private:
+    std::deque<PromptAnswer> answers_;
+    std::deque<QString> folders_;
+    std::vector<Shown> shown_;
+};
+
+} // namespace orvane::test
