@@ -6,6 +6,7 @@
 #include "platform/Paths.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QSessionManager>
 
@@ -15,6 +16,17 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("Orvane"));
     QApplication::setApplicationVersion(QStringLiteral(ORVANE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("orvane"));
+
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("MP3 collection manager and player"));
+    options.addHelpOption();
+    options.addVersionOption();
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Save a picture of the main window once started, then quit."),
+        QStringLiteral("file"));
+    options.addOption(screenshot);
+    options.process(app);
 
     orvane::DialogPrompts prompts;
     orvane::Program program(prompts, orvane::ProgramFolder());
@@ -29,6 +41,15 @@ int main(int argc, char* argv[]) {
                      [&program](QSessionManager&) { program.RequestShutdown(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &program,
                      &orvane::Program::RequestShutdown);
+
+    if (options.isSet(screenshot)) {
+        const QString file = options.value(screenshot);
+        QObject::connect(&program, &orvane::Program::StartupFinished, &program, [&program, file] {
+            if (!program.MainWindow().grab().save(file))
+                qWarning("could not save the picture of the main window");
+            program.RequestShutdown();
+        });
+    }
 
     program.Show();
     return QApplication::exec();
