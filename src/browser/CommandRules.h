@@ -3,6 +3,8 @@
 
 #include "browser/ViewTable.h"
 
+#include <QString>
+
 namespace orvane {
 
 struct CommandContext {
@@ -23,5 +25,23 @@ struct CommandStates {
 };
 
 CommandStates ComputeCommandStates(const CommandContext& context);
+
+// What the Delete key does in the main song list of a view.
+enum class DeleteKeyAction {
+    Nothing,
+    MoveToRemovedSongs,   // asked even without a selected row
+    RemoveFromFavourites, // only with a selected row
+    RemoveFromPlaylist,   // only with a selected row
+};
+
+DeleteKeyAction DeleteKeyActionFor(ViewKind view, bool hasSelectedRow);
+
+// The question asked before the action; empty for Nothing.
+QString DeleteKeyQuestion(DeleteKeyAction action);
+
+// Where songs dragged from the current song list onto a node of the folder tree go, by the
+// text of the node's top folder (empty for the root).
+enum class FolderDropAction { Nothing, AddToFavourites, AddToPlayingSongs };
+FolderDropAction FolderDropActionFor(const QString& topFolderText);
 
 } // namespace orvane

@@ -131,5 +131,30 @@ TEST(TitleFit, OnlyTheFirstAmpersandIsDoubled) {
     EXPECT_EQ(FitTitleText(QStringLiteral("A&BCD"), TenPerChar, 50), QStringLiteral("A&..."));
 }
 
+TEST(CommandRules, DeleteKeyPerView) {
+    for (ViewKind v : {ViewKind::Albums, ViewKind::Artists, ViewKind::Genres, ViewKind::DiskFolder,
+                       ViewKind::RemovedSongs, ViewKind::NewSongs}) {
+        EXPECT_EQ(DeleteKeyActionFor(v, false), DeleteKeyAction::MoveToRemovedSongs) << int(v);
+        EXPECT_EQ(DeleteKeyActionFor(v, true), DeleteKeyAction::MoveToRemovedSongs) << int(v);
+    }
+    EXPECT_EQ(DeleteKeyActionFor(ViewKind::Favourites, false), DeleteKeyAction::Nothing);
+    EXPECT_EQ(DeleteKeyActionFor(ViewKind::Favourites, true),
+              DeleteKeyAction::RemoveFromFavourites);
+    EXPECT_EQ(DeleteKeyActionFor(ViewKind::Playlists, false), DeleteKeyAction::Nothing);
+    EXPECT_EQ(DeleteKeyActionFor(ViewKind::Playlists, true), DeleteKeyAction::RemoveFromPlaylist);
+    EXPECT_EQ(DeleteKeyActionFor(ViewKind::StartPage, true), DeleteKeyAction::Nothing);
+    EXPECT_EQ(DeleteKeyActionFor(ViewKind::PlayingSongs, true), DeleteKeyAction::Nothing);
+    EXPECT_TRUE(DeleteKeyQuestion(DeleteKeyAction::Nothing).isEmpty());
+    EXPECT_EQ(DeleteKeyQuestion(DeleteKeyAction::MoveToRemovedSongs),
+              QStringLiteral("Move selected files to \"removed songs\" folder?"));
+}
+
+TEST(CommandRules, DropsOnTheFolderTree) {
+    EXPECT_EQ(FolderDropActionFor(QStringLiteral("favourites")), FolderDropAction::AddToFavourites);
+    EXPECT_EQ(FolderDropActionFor(QStringLiteral("PLAYING")), FolderDropAction::AddToPlayingSongs);
+    EXPECT_EQ(FolderDropActionFor(QStringLiteral("Albums")), FolderDropAction::Nothing);
+    EXPECT_EQ(FolderDropActionFor(QString()), FolderDropAction::Nothing);
+}
+
 } // namespace
 } // namespace orvane
