@@ -76,7 +76,11 @@ public:
     int RemoveTag();
 
 private:
-    // fields as above; implementation detail of MpegAudio.cpp
+    // Every field but SearchLimit back to the state of a new object.
+    void Reset();
+    // Reads the file named by fileName_ into the fields, which Reset() has cleared.
+    void Read();
+
     QString fileName_;
     QString header_, title_, artist_, album_, year_, comment_;
     uint8_t genreNr_ = 255, track_ = 0;

@@ -1,0 +1,471 @@
+#include "store/MpegAudio.h"
+
+#include "platform/DosDateTime.h"
+#include "store/Id3Tags.h"
+#include "store/MpegFrameHeader.h"
+#include "support/MpegFixture.h"
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#ifdef __linux__
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace orvane {
+namespace {
+
+using test::StreamOptions;
+using test::TempDir;
+using test::VbrFrame;
+
+QByteArray Stream(const StreamOptions& options = {}) {
+    return test::MakeMpegStream(options);
+}
+
+QByteArray Tag(const QString& title, uint8_t genre = 17, uint8_t track = 0) {
+    return test::MakeId3v1(title, QStringLiteral("Artist"), QStringLiteral("Album"),
+                           QStringLiteral("1998"), QStringLiteral("comment"), track, genre);
+}
+
+class MpegAudioTest : public ::testing::Test {
+protected:
+    QString Put(const QString& name, const QByteArray& bytes) {
+        const QString path = dir.file(name);
+        EXPECT_TRUE(test::WriteFile(path, bytes));
+        return path;
+    }
+    const TMPEGAudio& Read(const QByteArray& bytes, const QString& name = QStringLiteral("a.mp3")) {
+        mpeg.SetFileName(Put(name, bytes));
+        return mpeg;
+    }
+
+    TempDir dir;
+    TMPEGAudio mpeg;
+};
+
+struct FrameCase {
+    StreamOptions stream;
+    int samples;
+    int frameLength;
+};
+
+// Standard frame lengths; MPEG-2/2.5 Layer III frames are half as long as 144000 x rate / Hz.
+const FrameCase kFrames[] = {
+    {{.version = 1, .layer = 1, .bitRate = 448, .sampleRate = 48000, .padding = true}, 384, 452},
+    {{.version = 1, .layer = 1, .bitRate = 32, .sampleRate = 32000}, 384, 48},
+    {{.version = 1, .layer = 2, .bitRate = 384, .sampleRate = 48000}, 1152, 1152},
+    {{.version = 1, .layer = 3, .bitRate = 128, .sampleRate = 44100}, 1152, 417},
+    {{.version = 1, .layer = 3, .bitRate = 128, .sampleRate = 44100, .padding = true}, 1152, 418},
+    {{.version = 1, .layer = 3, .bitRate = 320, .sampleRate = 32000}, 1152, 1440},
+    {{.version = 2, .layer = 1, .bitRate = 256, .sampleRate = 24000}, 384, 512},
+    {{.version = 2, .layer = 2, .bitRate = 160, .sampleRate = 16000}, 1152, 1440},
+    {{.version = 2, .layer = 3, .bitRate = 64, .sampleRate = 22050}, 576, 208},
+    {{.version = 2, .layer = 3, .bitRate = 144, .sampleRate = 24000, .padding = true}, 576, 433},
+    {{.version = 3, .layer = 1, .bitRate = 48, .sampleRate = 12000}, 384, 192},
+    {{.version = 3, .layer = 2, .bitRate = 32, .sampleRate = 11025}, 1152, 417},
+    {{.version = 3, .layer = 3, .bitRate = 8, .sampleRate = 8000}, 576, 72},
+};
+
+TEST_F(MpegAudioTest, EveryVersionAndLayerIsDecodedAndConfirmedAtItsStandardLength) {
+    for (const FrameCase& c : kFrames) {
+        SCOPED_TRACE(testing::Message()
+                     << "MPEG " << c.stream.version << " layer " << c.stream.layer << " "
+                     << c.stream.bitRate << " kbit/s " << c.stream.sampleRate << " Hz");
+        const FrameHeader h = DecodeFrameHeader(test::HeaderWord(c.stream));
+        ASSERT_TRUE(h.IsHeader());
+        EXPECT_EQ(h.SamplesPerFrame(), uint32_t(c.samples));
+        EXPECT_EQ(h.FrameLength(), uint32_t(c.frameLength));
+
+        StreamOptions s = c.stream;
+        s.frames = 3;
+        Read(Stream(s));
+        EXPECT_TRUE(mpeg.IsValid());
+        EXPECT_EQ(mpeg.Version(), c.stream.version);
+        EXPECT_EQ(mpeg.Layer(), c.stream.layer);
+        EXPECT_EQ(mpeg.BitRate(), c.stream.bitRate);
+        EXPECT_EQ(mpeg.SampleRate(), uint32_t(c.stream.sampleRate));
+        EXPECT_EQ(mpeg.FrameLength(), c.frameLength);
+        EXPECT_EQ(mpeg.Padding(), c.stream.padding);
+        EXPECT_EQ(mpeg.HeaderPosition(), 0u);
+    }
+}
+
+TEST(MpegFrameHeader, FlagsModeAndRejectedWords) {
+    // 0xFFFB9064: MPEG-1 Layer III, no checksum, 128 kbit/s, 44100 Hz, joint stereo, original.
+    FrameHeader h = DecodeFrameHeader(0xFFFB9064);
+    EXPECT_EQ(h.bitRate, 128);
+    EXPECT_EQ(h.mode, 1);
+    EXPECT_TRUE(h.original);
+    EXPECT_FALSE(h.copyright);
+    EXPECT_FALSE(h.errorProtection);
+
+    h = DecodeFrameHeader(test::HeaderWord(
+        {.mode = 3, .padding = true, .crc = true, .copyright = true, .original = false}));
+    EXPECT_EQ(h.mode, 3);
+    EXPECT_TRUE(h.padding);
+    EXPECT_TRUE(h.errorProtection);
+    EXPECT_TRUE(h.copyright);
+    EXPECT_FALSE(h.original);
+
+    EXPECT_FALSE(DecodeFrameHeader(0xFFDB9064).IsHeader()); // only 10 sync bits
+    EXPECT_EQ(DecodeFrameHeader(0xFFEB9064).version, 0);    // reserved version: nothing decoded
+    EXPECT_EQ(DecodeFrameHeader(0xFFEB9064).sampleRate, 0u);
+    EXPECT_EQ(DecodeFrameHeader(0xFFF99064).layer, 0); // reserved layer
+    EXPECT_FALSE(DecodeFrameHeader(0xFFF99064).IsHeader());
+    EXPECT_FALSE(DecodeFrameHeader(0xFFFB9C64).IsHeader()); // sample-rate index 3
+    for (uint32_t freeOrBad : {0xFFFB0064u, 0xFFFBF064u}) {
+        const FrameHeader bad = DecodeFrameHeader(freeOrBad);
+        EXPECT_EQ(bad.bitRate, 0);
+        EXPECT_EQ(bad.sampleRate, 44100u);
+        EXPECT_FALSE(bad.IsHeader());
+        EXPECT_EQ(bad.FrameLength(), 0u);
+    }
+}
+
+TEST_F(MpegAudioTest, NewObjectAndUntaggedFile) {
+    EXPECT_EQ(mpeg.Header(), u"TAG");
+    EXPECT_EQ(mpeg.Title(), u"[notag]");
+    EXPECT_EQ(mpeg.Year(), u"    ");
+    EXPECT_EQ(mpeg.GenreNr(), 255);
+    EXPECT_EQ(mpeg.SearchLimit(), 0u);
+    EXPECT_FALSE(mpeg.IsValid());
+
+    const QString name = QStringLiteral("An untagged song with a long name.mp3");
+    const QString path = Put(name, Stream({.mode = 2, .copyright = true, .frames = 20}));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2003, 4, 5), QTime(6, 7, 9)),
+                                  QFileDevice::FileModificationTime));
+    }
+    mpeg.SetFileName(path);
+    ASSERT_TRUE(mpeg.IsValid());
+    EXPECT_EQ(mpeg.Title(), name.left(30));
+    EXPECT_EQ(mpeg.Artist(), u"[notag]");
+    EXPECT_EQ(mpeg.Comment(), u"[notag]");
+    EXPECT_EQ(mpeg.Year(), u"    ");
+    EXPECT_EQ(mpeg.GenreName(), u"Unknown");
+    EXPECT_EQ(mpeg.BitRate(), 128);
+    EXPECT_EQ(mpeg.SampleRate(), 44100u);
+    EXPECT_EQ(mpeg.ModeName(), u"Dual-Channel");
+    EXPECT_TRUE(mpeg.Copyright());
+    EXPECT_EQ(mpeg.FileSize(), 20u * 417);
+    EXPECT_EQ(mpeg.FileDateTime(), QDateTime(QDate(2003, 4, 5), QTime(6, 7, 8)));
+    EXPECT_EQ(mpeg.FileDate(), PackDosDateTime(QDateTime(QDate(2003, 4, 5), QTime(6, 7, 8))));
+    EXPECT_EQ(mpeg.FileAttributes(), 0x20u);
+    EXPECT_TRUE(mpeg.VolumeLabel().isEmpty());
+}
+
+TEST_F(MpegAudioTest, SearchSkipsJunkAndUnconfirmedHeaders) {
+    Read(Stream({.junk = 1000}));
+    EXPECT_TRUE(mpeg.IsValid());
+    EXPECT_EQ(mpeg.HeaderPosition(), 1000u);
+
+    // A header-like word at 0 whose frame is not followed by a header: the search goes on from
+    // offset 1 and finds the stream at 10.
+    QByteArray bytes = Stream({.junk = 10});
+    bytes.replace(0, 4, QByteArray::fromHex("FFFB9000"));
+    Read(bytes);
+    EXPECT_TRUE(mpeg.IsValid());
+    EXPECT_EQ(mpeg.HeaderPosition(), 10u);
+
+    // A false sync whose frame would end past the end of the file does not end the search.
+    bytes = Stream({.frames = 2, .junk = 400});
+    bytes.replace(100, 4, QByteArray::fromHex("FFFDE000")); // Layer II, 384 kbit/s: 1253 bytes
+    Read(bytes);
+    EXPECT_TRUE(mpeg.IsValid());
+    EXPECT_EQ(mpeg.HeaderPosition(), 400u);
+
+    // One frame alone, a cut second header, a tiny file: nothing is confirmed.
+    Read(Stream({.frames = 1}) + QByteArray(200, '\0'));
+    EXPECT_FALSE(mpeg.IsValid());
+    EXPECT_EQ(mpeg.Version(), 0);
+    EXPECT_EQ(mpeg.FileSize(), 617u);
+    EXPECT_NE(mpeg.FileDate(), 0u);
+    Read(Stream({.frames = 2}).left(417 + 3));
+    EXPECT_FALSE(mpeg.IsValid());
+    Read(Stream().left(5));
+    EXPECT_EQ(mpeg.FileSize(), 0u);
+    EXPECT_EQ(mpeg.FileDate(), 0u);
+}
+
+TEST_F(MpegAudioTest, HostileHeadersAreNoFrames) {
+    // Words repeated at 417 bytes that a careless reader would size by division.
+    for (const char* word : {"FFFB0000", "FFFBF000", "FFFB9C00", "FFEB9000", "FFF99000"}) {
+        SCOPED_TRACE(word);
+        QByteArray bytes(417 * 4, '\0');
+        for (int i = 0; i < 4; ++i)
+            bytes.replace(417 * i, 4, QByteArray::fromHex(word));
+        Read(bytes);
+        EXPECT_FALSE(mpeg.IsValid());
+        EXPECT_EQ(mpeg.Duration(), 0u);
+    }
+}
+
+TEST_F(MpegAudioTest, SearchLimitCountsFromTheEndOfAnId3v2Tag) {
+    mpeg.SetSearchLimit(128000);
+    Read(Stream({.junk = 127000}));
+    EXPECT_TRUE(mpeg.IsValid());
+    Read(Stream({.junk = 128000}));
+    EXPECT_FALSE(mpeg.IsValid());
+    EXPECT_EQ(mpeg.SearchLimit(), 128000u);
+
+    const QByteArray tag = test::MakeId3v2(200000, false);
+    Read(tag + Stream({.junk = 127000}));
+    EXPECT_TRUE(mpeg.IsValid());
+    EXPECT_EQ(mpeg.HeaderPosition(), 200010u + 127000u);
+    Read(tag + Stream({.junk = 128000}));
+    EXPECT_FALSE(mpeg.IsValid());
+
+    mpeg.SetSearchLimit(0);
+    Read(Stream({.junk = 300000}));
+    EXPECT_TRUE(mpeg.IsValid());
+}
+
+TEST_F(MpegAudioTest, Id3v2TagIsSkippedAsDeclared) {
+    // Frames inside the tag's body are not audio: the MPEG-2 stream in there is passed over.
+    QByteArray tag = test::MakeId3v2(5000, true);
+    const QByteArray inside = Stream({.version = 2, .sampleRate = 22050, .frames = 10});
+    tag.replace(10, inside.size(), inside);
+    Read(tag + Stream());
+    ASSERT_TRUE(mpeg.IsValid());
+    EXPECT_EQ(mpeg.HeaderPosition(), 5020u); // header, body and footer
+    EXPECT_EQ(mpeg.Version(), 1);
+
+    // The limit counts from behind the footer: the last word looked at ends at offset 100.
+    mpeg.SetSearchLimit(100);
+    Read(tag + Stream({.junk = 97}));
+    EXPECT_EQ(mpeg.HeaderPosition(), 5117u);
+    Read(tag + Stream({.junk = 98}));
+    EXPECT_FALSE(mpeg.IsValid());
+    mpeg.SetSearchLimit(0);
+
+    EXPECT_EQ(Id3v2TagSize(reinterpret_cast<const uint8_t*>(test::MakeId3v2(300, false).data())),
+              310u);
+    QByteArray notSyncsafe = test::MakeId3v2(0, false);
+    notSyncsafe[9] = char(0x80);
+    EXPECT_EQ(Id3v2TagSize(reinterpret_cast<const uint8_t*>(notSyncsafe.data())), 0u);
+
+    // A declared size far beyond the end of the file, and a tag cut short.
+    QByteArray huge = test::MakeId3v2(0, true);
+    huge.replace(6, 4, QByteArray::fromHex("7F7F7F7F"));
+    Read(huge + Stream());
+    EXPECT_FALSE(mpeg.IsValid());
+    EXPECT_EQ(mpeg.FileSize(), 20u + 10 * 417);
+    Read(test::MakeId3v2(5000, false).left(10) + QByteArray(100, '\0'));
+    EXPECT_FALSE(mpeg.IsValid());
+}
+
+TEST_F(MpegAudioTest, DurationFromSizeWithoutTagsOrFromTheVbrFrameCount) {
+    const QByteArray audio = Stream({.frames = 9600}).left(4000000);
+    Read(audio);
+    EXPECT_EQ(mpeg.Duration(), 250u);
+    Read(audio + Tag(QStringLiteral("x")));
+    EXPECT_EQ(mpeg.Duration(), 250u);
+    EXPECT_EQ(mpeg.FileSize(), 4000128u);
+    Read(audio.left(3999999) + Tag(QStringLiteral("x")));
+    EXPECT_EQ(mpeg.Duration(), 249u);
+    Read(test::MakeId3v2(100000, false) + audio + Tag(QStringLiteral("x")));
+    EXPECT_EQ(mpeg.Duration(), 250u);
+    EXPECT_EQ(mpeg.FileSize(), 4100138u);
+
+    struct VbrCase {
+        StreamOptions stream;
+        uint32_t duration;
+    };
+    const VbrCase cases[] = {
+        {{.vbr = VbrFrame::Xing, .vbrFrames = 10000}, 261},              // 10000 x 1152 / 44100
+        {{.mode = 3, .vbr = VbrFrame::Info, .vbrFrames = 10000}, 261},   // mono side information
+        {{.crc = true, .vbr = VbrFrame::Xing, .vbrFrames = 10000}, 261}, // after the checksum
+        {{.version = 2, .sampleRate = 22050, .vbr = VbrFrame::Xing, .vbrFrames = 5000}, 130},
+        {{.version = 3,
+          .bitRate = 8,
+          .sampleRate = 8000,
+          .mode = 3,
+          .vbr = VbrFrame::Xing,
+          .vbrFrames = 5000},
+         360},
+        {{.vbr = VbrFrame::Vbri, .vbrFrames = 20000}, 522},
+        {{.frames = 40, .vbr = VbrFrame::Xing, .vbrFrames = 0}, 1}, // no count: 16680 bytes
+    };
+    for (const VbrCase& c : cases) {
+        SCOPED_TRACE(c.duration);
+        Read(Stream(c.stream));
+        ASSERT_TRUE(mpeg.IsValid());
+        EXPECT_EQ(mpeg.Duration(), c.duration);
+    }
+
+    // "Xing" where a mono frame would have it, in a stereo frame: not a VBR header.
+    QByteArray bytes = Stream({.frames = 2000});
+    bytes.replace(21, 12, QByteArray::fromHex("58696E67000000010000FFFF"));
+    Read(bytes);
+    EXPECT_EQ(mpeg.Duration(), 52u); // 834000 bytes at 128 kbit/s
+}
+
+TEST_F(MpegAudioTest, TagFieldsAreTrimmedAtZerosAndBlanks) {
+    QByteArray tag =
+        test::MakeId3v1(QStringLiteral("Song"), QStringLiteral("Caf\u00e9 Band  "),
+                        QString::fromLatin1("Album\0Rest", 10), QString::fromLatin1("98\0\0", 4),
+                        QStringLiteral("comment"), 7, 80);
+    Read(Stream() + tag);
+    ASSERT_TRUE(mpeg.IsValid());
+    EXPECT_EQ(mpeg.Title(), u"Song");
+    EXPECT_EQ(mpeg.Artist(), QStringLiteral("Caf\u00e9 Band"));
+    EXPECT_EQ(mpeg.Album(), u"Album");
+    EXPECT_EQ(mpeg.Year(), QString::fromLatin1("98\0\0", 4)); // the year is not trimmed
+    EXPECT_EQ(mpeg.Comment(), u"comment");
+    EXPECT_EQ(mpeg.Track(), 7);
+    EXPECT_EQ(mpeg.GenreNr(), 80);
+    EXPECT_EQ(mpeg.GenreName(), u"Unknown");
+
+    tag.replace(3, 30, QByteArray("Song") + QByteArray(26, ' '));
+    Read(Stream() + tag);
+    EXPECT_EQ(mpeg.Title(), u"Song");
+
+    // A read starts from scratch: nothing of the tagged file is left.
+    Read(Stream(), QStringLiteral("b.mp3"));
+    EXPECT_EQ(mpeg.Title(), u"b.mp3");
+    EXPECT_EQ(mpeg.Album(), u"[notag]");
+    EXPECT_EQ(mpeg.Track(), 0);
+
+    EXPECT_EQ(GenreName(0), u"Blues");
+    EXPECT_EQ(GenreName(17), u"Rock");
+    EXPECT_EQ(GenreName(79), u"Hard Rock");
+    EXPECT_EQ(GenreName(80), u"Unknown");
+    EXPECT_EQ(GenreName(255), u"Unknown");
+}
+
+TEST_F(MpegAudioTest, FileNamesMissingRelativeAndLong) {
+    mpeg.SetFileName(dir.file(QStringLiteral("a missing song with a long name.mp3")));
+    EXPECT_EQ(mpeg.Title(), u"[not found: a missing song wit");
+    EXPECT_FALSE(mpeg.IsValid());
+    EXPECT_EQ(mpeg.WriteTag(), -1);
+    EXPECT_EQ(mpeg.RemoveTag(), -1);
+    mpeg.SetFileName(dir.path());
+    EXPECT_TRUE(mpeg.Title().startsWith(u"[not found: "));
+
+    const QString old = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    Put(QStringLiteral("rel.mp3"), Stream());
+    mpeg.SetFileName(QStringLiteral("./x/../rel.mp3"));
+    QDir::setCurrent(old);
+    EXPECT_EQ(mpeg.FileName(), QDir(dir.path()).absoluteFilePath(QStringLiteral("rel.mp3")));
+    EXPECT_TRUE(mpeg.IsValid());
+
+    // Paths are not cut at 255 characters.
+    const QString folder = QString(120, u'f') + u'/' + QString(120, u'g');
+    ASSERT_TRUE(QDir(dir.path()).mkpath(folder));
+    const QString path = Put(folder + QStringLiteral("/song.mp3"), Stream());
+    mpeg.SetFileName(path);
+    EXPECT_EQ(mpeg.FileName(), path);
+    EXPECT_TRUE(mpeg.IsValid());
+}
+
+TEST_F(MpegAudioTest, WriteTagAppendsOrOverwritesInPlaceAndRemoveTagCuts) {
+    const QByteArray audio = Stream();
+    const QString path = Put(QStringLiteral("w.mp3"), audio);
+    mpeg.SetFileName(path);
+    mpeg.SetTitle(QString(40, u't'));
+    mpeg.SetArtist(QStringLiteral("Caf\u00e9"));
+    mpeg.SetAlbum(QStringLiteral("Album"));
+    mpeg.SetYear(QStringLiteral("199812"));
+    mpeg.SetComment(QString(30, u'c'));
+    mpeg.SetGenreNr(17);
+    EXPECT_EQ(mpeg.Title(), QString(30, u't'));
+    EXPECT_EQ(mpeg.Year(), u"1998");
+    EXPECT_EQ(test::ReadFile(path), audio); // setters do not touch the file
+
+    ASSERT_EQ(mpeg.WriteTag(), 0);
+    QByteArray written = test::ReadFile(path);
+    ASSERT_EQ(written.size(), audio.size() + 128);
+    EXPECT_EQ(written.left(audio.size()), audio);
+    EXPECT_EQ(mpeg.Title(), QString(30, u't'));
+    EXPECT_EQ(mpeg.Artist(), QStringLiteral("Caf\u00e9"));
+    EXPECT_EQ(mpeg.Year(), u"1998");
+    EXPECT_EQ(mpeg.Comment(), QString(29, u'c')); // the track byte took the 30th
+    EXPECT_EQ(mpeg.Track(), 0);
+    EXPECT_EQ(mpeg.GenreName(), u"Rock");
+
+    mpeg.SetArtist(QString());
+    mpeg.SetGenreNr(0);
+    ASSERT_EQ(mpeg.WriteTag(), 0);
+    EXPECT_EQ(test::ReadFile(path).size(), written.size());
+    EXPECT_EQ(mpeg.Artist(), u"");
+    EXPECT_EQ(mpeg.GenreName(), u"Blues");
+
+    ASSERT_EQ(mpeg.RemoveTag(), 0);
+    EXPECT_EQ(test::ReadFile(path), audio);
+    EXPECT_EQ(mpeg.Title(), u"w.mp3");
+    ASSERT_EQ(mpeg.RemoveTag(), 0);
+    EXPECT_EQ(test::ReadFile(path), audio);
+}
+
+TEST_F(MpegAudioTest, FailedWritesReportTheErrorAndLeaveTheFileAlone) {
+    const QByteArray tagged = Stream() + Tag(QStringLiteral("Old"));
+    const QString path = Put(QStringLiteral("ro.mp3"), tagged);
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    mpeg.SetFileName(path);
+    EXPECT_EQ(mpeg.FileAttributes(), 0x21u);
+    if (QFile(path).open(QIODevice::ReadWrite))
+        GTEST_SKIP() << "permissions do not bind this user";
+    mpeg.SetTitle(QStringLiteral("New"));
+    EXPECT_EQ(mpeg.WriteTag(), EACCES);
+    EXPECT_EQ(mpeg.RemoveTag(), EACCES);
+    EXPECT_EQ(test::ReadFile(path), tagged);
+    EXPECT_EQ(mpeg.Title(), u"Old");
+}
+
+#ifdef __linux__
+// A file that may not grow: appending a tag fails and says so; a tag already there can still be
+// rewritten because it is overwritten where it stands.
+TEST_F(MpegAudioTest, WriteTagThatCannotGrowTheFile) {
+    const QByteArray plain = Stream();
+    const QString untagged = Put(QStringLiteral("u.mp3"), plain);
+    const QString tagged = Put(QStringLiteral("t.mp3"), plain + Tag(QStringLiteral("Old")));
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = rlim_t(plain.size() + 128);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN); // get EFBIG instead of the signal
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+
+    mpeg.SetFileName(tagged);
+    mpeg.SetTitle(QStringLiteral("New"));
+    const int overwrite = mpeg.WriteTag();
+    small.rlim_cur = rlim_t(plain.size());
+    setrlimit(RLIMIT_FSIZE, &small);
+    mpeg.SetFileName(untagged);
+    mpeg.SetTitle(QStringLiteral("New"));
+    const int append = mpeg.WriteTag();
+
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(overwrite, 0);
+    EXPECT_EQ(test::ReadFile(tagged), plain + Tag(QStringLiteral("New")));
+    EXPECT_EQ(append, EFBIG);
+    EXPECT_EQ(test::ReadFile(untagged), plain);
+}
+#endif
+
+TEST_F(MpegAudioTest, DurationTimeAndModeNames) {
+    // Frame counts for 3725 s and for 25 h, which a time of day shows as 1 h.
+    Read(Stream({.vbr = VbrFrame::Xing, .vbrFrames = 142598}));
+    EXPECT_EQ(mpeg.DurationTime(), QTime(1, 2, 5));
+    Read(Stream({.vbr = VbrFrame::Xing, .vbrFrames = 3445313}));
+    EXPECT_EQ(mpeg.Duration(), 90000u);
+    EXPECT_EQ(mpeg.DurationTime(), QTime(1, 0, 0));
+
+    const char16_t* names[] = {u"Stereo", u"Joint-Stereo", u"Dual-Channel", u"Single-Channel"};
+    for (int mode = 0; mode < 4; ++mode) {
+        Read(Stream({.mode = mode}));
+        EXPECT_EQ(mpeg.ModeName(), names[mode]);
+    }
+}
+
+} // namespace
+} // namespace orvane
