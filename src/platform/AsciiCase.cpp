@@ -36,6 +36,16 @@ bool SameTextNoCase(const QString& a, const QString& b) {
     return true;
 }
 
+size_t HashNoCase(QStringView text, size_t seed) {
+    // FNV-1a over the upper-cased code units.
+    uint64_t h = seed ? uint64_t(seed) : 0xcbf29ce484222325ull;
+    for (QChar c : text) {
+        h ^= UpperAscii(c.unicode());
+        h *= 0x100000001b3ull;
+    }
+    return size_t(h);
+}
+
 bool ContainsNoCase(const QString& text, const QString& upperNeedle) {
     return AsciiUpper(text).contains(upperNeedle);
 }

@@ -6,18 +6,25 @@
 
 namespace orvane {
 
+qsizetype BrowseList::find(const QString& name, size_t hash) const {
+    for (auto [it, end] = keys_.equal_range(hash); it != end; ++it)
+        if (SameTextNoCase(entries_[size_t(it.value())].Name, name))
+            return it.value();
+    return -1;
+}
+
 bool BrowseList::Add(const QString& name, const QString& extra) {
-    QString key = AsciiUpper(name);
-    if (keys_.contains(key))
+    const size_t hash = HashNoCase(name);
+    if (find(name, hash) >= 0)
         return false;
-    keys_.insert(std::move(key));
+    keys_.insert(hash, qsizetype(entries_.size()));
     entries_.push_back({name, extra});
     sortedStale_ = true;
     return true;
 }
 
 bool BrowseList::Contains(const QString& name) const {
-    return keys_.contains(AsciiUpper(name));
+    return find(name, HashNoCase(name)) >= 0;
 }
 
 void BrowseList::Clear() {

@@ -1,13 +1,14 @@
 #pragma once
 // The genre, album and artist lists that the main window browses by. Each name is held once
 // (compared upper-cased, whole text, blanks included) in the order first seen, with the first
-// spelling kept. A hash set answers "already there?" so registering a record costs O(1); the
-// sorted order is computed once when asked for and kept until the next change.
+// spelling kept. A hash of the upper-cased name (computed without copying it) answers "already
+// there?", so registering a record costs O(1); the sorted order is computed once when asked
+// for and kept until the next change.
 // Owned by the GUI thread.
 
 #include "store/SongRecord.h"
 
-#include <QSet>
+#include <QHash>
 #include <QString>
 #include <vector>
 
@@ -31,8 +32,10 @@ public:
     const std::vector<BrowseEntry>& Sorted() const;
 
 private:
+    qsizetype find(const QString& name, size_t hash) const;
+
     std::vector<BrowseEntry> entries_;
-    QSet<QString> keys_;
+    QMultiHash<size_t, qsizetype> keys_; // hash of the upper-cased name -> entry
     mutable std::vector<BrowseEntry> sorted_;
     mutable bool sortedStale_ = false;
 };

@@ -4,8 +4,10 @@
 // Two hash indexes are kept in step with the list so that the per-song look-ups never scan it:
 // one by (FileName, Folder) upper-cased, holding the first index of each key (FindSong), and
 // one by (FileName, Folder with trailing separator) upper-cased, holding the last index
-// (FindSongForRow). Appends update them at once; removals and replacements that change a key
-// mark them stale, and the next look-up rebuilds them in one pass.
+// (FindSongForRow). They map a hash of the key, computed without copying the texts, to the
+// indexes with that hash; a look-up compares the records themselves, so a collision of hashes
+// never gives a wrong answer. Appends update them at once; removals and replacements that
+// change a key mark them stale, and the next look-up rebuilds them in one pass.
 // Owned by the GUI thread; not thread-safe.
 
 #include "store/SongRecord.h"
@@ -13,7 +15,6 @@
 
 #include <QHash>
 #include <span>
-#include <utility>
 #include <vector>
 
 namespace orvane {
@@ -44,15 +45,14 @@ public:
     qsizetype FindSongForRow(const SongRow& row) const;
 
 private:
-    using Key = std::pair<QString, QString>;
-    static Key SongKey(const QString& fileName, const QString& folder);
-    static Key RowKey(const QString& fileName, const QString& folder);
     void index(qsizetype i) const;
     void ensureIndex() const;
+    qsizetype findFirst(const QString& fileName, const QString& folder, size_t hash) const;
+    qsizetype findLastForRow(const QString& fileName, const QString& folder, size_t hash) const;
 
     std::vector<SongRecord> records_;
-    mutable QHash<Key, qsizetype> firstByKey_;
-    mutable QHash<Key, qsizetype> lastByRowKey_;
+    mutable QMultiHash<size_t, qsizetype> firstByKey_;
+    mutable QMultiHash<size_t, qsizetype> lastByRowKey_;
     mutable bool indexStale_ = false;
 };
 
