@@ -43,8 +43,9 @@ TEST(CollectionList, LookUpsAgreeWithTheirDefinitionsThroughChanges) {
     // with and without trailing separators.
     const QStringList files = {QStringLiteral("a.mp3"), QStringLiteral("A.MP3"),
                                QStringLiteral("b.mp3"), QStringLiteral("Ä.mp3")};
-    const QStringList folders = {QStringLiteral("/m/"), QStringLiteral("/M/"), QStringLiteral("/m"),
-                                 QStringLiteral("/n/")};
+    const QStringList folders = {QStringLiteral("/m/"),   QStringLiteral("/M/"),
+                                 QStringLiteral("/m"),    QStringLiteral("/n/"),
+                                 QStringLiteral("D:\\m"), QStringLiteral("d:\\M\\")};
     QRandomGenerator rng(42);
     auto randomSong = [&] {
         return Song(files[rng.bounded(int(files.size()))],
