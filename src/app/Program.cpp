@@ -1,10 +1,15 @@
 #include "app/Program.h"
 
+#include "app/FirstRun.h"
 #include "app/Lifecycle.h"
+#include "app/Preferences.h"
+#include "app/TfrmPreferences.h"
 #include "app/TfrmSplash.h"
+#include "browser/ScanProgressWindow.h"
 #include "platform/AsciiCase.h"
 #include "store/CacheFile.h"
 #include "store/RecycledSongs.h"
+#include "store/Scanner.h"
 
 #include <QApplication>
 #include <QFile>
@@ -14,12 +19,15 @@ Q_LOGGING_CATEGORY(lcLifecycle, "orvane.lifecycle", QtWarningMsg)
 
 namespace orvane {
 
-Program::Program(Prompts& prompts, const QString& programFolder)
+Program::Program(Prompts& prompts, Registry& registry, const QString& programFolder)
     : prompts_(prompts)
+    , registry_(registry)
     , folders_(WorkingFolders::At(programFolder))
     , newSongsLog_(folders_.Logs, prompts)
-    , main_(std::make_unique<TfrmMain>()) {
-    state_.Mp3Base = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    , main_(std::make_unique<TfrmMain>())
+    , windowSettings_(std::make_unique<MainWindowSettings>(*main_))
+    , trayIcons_(std::make_unique<TrayIcons>()) {
+    settings_.Mp3Base = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
     store_.OnNewSong = [this](const SongRecord& r) {
         newSongsLog_.AppendToNewSongsLog(r);
     };
@@ -32,8 +40,18 @@ Program::Program(Prompts& prompts, const QString& programFolder)
             abortRequested_ = true;
             return false;
         }
+        if (busy()) {
+            shutdownPending_ = true;
+            return false;
+        }
         runShutdown();
         return true;
+    };
+    main_->OnRefreshDatabase = [this] {
+        RefreshDatabase1Click();
+    };
+    main_->OnPreferences = [this] {
+        Preferences1Click();
     };
 }
 
@@ -55,7 +73,25 @@ void Program::RequestShutdown() {
             finishAbortedStartup(); // not started yet: nothing was loaded
         return;
     }
+    if (busy()) {
+        shutdownPending_ = true;
+        // A message shown from inside a hand-over would keep the scanner waiting: close it.
+        if (handingOver_)
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        return;
+    }
+    // A dialog left open would keep the program running after its main window has closed.
+    if (QWidget* modal = QApplication::activeModalWidget())
+        modal->close();
     main_->close();
+}
+
+void Program::resumePendingShutdown() {
+    if (!shutdownPending_ || busy())
+        return;
+    shutdownPending_ = false;
+    QMetaObject::invokeMethod(this, &Program::RequestShutdown, Qt::QueuedConnection);
 }
 
 bool Program::startupStep() {
@@ -85,11 +121,15 @@ void Program::runStartup() {
         state_.ArtistListReady = true;
         state_.AlbumListReady = true;
         state_.PlayingIndex = -1;
-        if (!startupStep()) // first-run test
+        RunFirstRunPrompt(registry_, prompts_, settings_);
+        if (!startupStep())
             return false;
-        if (!startupStep()) // settings
+        LoadSettings(registry_, settings_, *windowSettings_);
+        settingsLoaded_ = true;
+        if (!startupStep())
             return false;
-        if (!startupStep()) // tray icons
+        ApplyTrayIcons(*trayIcons_, settings_.Tray);
+        if (!startupStep())
             return false;
         loadCollection();
         AddRecycledSongs(store_, folders_.Recycle);
@@ -114,8 +154,78 @@ void Program::runStartup() {
         return;
     }
     startupDone_ = true;
+    startBackgroundScan();
     qCInfo(lcLifecycle) << "start-up finished:" << store_.Songs.size() << "songs";
     emit StartupFinished();
+}
+
+void Program::startBackgroundScan() {
+    scanner_ = std::make_unique<TUpdateThread>(ScanRoot(settings_.Mp3Base),
+                                               [this](const QString& path) { handOver(path); });
+    connect(scanner_.get(), &TUpdateThread::Finished, this, [this] {
+        qCInfo(lcLifecycle) << "background scan finished:" << store_.Songs.size() << "songs";
+    });
+    scanner_->Start();
+}
+
+void Program::handOver(const QString& path) {
+    handingOver_ = true;
+    AddScannedFile(store_, path);
+    emit SongHandedOver(path);
+    handingOver_ = false;
+    resumePendingShutdown();
+}
+
+void Program::RefreshDatabase1Click() {
+    if (!startupDone_ || shutdownDone_ || busy())
+        return;
+    fullRescanRunning_ = true;
+    const bool rebuilt = RefreshDatabase(
+        store_, prompts_, scanner_.get(), settings_.Mp3Base, folders_.Recycle, [this] {
+            main_->SelectionModel()->Clear();
+            auto window = std::make_unique<TfrmInitialise>(main_.get());
+            window->Open();
+            return std::unique_ptr<ScanProgress>(std::move(window));
+        });
+    fullRescanRunning_ = false;
+    if (rebuilt) {
+        state_.ArtistListReady = false;
+        state_.AlbumListReady = false;
+        qCInfo(lcLifecycle) << "collection rebuilt:" << store_.Songs.size() << "songs";
+        emit CollectionRebuilt();
+    }
+    resumePendingShutdown();
+}
+
+void Program::rescanForPreferences(const QString& newBase) {
+    fullRescanRunning_ = true;
+    QWidget* parent = QApplication::activeModalWidget();
+    TfrmSearch window(parent ? parent : main_.get());
+    window.Open();
+    main_->SelectionModel()->Clear();
+    ClearCollection(store_);
+    FullRescan(store_, newBase, &window);
+    AddRecycledSongs(store_, folders_.Recycle);
+    fullRescanRunning_ = false;
+    state_.ArtistListReady = false;
+    state_.AlbumListReady = false;
+    emit CollectionRebuilt();
+}
+
+void Program::Preferences1Click() {
+    if (!startupDone_ || shutdownDone_ || busy())
+        return;
+    PreferencesContext context{settings_, registry_, *windowSettings_, prompts_,
+                               [this](const QString& base) {
+                                   rescanForPreferences(base);
+                               }};
+    {
+        TfrmPreferences dialog(context, main_.get());
+        dialog.exec();
+    }
+    if (!shutdownDone_)
+        ApplyTrayIcons(*trayIcons_, settings_.Tray);
+    resumePendingShutdown();
 }
 
 void Program::finishAbortedStartup() {
@@ -165,7 +275,14 @@ void Program::runShutdown() {
         return;
     shutdownDone_ = true;
     versionInfo_.reset();
+    const bool settingsSaved =
+        !settingsLoaded_ || SaveSettings(registry_, settings_, *windowSettings_);
+    StopBackgroundScan(scanner_.get());
     saveCollection();
+    // Told after the collection is safe, so that an end forced while the message is open
+    // loses nothing.
+    if (!settingsSaved)
+        prompts_.warning(kSettingsWriteFailed);
     qCInfo(lcLifecycle) << "shutdown finished";
     emit ShutdownFinished();
 }

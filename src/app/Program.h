@@ -5,14 +5,23 @@
 //
 // GUI thread only. Start-up runs step by step and lets events through between steps, so a
 // request to end may arrive in the middle of it; it is then finished as an abort: the shutdown
-// runs at the next step, and the collection is only written back when it had been loaded.
+// runs at the next step, and the collection and the settings are only written back when they
+// had been loaded. A request to end that arrives while a full rescan runs, or while the
+// background scanner's hand-over runs (a message shown from inside it), is carried out as soon
+// as that has finished: the scanner cannot be waited for from inside its own hand-over, and a
+// half-done rescan must not replace local.orv.
 
+#include "app/MainWindowSettings.h"
+#include "app/Settings.h"
+#include "app/TrayIcons.h"
 #include "app/VersionInfo.h"
 #include "app/WorkingFolders.h"
 #include "browser/TfrmMain.h"
 #include "platform/Prompts.h"
+#include "platform/Registry.h"
 #include "playlists/NewSongsLog.h"
 #include "store/SongStore.h"
+#include "store/UpdateThread.h"
 
 #include <QObject>
 #include <QPointer>
@@ -25,7 +34,6 @@ class TfrmSplash;
 
 // Program-wide state of the run.
 struct ProgramState {
-    QString Mp3Base;       // root of the local collection
     int ViewKind = 4;      // the view shown by the main window
     int PlayingIndex = -1; // the song being played, -1 for none
     bool ArtistListReady = true;
@@ -37,7 +45,8 @@ struct ProgramState {
 class Program : public QObject {
     Q_OBJECT
 public:
-    Program(Prompts& prompts, const QString& programFolder);
+    // The settings are read from and written to registry, which must outlive the program.
+    Program(Prompts& prompts, Registry& registry, const QString& programFolder);
     ~Program() override;
 
     void Show();
@@ -49,14 +58,32 @@ public:
     SongStore& Store() { return store_; }
     const ProgramState& State() const { return state_; }
     const WorkingFolders& Folders() const { return folders_; }
+    const Settings& CurrentSettings() const { return settings_; }
+    TrayIcons& Tray() { return *trayIcons_; }
+    // The background scanner; null until the start-up has started it.
+    TUpdateThread* Scanner() const { return scanner_.get(); }
+    bool ScannerRunning() const { return scanner_ && scanner_->IsRunning(); }
+
+    // The commands behind File > "Refresh Database" and Extra > "&Options...".
+    void RefreshDatabase1Click();
+    void Preferences1Click();
 
 signals:
     void StartupStepped(int position); // the splash bar's new position, 1..9
     void StartupFinished();
     void ShutdownFinished();
+    // The background scanner handed a file over (it has been added unless already held).
+    void SongHandedOver(const QString& path);
+    // The collection was emptied and walked again: the views' lists must be rebuilt.
+    void CollectionRebuilt();
 
 private:
     void runStartup();
+    void startBackgroundScan();
+    void handOver(const QString& path);
+    void rescanForPreferences(const QString& newBase);
+    bool busy() const { return fullRescanRunning_ || handingOver_; }
+    void resumePendingShutdown();
     bool startupStep();
     void finishAbortedStartup();
     void runShutdown();
@@ -65,13 +92,19 @@ private:
     bool isOwnSong(const SongRecord& record) const;
 
     Prompts& prompts_;
+    Registry& registry_;
     WorkingFolders folders_;
     ProgramState state_;
+    Settings settings_;
     SongStore store_;
     NewSongsLog newSongsLog_;
     std::unique_ptr<TVersionInfo> versionInfo_;
     std::unique_ptr<TfrmMain> main_;
+    std::unique_ptr<MainWindowSettings> windowSettings_;
+    std::unique_ptr<TrayIcons> trayIcons_;
     QPointer<TfrmSplash> splash_;
+    // Declared after the store it hands files to, so that it is stopped before the store goes.
+    std::unique_ptr<TUpdateThread> scanner_;
 
     bool startupRunning_ = false;
     bool startupDone_ = false;
@@ -79,6 +112,10 @@ private:
     bool shutdownDone_ = false;
     bool collectionLoaded_ = false;
     bool collectionReadIncomplete_ = false;
+    bool settingsLoaded_ = false;
+    bool fullRescanRunning_ = false;
+    bool handingOver_ = false;
+    bool shutdownPending_ = false;
 };
 
 } // namespace orvane

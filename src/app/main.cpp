@@ -4,6 +4,7 @@
 #include "app/SignalBridge.h"
 #include "browser/DialogPrompts.h"
 #include "platform/Paths.h"
+#include "platform/Registry.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -29,7 +30,8 @@ int main(int argc, char* argv[]) {
     options.process(app);
 
     orvane::DialogPrompts prompts;
-    orvane::Program program(prompts, orvane::ProgramFolder());
+    const std::unique_ptr<orvane::Registry> registry = orvane::OpenUserRegistry();
+    orvane::Program program(prompts, *registry, orvane::ProgramFolder());
     prompts.SetParent(&program.MainWindow());
 
     // Stopping from outside, and the end of the desktop session, end the program as closing

@@ -1,22 +1,23 @@
 #include "store/RecycledSongs.h"
 
-#include "platform/Paths.h"
+#include "platform/DirectoryWalk.h"
 #include "store/Mp3FileNames.h"
-
-#include <QDir>
+#include "store/Scanner.h"
 
 namespace orvane {
 
 int AddRecycledSongs(SongStore& store, const QString& recycleFolder) {
-    const QDir dir(recycleFolder);
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     int handed = 0;
-    for (const QString& name : names) {
+    WalkVisitor visitor;
+    visitor.file = [&](const QString& folder, const QString& name) {
         if (!IsMp3FileName(name))
-            continue;
-        AddSongFile(store, WithTrailingSeparator(recycleFolder) + name);
+            return;
+        AddScannedFile(store, folder + name);
         ++handed;
-    }
+    };
+    // An empty folder name would walk the file system's root: there is no recycle folder then.
+    if (!recycleFolder.isEmpty())
+        WalkFolders(ScanRoot(recycleFolder), WalkDepth::FolderOnly, visitor);
     return handed;
 }
 

@@ -2,6 +2,7 @@
 
 #include "support/TempDir.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -27,6 +28,19 @@ protected:
         f.close();
         original = ReadBytes(home.file(QStringLiteral("local.orv")));
 
+        // Settings of an earlier run, so that no first-run question waits for an answer and
+        // the background scan walks an empty folder.
+        ASSERT_TRUE(QDir().mkpath(music.path()));
+        ASSERT_TRUE(QDir().mkpath(config.file(QStringLiteral("brimtove"))));
+        QFile settings(RegistryPath());
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write("Windows Registry Editor Version 5.00\r\n\r\n"
+                       "[HKEY_CURRENT_USER\\software\\brimtove\\orvane]\r\n\"MP3Base\"=\"" +
+                       music.path().toUtf8() +
+                       "\"\r\n\r\n"
+                       "[HKEY_CURRENT_USER\\software\\brimtove\\orvane\\posflags]\r\n\r\n");
+        settings.close();
+
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("ORVANE_HOME"), home.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
@@ -36,6 +50,8 @@ protected:
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::SeparateChannels);
     }
+
+    QString RegistryPath() const { return config.file(QStringLiteral("brimtove/registry.reg")); }
 
     // Reads the program's log until the line appears; false when it ends or time runs out.
     bool WaitForLog(const QByteArray& text) {
@@ -59,9 +75,14 @@ protected:
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << log.toStdString();
         EXPECT_EQ(process.exitCode(), 0);
         EXPECT_TRUE(log.contains("shutdown finished")) << log.toStdString();
+        // The settings were written back whole at shutdown.
+        const QByteArray settings = ReadBytes(RegistryPath());
+        EXPECT_TRUE(settings.contains("\"MP3Base\"=\"" + music.path().toUtf8() + "\""));
+        EXPECT_TRUE(settings.contains("\"SelectWidth\"=dword:"));
+        EXPECT_TRUE(settings.contains("[HKEY_CURRENT_USER\\software\\brimtove\\orvane\\visflags]"));
     }
 
-    test::TempDir home, config;
+    test::TempDir home, config, music;
     QByteArray original, log;
     QProcess process;
 };

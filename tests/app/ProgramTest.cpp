@@ -1,5 +1,8 @@
 #include "app/Program.h"
 
+#include "app/TfrmPreferences.h"
+#include "browser/ScanProgressWindow.h"
+#include "platform/MemoryRegistry.h"
 #include "store/CacheFile.h"
 #include "support/MpegFixture.h"
 #include "support/ScriptedPrompts.h"
@@ -9,20 +12,44 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QStatusBar>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace orvane {
 namespace {
 
+using namespace Qt::StringLiterals;
 using test::ScriptedPrompts;
 using test::TempDir;
 
+const QString kMainKey = u"software\\brimtove\\orvane"_s;
+const QString kPosKey = kMainKey + u"\\posflags"_s;
+const QString kVisKey = kMainKey + u"\\visflags"_s;
+
+// The application object, made by the first test that needs it and destroyed when the tests
+// end, while Qt's own globals still exist (as a static it would outlive some of them).
+class AppEnvironment : public ::testing::Environment {
+public:
+    QApplication& App() {
+        if (!app_)
+            app_ = std::make_unique<QApplication>(argc_, argv_);
+        return *app_;
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    int argc_ = 1;
+    char name_[10] = "app_tests";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> app_;
+};
+
+AppEnvironment* const environment = static_cast<AppEnvironment*>(
+    ::testing::AddGlobalTestEnvironment(std::make_unique<AppEnvironment>().release()));
+
 QApplication& App() {
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    return environment->App();
 }
 
 QByteArray ReadBytes(const QString& path) {
@@ -54,16 +81,51 @@ protected:
     void SetUp() override {
         App();
         folder = dir.path() + QStringLiteral("/");
+        music = folder + u"music"_s;
+        ASSERT_TRUE(QDir().mkpath(music));
+        // Settings of an earlier run: not a first run, and the scanner walks an empty folder.
+        ASSERT_TRUE(registry.CreateKey(kPosKey));
+        ASSERT_TRUE(registry.WriteText(kMainKey, u"MP3Base"_s, music));
         ASSERT_TRUE(SaveCacheFile(
             folder + QStringLiteral("local.orv"),
             std::vector{Song(QStringLiteral("a.mp3"), {}), Song(QStringLiteral("b.mp3"), {})}));
         original = ReadBytes(folder + QStringLiteral("local.orv"));
     }
 
+    void Mp3(const QString& relative) {
+        const QString path = music + u'/' + relative;
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+        ASSERT_TRUE(test::WriteFile(path, test::MakeMpegStream(test::StreamOptions{})));
+    }
+
+    // Starts the program and waits for the end of its start-up.
+    void Start(Program& program) {
+        bool started = false;
+        QObject::connect(&program, &Program::StartupFinished, [&] { started = true; });
+        program.Show();
+        ProcessUntil([&] { return started; });
+    }
+    void Stop(Program& program) {
+        bool stopped = false;
+        QObject::connect(&program, &Program::ShutdownFinished, [&] { stopped = true; });
+        program.RequestShutdown();
+        ProcessUntil([&] { return stopped; });
+    }
+    QStringList SavedFileNames() {
+        CollectionList reread;
+        BrowseLists browse;
+        LoadCacheFile(folder + u"local.orv"_s, reread, true, browse);
+        QStringList names;
+        for (const SongRecord& r : reread)
+            names.append(r.FileName);
+        return names;
+    }
+
     TempDir dir;
-    QString folder;
+    QString folder, music;
     QByteArray original;
     ScriptedPrompts prompts;
+    MemoryRegistry registry;
 };
 
 TEST_F(ProgramTest, StartsInNineStepsAndWritesTheOwnCollectionBack) {
@@ -71,7 +133,7 @@ TEST_F(ProgramTest, StartsInNineStepsAndWritesTheOwnCollectionBack) {
     ASSERT_TRUE(test::WriteFile(folder + QStringLiteral("recycle/gone.mp3"),
                                 test::MakeMpegStream(test::StreamOptions{})));
 
-    Program program(prompts, folder);
+    Program program(prompts, registry, folder);
     std::vector<int> steps;
     bool started = false, stopped = false;
     QObject::connect(&program, &Program::StartupStepped, [&](int p) { steps.push_back(p); });
@@ -107,7 +169,7 @@ TEST_F(ProgramTest, StartsInNineStepsAndWritesTheOwnCollectionBack) {
 }
 
 TEST_F(ProgramTest, ShutdownDuringTheSplashLeavesTheCollectionFileAlone) {
-    Program program(prompts, folder);
+    Program program(prompts, registry, folder);
     bool stopped = false;
     QObject::connect(&program, &Program::StartupStepped, [&](int p) {
         if (p == 2)
@@ -119,10 +181,13 @@ TEST_F(ProgramTest, ShutdownDuringTheSplashLeavesTheCollectionFileAlone) {
     EXPECT_EQ(program.Store().Songs.size(), 0);
     EXPECT_FALSE(program.State().Started);
     EXPECT_EQ(ReadBytes(folder + QStringLiteral("local.orv")), original);
+    // The settings were not loaded yet, so they were not written over either.
+    EXPECT_TRUE(registry.ValueNames(kPosKey).isEmpty());
+    EXPECT_EQ(program.Scanner(), nullptr);
 }
 
 TEST_F(ProgramTest, ShutdownBeforeShowingWritesNothing) {
-    Program program(prompts, folder);
+    Program program(prompts, registry, folder);
     bool stopped = false;
     QObject::connect(&program, &Program::ShutdownFinished, [&] { stopped = true; });
     program.RequestShutdown();
@@ -134,7 +199,7 @@ TEST_F(ProgramTest, ShutdownBeforeShowingWritesNothing) {
 }
 
 TEST_F(ProgramTest, CollectionReadWholeIsWrittenBackByteForByteWithoutBackup) {
-    Program program(prompts, folder);
+    Program program(prompts, registry, folder);
     bool started = false, stopped = false;
     QObject::connect(&program, &Program::StartupFinished, [&] { started = true; });
     QObject::connect(&program, &Program::ShutdownFinished, [&] { stopped = true; });
@@ -144,6 +209,254 @@ TEST_F(ProgramTest, CollectionReadWholeIsWrittenBackByteForByteWithoutBackup) {
     ProcessUntil([&] { return stopped; });
     EXPECT_FALSE(QFile::exists(folder + QStringLiteral("local.orv.bak")));
     EXPECT_EQ(ReadBytes(folder + QStringLiteral("local.orv")), original);
+}
+
+TEST_F(ProgramTest, FirstStartAsksForTheFolderOnceAndTheNextStartDoesNot) {
+    MemoryRegistry fresh;
+    Mp3(u"found.mp3"_s);
+    prompts.AnswerFolder(music);
+    {
+        Program program(prompts, fresh, folder);
+        Start(program);
+        ASSERT_EQ(prompts.shown().size(), 2u);
+        EXPECT_EQ(prompts.shown()[0].kind, PromptKind::Information);
+        EXPECT_TRUE(prompts.texts()[0].startsWith(u"This seems to be your firs time"_s));
+        EXPECT_EQ(prompts.texts()[1], u"Select mp3 path");
+        EXPECT_EQ(program.CurrentSettings().Mp3Base, music);
+        EXPECT_FALSE(fresh.KeyExists(kMainKey)); // written at shutdown
+        ProcessUntil([&] { return !program.ScannerRunning(); });
+        Stop(program);
+    }
+    EXPECT_EQ(fresh.ReadText(kMainKey, u"MP3Base"_s), music);
+    EXPECT_TRUE(fresh.KeyExists(kPosKey));
+    EXPECT_EQ(SavedFileNames(), (QStringList{u"a.mp3"_s, u"b.mp3"_s, u"found.mp3"_s}));
+
+    ScriptedPrompts later;
+    Program program(later, fresh, folder);
+    Start(program);
+    EXPECT_TRUE(later.shown().empty());
+    EXPECT_EQ(program.CurrentSettings().Mp3Base, music);
+    Stop(program);
+}
+
+TEST_F(ProgramTest, SettingsOfTheEarlierVersionMakeItNoFirstRun) {
+    MemoryRegistry old;
+    ASSERT_TRUE(old.CreateKey(u"brimtove\\orvane"_s));
+    ASSERT_TRUE(old.WriteText(u"brimtove\\orvane"_s, u"MP3Base"_s, music));
+    Program program(prompts, old, folder);
+    Start(program);
+    EXPECT_TRUE(prompts.shown().empty());
+    EXPECT_EQ(program.CurrentSettings().Mp3Base, music);
+    EXPECT_EQ(old.ReadText(kMainKey, u"MP3Base"_s), music); // new layout written at once
+    Stop(program);
+}
+
+TEST_F(ProgramTest, StoredViewFlagsAndPlacementReachTheWindow) {
+    ASSERT_TRUE(registry.CreateKey(kVisKey));
+    registry.WriteInteger(kVisKey, u"Statusbar"_s, 0);
+    registry.WriteInteger(kVisKey, u"Folders"_s, 1);
+    registry.WriteInteger(kPosKey, u"SelectWidth"_s, 777);
+    registry.WriteInteger(kPosKey, u"SelectHeight"_s, 555);
+    registry.WriteInteger(kPosKey, u"Folders"_s, 180);
+    {
+        Program program(prompts, registry, folder);
+        Start(program);
+        TfrmMain& window = program.MainWindow();
+        EXPECT_FALSE(window.Showstatusbar()->isChecked()); // toggled once from checked
+        EXPECT_TRUE(window.statusBar()->isHidden());
+        EXPECT_TRUE(window.Showbrowser1()->isChecked());
+        EXPECT_FALSE(window.ShowOrvanebar1()->isChecked());
+        EXPECT_EQ(window.width(), 777);
+        EXPECT_EQ(window.height(), 555);
+        EXPECT_EQ(window.BrowserWidth(), 180);
+        Stop(program);
+    }
+    // Written back as read, so the next start shows the same.
+    EXPECT_EQ(registry.ReadInteger(kVisKey, u"Statusbar"_s), 0);
+    EXPECT_EQ(registry.ReadInteger(kVisKey, u"OrvaneBar"_s), 0);
+    EXPECT_EQ(registry.ReadInteger(kPosKey, u"SelectWidth"_s), 777);
+    EXPECT_EQ(registry.ReadInteger(kPosKey, u"Folders"_s), 180);
+}
+
+TEST_F(ProgramTest, ClosingDuringABackgroundScanWaitsForTheScannerAndKeepsItsSongs) {
+    for (int i = 0; i < 60; ++i)
+        Mp3(u"Artist %1/song%2.mp3"_s.arg(i % 4).arg(i, 2, 10, QChar(u'0')));
+    Program program(prompts, registry, folder);
+    int handed = 0;
+    bool stopped = false, scannerRunningAtEnd = true, windowVisibleAtEnd = true;
+    QObject::connect(&program, &Program::SongHandedOver, [&] {
+        if (++handed == 5)
+            QMetaObject::invokeMethod(&program, &Program::RequestShutdown, Qt::QueuedConnection);
+    });
+    QObject::connect(&program, &Program::ShutdownFinished, [&] {
+        stopped = true;
+        scannerRunningAtEnd = program.ScannerRunning();
+        windowVisibleAtEnd = program.MainWindow().isVisible();
+    });
+    program.Show();
+    ProcessUntil([&] { return stopped; });
+    EXPECT_FALSE(scannerRunningAtEnd);
+    EXPECT_TRUE(windowVisibleAtEnd); // the window closes only after the shutdown has run
+    ProcessUntil([&] { return !program.MainWindow().isVisible(); });
+    EXPECT_GE(handed, 5);
+    EXPECT_LE(handed, 6); // the file being handed over when the request came, no more
+    const QStringList saved = SavedFileNames();
+    EXPECT_EQ(saved.size(), 2 + handed);
+    EXPECT_EQ(saved.size(), program.Store().Songs.size());
+}
+
+TEST_F(ProgramTest, RefreshDatabaseFromTheMenuRebuildsTheCollection) {
+    Mp3(u"x.mp3"_s);
+    Mp3(u"sub/y.mp3"_s);
+    Program program(prompts, registry, folder);
+    Start(program);
+    ProcessUntil([&] { return !program.ScannerRunning(); });
+    EXPECT_EQ(program.MainWindow().RefreshDatabase1()->shortcut(), QKeySequence(Qt::Key_F5));
+    bool rebuilt = false, windowShown = false;
+    QObject::connect(&program, &Program::CollectionRebuilt, [&] { rebuilt = true; });
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (program.MainWindow().findChild<TfrmInitialise*>())
+            windowShown = true;
+    });
+    probe.start(0);
+
+    prompts.Answer(PromptAnswer::No);
+    program.MainWindow().btnAdvRefresh()->click();
+    EXPECT_EQ(program.Store().Songs.size(), 4); // a.mp3, b.mp3 from the cache, x and y
+    EXPECT_FALSE(rebuilt);
+
+    program.MainWindow().RefreshDatabase1()->trigger();
+    probe.stop();
+    EXPECT_TRUE(rebuilt);
+    EXPECT_TRUE(windowShown);
+    EXPECT_FALSE(program.MainWindow().findChild<TfrmInitialise*>()); // closed again
+    QStringList names;
+    for (const SongRecord& r : program.Store().Songs) {
+        names.append(r.FileName);
+        EXPECT_EQ(r.NewFlag, u"1");
+    }
+    EXPECT_EQ(names, (QStringList{u"y.mp3"_s, u"x.mp3"_s}));
+    EXPECT_FALSE(program.State().ArtistListReady);
+    EXPECT_EQ(prompts.shown().size(), 2u);
+    Stop(program);
+    EXPECT_EQ(SavedFileNames(), (QStringList{u"y.mp3"_s, u"x.mp3"_s}));
+}
+
+TEST_F(ProgramTest, AnEndAskedForDuringARefreshComesWhenTheRescanIsDone) {
+    Mp3(u"x.mp3"_s);
+    Program program(prompts, registry, folder);
+    Start(program);
+    ProcessUntil([&] { return !program.ScannerRunning(); });
+    bool stopped = false;
+    QObject::connect(&program, &Program::ShutdownFinished, [&] { stopped = true; });
+    // Arrives while the rescan lets events through, as a signal from outside would.
+    QTimer::singleShot(0, &program, &Program::RequestShutdown);
+    program.RefreshDatabase1Click();
+    EXPECT_FALSE(stopped);
+    ASSERT_EQ(program.Store().Songs.size(), 1);
+    ProcessUntil([&] { return stopped; });
+    EXPECT_EQ(SavedFileNames(), QStringList{u"x.mp3"_s});
+}
+
+TEST_F(ProgramTest, AnEndAskedForWhileTheOptionsDialogIsOpenClosesIt) {
+    Program program(prompts, registry, folder);
+    Start(program);
+    bool stopped = false;
+    QObject::connect(&program, &Program::ShutdownFinished, [&] { stopped = true; });
+    QTimer::singleShot(0, &program, &Program::RequestShutdown);
+    program.Preferences1Click(); // returns once the dialog was closed
+    EXPECT_TRUE(stopped);
+    EXPECT_FALSE(QApplication::activeModalWidget());
+}
+
+// Runs work against the options dialog once it is open, then lets the test go on.
+void WithPreferences(Program& program, std::function<void(TfrmPreferences&)> work) {
+    QTimer::singleShot(0, [work] {
+        auto* dialog = qobject_cast<TfrmPreferences*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            ADD_FAILURE() << "the options dialog is not open";
+            if (QWidget* other = QApplication::activeModalWidget())
+                other->close();
+            return;
+        }
+        work(*dialog);
+        if (dialog->isVisible()) {
+            ADD_FAILURE() << "the options dialog stayed open";
+            dialog->reject();
+        }
+    });
+    program.Preferences1Click();
+}
+
+TEST_F(ProgramTest, OptionsDialogShowsTheSettingsAndOkRescansTheNewFolder) {
+    const QString other = folder + u"Other"_s;
+    ASSERT_TRUE(QDir().mkpath(other + u"/deep"_s));
+    ASSERT_TRUE(
+        test::WriteFile(other + u"/deep/new.mp3"_s, test::MakeMpegStream(test::StreamOptions{})));
+    Program program(prompts, registry, folder);
+    Start(program);
+    ProcessUntil([&] { return !program.ScannerRunning(); });
+
+    WithPreferences(program, [&](TfrmPreferences& d) {
+        EXPECT_EQ(d.windowTitle(), u"Preferences");
+        EXPECT_EQ(d.Pages()->currentIndex(), 0);
+        EXPECT_EQ(d.edMP3Base()->text(), music);
+        EXPECT_TRUE(d.cbTrayicons()->isChecked());
+        QStringList captions;
+        for (int i = 0; i < d.clIcons()->count(); ++i)
+            captions.append(d.clIcons()->item(i)->text());
+        EXPECT_EQ(captions, (QStringList{u"Previous"_s, u"Play"_s, u"Pause"_s, u"Stop"_s, u"Next"_s,
+                                         u"Orvane"_s}));
+        d.edMP3Base()->setText(u"/no/such/folder"_s);
+        d.btnCancel()->click();
+    });
+    EXPECT_EQ(program.CurrentSettings().Mp3Base, music);
+    EXPECT_EQ(program.Store().Songs.size(), 2);
+
+    WithPreferences(program, [&](TfrmPreferences& d) {
+        d.edMP3Base()->setText(other + u'/');
+        d.clIcons()->item(0)->setCheckState(Qt::Unchecked);
+        d.cbTrayicons()->setChecked(false);
+        d.btnOk()->click();
+    });
+    EXPECT_EQ(program.CurrentSettings().Mp3Base, other);
+    EXPECT_FALSE(program.CurrentSettings().Tray[TrayIconId::Previous]);
+    EXPECT_FALSE(program.CurrentSettings().TrayControls);
+    ASSERT_EQ(program.Store().Songs.size(), 1);
+    EXPECT_EQ(program.Store().Songs[0].FileName, u"new.mp3");
+    EXPECT_EQ(registry.ReadText(kMainKey, u"MP3Base"_s), other);
+    EXPECT_EQ(registry.ReadInteger(kMainKey, u"TrayPrevious"_s), 0);
+    EXPECT_TRUE(prompts.shown().empty());
+    Stop(program);
+}
+
+// Prompts that let the test look around when a message is shown.
+class WatchingPrompts : public ScriptedPrompts {
+public:
+    std::function<void()> onAsk;
+    PromptAnswer ask(PromptKind kind, PromptButtons buttons, const QString& text) override {
+        if (onAsk)
+            onAsk();
+        return ScriptedPrompts::ask(kind, buttons, text);
+    }
+};
+
+TEST_F(ProgramTest, SettingsThatCannotBeSavedAreReportedAfterTheCollectionIsWritten) {
+    WatchingPrompts watching;
+    Program program(watching, registry, folder);
+    Start(program);
+    program.Store().Songs.append(Song(u"late.mp3"_s, kLocalCollection));
+    QStringList savedWhenWarned;
+    watching.onAsk = [&] {
+        savedWhenWarned = SavedFileNames();
+    };
+    registry.SetReadOnly(true);
+    Stop(program);
+    ASSERT_EQ(watching.shown().size(), 1u);
+    EXPECT_EQ(watching.shown()[0].kind, PromptKind::Warning);
+    EXPECT_EQ(watching.texts()[0], u"Unable to write settings to registry");
+    EXPECT_EQ(savedWhenWarned, (QStringList{u"a.mp3"_s, u"b.mp3"_s, u"late.mp3"_s}));
 }
 
 } // namespace

@@ -1,0 +1,142 @@
+// The collection walks over 10,000 generated MP3 files (page cache warm): the full rescan on
+// the calling thread, and the background scan with its blocking hand-over of every file to
+// this thread, both adding every song and logging it as new; and the background scan over a
+// collection that already holds every file, which must add and log nothing.
+
+#include "playlists/NewSongsLog.h"
+#include "store/Scanner.h"
+#include "support/MpegFixture.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempDir.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+constexpr int kFolders = 100;
+constexpr int kFilesPerFolder = 100;
+constexpr int kFiles = kFolders * kFilesPerFolder;
+
+// The generated collection, made once: artist folders of tagged songs, with a cover beside them.
+const QString& Collection() {
+    static orvane::test::TempDir dir;
+    static const QString root = [] {
+        const QString music = dir.file(u"music"_s);
+        const QByteArray stream = orvane::test::MakeMpegStream(orvane::test::StreamOptions{});
+        for (int f = 0; f < kFolders; ++f) {
+            const QString folder = music + u"/Artist %1/Album"_s.arg(f);
+            QDir().mkpath(folder);
+            orvane::test::WriteFile(folder + u"/cover.jpg"_s, "jpeg");
+            for (int i = 0; i < kFilesPerFolder; ++i) {
+                const QString title = u"Song %1"_s.arg(i);
+                orvane::test::WriteFile(
+                    folder + u"/%1 - %2.mp3"_s.arg(i, 3, 10, QChar(u'0')).arg(title),
+                    stream + orvane::test::MakeId3v1(title, u"Artist %1"_s.arg(f), u"Album"_s,
+                                                     u"1999"_s, u"ripped"_s, 0, 17));
+            }
+        }
+        return music;
+    }();
+    return root;
+}
+
+// A store whose new songs go to a new-songs log of its own.
+struct LoggedStore {
+    orvane::test::TempDir logs;
+    orvane::test::ScriptedPrompts prompts;
+    orvane::NewSongsLog log{logs.path(), prompts};
+    orvane::SongStore store;
+    LoggedStore() {
+        store.OnNewSong = [this](const orvane::SongRecord& r) {
+            log.AppendToNewSongsLog(r);
+        };
+    }
+    qint64 LogSize() const { return QFileInfo(log.LogPath(QDate::currentDate())).size(); }
+};
+
+void RunBackgroundScan(orvane::SongStore& store) {
+    std::unique_ptr<orvane::TUpdateThread> scanner;
+    QEventLoop loop;
+    scanner = std::make_unique<orvane::TUpdateThread>(
+        orvane::ScanRoot(Collection()),
+        [&store](const QString& path) { orvane::AddScannedFile(store, path); });
+    QObject::connect(scanner.get(), &orvane::TUpdateThread::Finished, &loop, &QEventLoop::quit);
+    scanner->Start();
+    loop.exec();
+}
+
+void Rate(benchmark::State& state) {
+    state.counters["files/s"] =
+        benchmark::Counter(kFiles, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void BM_FullRescan(benchmark::State& state) {
+    Collection();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto target = std::make_unique<LoggedStore>();
+        state.ResumeTiming();
+        orvane::FullRescan(target->store, Collection(), nullptr);
+        if (target->store.Songs.size() != kFiles)
+            state.SkipWithError("not every song was added");
+        state.PauseTiming();
+        target.reset();
+        state.ResumeTiming();
+    }
+    Rate(state);
+}
+BENCHMARK(BM_FullRescan)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+void BM_BackgroundScanAddingEverything(benchmark::State& state) {
+    Collection();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto target = std::make_unique<LoggedStore>();
+        state.ResumeTiming();
+        RunBackgroundScan(target->store);
+        if (target->store.Songs.size() != kFiles)
+            state.SkipWithError("not every song was added");
+        state.PauseTiming();
+        target.reset();
+        state.ResumeTiming();
+    }
+    Rate(state);
+}
+BENCHMARK(BM_BackgroundScanAddingEverything)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
+
+void BM_BackgroundScanOverAKnownCollection(benchmark::State& state) {
+    LoggedStore target;
+    orvane::FullRescan(target.store, Collection(), nullptr);
+    const qint64 logged = target.LogSize();
+    for (auto _ : state) {
+        RunBackgroundScan(target.store);
+        if (target.store.Songs.size() != kFiles || target.LogSize() != logged)
+            state.SkipWithError("a known song was added or logged again");
+    }
+    Rate(state);
+}
+BENCHMARK(BM_BackgroundScanOverAKnownCollection)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

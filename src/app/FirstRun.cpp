@@ -1,0 +1,15 @@
+#include "app/FirstRun.h"
+
+namespace orvane {
+
+bool RunFirstRunPrompt(const Registry& registry, Prompts& prompts, Settings& settings) {
+    if (!IsFirstRun(registry))
+        return false;
+    prompts.information(kFirstRunMessage);
+    if (const std::optional<QString> folder =
+            prompts.chooseFolder(kSelectMp3PathTitle, settings.Mp3Base))
+        settings.Mp3Base = *folder;
+    return true;
+}
+
+} // namespace orvane

@@ -1,0 +1,103 @@
+#include "app/TfrmPreferences.h"
+
+#include "app/FirstRun.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace orvane {
+
+TfrmPreferences::TfrmPreferences(PreferencesContext& context, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
+    , context_(context) {
+    setObjectName(QStringLiteral("frmPreferences"));
+    setWindowTitle(QStringLiteral("Preferences"));
+    auto* layout = new QVBoxLayout(this);
+    pages_ = new QTabWidget(this);
+    pages_->addTab(buildLocations(), QStringLiteral("Locations"));
+    pages_->addTab(buildPreferences(), QStringLiteral("Preferences"));
+    pages_->setCurrentIndex(0);
+    layout->addWidget(pages_);
+
+    auto* buttons = new QDialogButtonBox(this);
+    btnOk_ = buttons->addButton(QStringLiteral("&Ok"), QDialogButtonBox::AcceptRole);
+    btnCancel_ = buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
+    btnOk_->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TfrmPreferences::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &TfrmPreferences::reject);
+    layout->addWidget(buttons);
+
+    const PreferencesChoice shown = PreferencesOnShow(context_.settings);
+    edMP3Base_->setText(shown.Mp3BaseText);
+    cbTrayicons_->setChecked(shown.TrayControls);
+    for (size_t i = 0; i < shown.Icons.size(); ++i)
+        clIcons_->item(int(i))->setCheckState(shown.Icons[i] ? Qt::Checked : Qt::Unchecked);
+    setMinimumWidth(420);
+}
+
+QWidget* TfrmPreferences::buildLocations() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(new QLabel(QStringLiteral("MP3 base location"), page));
+    auto* row = new QHBoxLayout;
+    edMP3Base_ = new QLineEdit(page);
+    edMP3Base_->setObjectName(QStringLiteral("edMP3Base"));
+    btnBrowse_ = new QPushButton(QStringLiteral("&Browse..."), page);
+    btnBrowse_->setAutoDefault(false);
+    connect(btnBrowse_, &QPushButton::clicked, this, &TfrmPreferences::browse);
+    row->addWidget(edMP3Base_, 1);
+    row->addWidget(btnBrowse_);
+    layout->addLayout(row);
+    layout->addStretch();
+    return page;
+}
+
+QWidget* TfrmPreferences::buildPreferences() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    auto* heading = new QLabel(QStringLiteral("System tray"), page);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    layout->addWidget(heading);
+    cbTrayicons_ = new QCheckBox(QStringLiteral("Use tray controls"), page);
+    cbTrayicons_->setObjectName(QStringLiteral("cbTrayicons"));
+    layout->addWidget(cbTrayicons_);
+    layout->addWidget(new QLabel(QStringLiteral("Show following tray icons :"), page));
+    clIcons_ = new QListWidget(page);
+    clIcons_->setObjectName(QStringLiteral("clIcons"));
+    for (TrayIconId icon : kPreferencesIconOrder) {
+        auto* item = new QListWidgetItem(PreferencesIconCaption(icon), clIcons_);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    }
+    layout->addWidget(clIcons_);
+    return page;
+}
+
+void TfrmPreferences::browse() {
+    if (const std::optional<QString> folder =
+            context_.prompts.chooseFolder(kSelectMp3PathTitle, edMP3Base_->text()))
+        edMP3Base_->setText(*folder);
+}
+
+PreferencesChoice TfrmPreferences::Choice() const {
+    PreferencesChoice choice;
+    choice.Mp3BaseText = edMP3Base_->text();
+    choice.TrayControls = cbTrayicons_->isChecked();
+    for (size_t i = 0; i < choice.Icons.size(); ++i)
+        choice.Icons[i] = clIcons_->item(int(i))->checkState() == Qt::Checked;
+    return choice;
+}
+
+void TfrmPreferences::accept() {
+    if (!AcceptPreferences(Choice(), context_)) {
+        pages_->setCurrentIndex(0);
+        edMP3Base_->setFocus();
+        return;
+    }
+    QDialog::accept();
+}
+
+} // namespace orvane

@@ -1,0 +1,207 @@
+#include "platform/DirectoryWalk.h"
+
+#include "platform/Paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+#include <memory>
+#include <set>
+#include <utility>
+#include <vector>
+
+#ifdef _WIN32
+#include <filesystem>
+#else
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
+
+namespace orvane {
+
+bool IsHiddenName(const QString& name) {
+    return name.startsWith(u'.');
+}
+
+namespace {
+
+enum class EntryKind { Folder, File, Other };
+
+struct Entry {
+    QString name;
+    QByteArray encoded; // the name as the file system holds it
+    EntryKind kind;
+};
+
+void SortByName(std::vector<Entry>& entries) {
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        const int c = QString::compare(a.name, b.name, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a.encoded < b.encoded;
+    });
+}
+
+#ifndef _WIN32
+
+struct DirCloser {
+    void operator()(DIR* dir) const noexcept { closedir(dir); }
+};
+using UniqueDir = std::unique_ptr<DIR, DirCloser>;
+
+EntryKind KindOf(const struct stat& st) {
+    if (S_ISDIR(st.st_mode))
+        return EntryKind::Folder;
+    if (S_ISREG(st.st_mode))
+        return EntryKind::File;
+    return EntryKind::Other;
+}
+
+class Walker {
+public:
+    Walker(WalkDepth depth, const WalkVisitor& visitor)
+        : depth_(depth)
+        , visitor_(visitor) {}
+
+    // folder and encoded end with a separator.
+    bool Walk(const QString& folder, const QByteArray& encoded) {
+        if (visitor_.enteringFolder)
+            visitor_.enteringFolder(folder);
+        std::vector<Entry> entries;
+        if (!list(encoded, entries))
+            return false;
+        SortByName(entries);
+        for (const Entry& entry : entries) {
+            if (stopped())
+                return false;
+            if (entry.kind == EntryKind::Folder) {
+                if (depth_ == WalkDepth::WholeTree && !IsHiddenName(entry.name)) {
+                    if (!Walk(folder + entry.name + kSeparator, encoded + entry.encoded + '/'))
+                        return false;
+                    if (stopped())
+                        return false;
+                }
+            } else if (entry.kind == EntryKind::File && visitor_.file) {
+                visitor_.file(folder, entry.name);
+            }
+        }
+        return true;
+    }
+
+private:
+    bool stopped() const { return visitor_.stopRequested && visitor_.stopRequested(); }
+
+    // False only when the walk was stopped while listing; a folder that cannot be listed, or was
+    // entered before, lists as empty.
+    bool list(const QByteArray& encoded, std::vector<Entry>& entries) {
+        const UniqueDir dir(opendir(encoded.constData()));
+        if (!dir)
+            return true;
+        const int fd = dirfd(dir.get());
+        struct stat self = {};
+        if (fstat(fd, &self) != 0 || !visited_.insert({self.st_dev, self.st_ino}).second)
+            return true;
+        while (const dirent* e = readdir(dir.get())) {
+            if (stopped())
+                return false;
+            const char* name = e->d_name;
+            if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
+                continue;
+            EntryKind kind = EntryKind::Other;
+            switch (e->d_type) {
+            case DT_DIR:
+                kind = EntryKind::Folder;
+                break;
+            case DT_REG:
+                kind = EntryKind::File;
+                break;
+            case DT_LNK:
+            case DT_UNKNOWN: {
+                struct stat st = {};
+                if (fstatat(fd, name, &st, 0) == 0)
+                    kind = KindOf(st);
+                break;
+            }
+            default:
+                break;
+            }
+            if (kind == EntryKind::Other)
+                continue;
+            QByteArray bytes(name);
+            entries.push_back({QFile::decodeName(bytes), std::move(bytes), kind});
+        }
+        return true;
+    }
+
+    WalkDepth depth_;
+    const WalkVisitor& visitor_;
+    std::set<std::pair<dev_t, ino_t>> visited_;
+};
+
+#else
+
+// Windows: the same rules over std::filesystem; folders are told apart by their canonical path.
+class Walker {
+public:
+    Walker(WalkDepth depth, const WalkVisitor& visitor)
+        : depth_(depth)
+        , visitor_(visitor) {}
+
+    bool Walk(const QString& folder, const QByteArray&) {
+        namespace fs = std::filesystem;
+        if (visitor_.enteringFolder)
+            visitor_.enteringFolder(folder);
+        std::error_code error;
+        const fs::path path(folder.toStdWString());
+        const fs::path canonical = fs::canonical(path, error);
+        if (error || !visited_.insert(canonical.wstring()).second)
+            return true;
+        std::vector<Entry> entries;
+        for (fs::directory_iterator it(path, error), end; !error && it != end;
+             it.increment(error)) {
+            if (stopped())
+                return false;
+            const fs::file_status status = it->status(error);
+            if (error)
+                continue;
+            const EntryKind kind = fs::is_directory(status)      ? EntryKind::Folder
+                                   : fs::is_regular_file(status) ? EntryKind::File
+                                                                 : EntryKind::Other;
+            if (kind != EntryKind::Other)
+                entries.push_back(
+                    {QString::fromStdWString(it->path().filename().wstring()), {}, kind});
+        }
+        SortByName(entries);
+        for (const Entry& entry : entries) {
+            if (stopped())
+                return false;
+            if (entry.kind == EntryKind::Folder) {
+                if (depth_ == WalkDepth::WholeTree && !IsHiddenName(entry.name)) {
+                    if (!Walk(folder + entry.name + kSeparator, {}) || stopped())
+                        return false;
+                }
+            } else if (visitor_.file) {
+                visitor_.file(folder, entry.name);
+            }
+        }
+        return true;
+    }
+
+private:
+    bool stopped() const { return visitor_.stopRequested && visitor_.stopRequested(); }
+
+    WalkDepth depth_;
+    const WalkVisitor& visitor_;
+    std::set<std::wstring> visited_;
+};
+
+#endif
+
+} // namespace
+
+bool WalkFolders(const QString& root, WalkDepth depth, const WalkVisitor& visitor) {
+    const QString folder = WithTrailingSeparator(root.isEmpty() ? QDir::rootPath() : root);
+    Walker walker(depth, visitor);
+    return walker.Walk(folder, QFile::encodeName(folder));
+}
+
+} // namespace orvane

@@ -1,0 +1,36 @@
+#pragma once
+// Walking a folder tree the way the collection walks do.
+//
+// Each folder is listed whole, its entries are taken in name order (without regard to case),
+// and a sub-folder is walked where its entry comes (depth first). A folder is entered when it
+// is a directory, or a symbolic link to one, whose name does not begin with "." (such names are
+// hidden here); a folder already entered in this walk (same device and inode) is not entered
+// again, so a link back up the tree is followed once at most. A folder that cannot be listed is
+// skipped. Only regular files (or links to them) are reported as files: pipes, sockets and
+// devices never are, since opening them could block.
+//
+// Runs on whatever thread calls it; the visitor's functions are called on that thread.
+
+#include <QString>
+#include <functional>
+
+namespace orvane {
+
+// A name that the walks treat as hidden: it begins with ".".
+bool IsHiddenName(const QString& name);
+
+enum class WalkDepth { WholeTree, FolderOnly };
+
+struct WalkVisitor {
+    // Asked before each entry and after each sub-folder; true ends the whole walk.
+    std::function<bool()> stopRequested;
+    // A folder is about to be listed (its path with trailing separator).
+    std::function<void(const QString& folder)> enteringFolder;
+    // A file entry: its folder (with trailing separator) and its name.
+    std::function<void(const QString& folder, const QString& name)> file;
+};
+
+// Walks root (an empty root is the root of the file system). False when the visitor stopped it.
+bool WalkFolders(const QString& root, WalkDepth depth, const WalkVisitor& visitor);
+
+} // namespace orvane

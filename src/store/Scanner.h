@@ -1,0 +1,67 @@
+#pragma once
+// The collection walks: the full rescan on the GUI thread, the command "Refresh Database" that
+// runs it, and the control of the background scan (UpdateThread.h).
+//
+// Neither walk removes records: a file gone from disk stays in the collection until a full
+// rescan, which empties the collection first. Every found song goes through AddScannedFile, so
+// a file the collection already holds costs a hash look-up and is not read again.
+// GUI thread only.
+
+#include "platform/Prompts.h"
+#include "store/SongStore.h"
+#include "store/UpdateThread.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace orvane {
+
+// What a long walk shows while it runs (the progress windows).
+class ScanProgress {
+public:
+    virtual ~ScanProgress() = default;
+    // filesRead song files so far; folder is the one being read.
+    virtual void ScanReport(qsizetype filesRead, const QString& folder) = 0;
+};
+
+// The progress is reported, and pending events are processed, this often (milliseconds).
+inline constexpr int kScanReportInterval = 50;
+
+// The folder a walk starts from: made absolute and clean, so that the paths handed out match
+// the ones AddSongFile stores; an empty folder stays empty (the root of the file system).
+QString ScanRoot(const QString& folder);
+
+// AddSongFile, unless the collection already holds that file.
+void AddScannedFile(SongStore& store, const QString& path);
+
+// Empties the collection and its browse lists.
+void ClearCollection(SongStore& store);
+
+// Walks folder and all its sub-folders, adding every song file; returns how many were handed to
+// AddScannedFile. Keeps the program responsive by processing pending events every
+// kScanReportInterval ms, when it also reports to progress (may be null).
+qsizetype FullRescan(SongStore& store, const QString& folder, ScanProgress* progress);
+
+// The background scan over folder, started at once; handOver defaults to AddScannedFile.
+std::unique_ptr<TUpdateThread> StartBackgroundScan(SongStore& store, const QString& folder,
+                                                   QObject* parent = nullptr);
+// If the scanner is running: asks it to end and waits until it has (null: nothing to stop).
+// False when it could not wait because it was called from inside a hand-over.
+bool StopBackgroundScan(TUpdateThread* scanner);
+
+inline const QString kRefreshDatabaseQuestion =
+    QStringLiteral("Refreshing the cache will take a few minutes\nYour hard-disk will be rescanned "
+                   "for all mp3 songs.\nContinue to rebuild cache?");
+
+using OpenScanProgress = std::function<std::unique_ptr<ScanProgress>()>;
+
+// The command "Refresh Database": asks first; on Yes stops the background scan, empties the
+// collection and walks the MP3 base folder and then the recycle folder while the progress that
+// openProgress makes is shown (it is destroyed before returning). Every song found is new (and
+// so logged through the store's OnNewSong). False when the user said No.
+bool RefreshDatabase(SongStore& store, Prompts& prompts, TUpdateThread* scanner,
+                     const QString& mp3Base, const QString& recycleFolder,
+                     const OpenScanProgress& openProgress);
+
+} // namespace orvane
