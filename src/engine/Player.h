@@ -1,0 +1,118 @@
+#pragma once
+// One engine player: a thread that takes commands from its CommandQueue, decodes the open
+// input and feeds the open output, and reports through its NotificationQueue.
+//
+// Threads: Send(), the priority calls and the notification queue are used from any thread;
+// everything else (input, output, state, settings) belongs to the player thread alone.
+//
+// What users rely on:
+// - a player-state notification on every change of state and never otherwise;
+// - input name, stream information, duration, position range, position 0 and timecode 0 when
+//   an input was opened; positions as playing advances (at most 10 a second, whenever the
+//   offset changes) and timecodes at every `granularity` of decoded audio;
+// - an input opened at the end of input waits there for Play, without a stop;
+// - every command is answered: Pong, the notification a Get asks for, Ack when done, or Nack
+//   with the reason (an error notification with a text comes first when something failed).
+
+#include "engine/AudioOutput.h"
+#include "engine/CommandQueue.h"
+#include "engine/Mpg123Decoder.h"
+#include "engine/NotificationQueue.h"
+
+#include <atomic>
+#include <chrono>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace orvane::engine {
+
+class Player {
+public:
+    explicit Player(const XA_NotificationTarget* target);
+    Player(const Player&) = delete;
+    Player& operator=(const Player&) = delete;
+    // Exits the thread if it still runs and waits for it.
+    ~Player();
+
+    // Starts the thread; false when the system refuses one.
+    bool Start();
+    int Send(Command command);
+    NotificationQueue& Notifications() { return notifications_; }
+
+    int SetPriority(int priority);
+    int Priority() const;
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    void Run();
+    void Handle(const Command& command);
+    void HandleSetting(const Command& command);
+    void Step();
+    bool DecodeChunk();
+    void ApplyVolume();
+
+    // Actions shared by several commands.
+    bool OpenInput(int command, const std::string& name);
+    void CloseInput();
+    void SelectOutput(int command, const std::string& name);
+    bool EnsureOutput();
+    bool OpenOutput(const PcmFormat& format);
+    void CloseOutput();
+    void StopPlaying();
+    void Rewind();
+    void SetState(uint8_t state);
+
+    // Notifications.
+    void Post(XA_Message message) { notifications_.Post(std::move(message)); }
+    void Ack(int command);
+    void Nack(int command, int code);
+    void Error(uint8_t source, int code, const std::string& text);
+    void Debug(uint8_t level, const std::string& text);
+    // Position and timecode: Paced while playing (positions at most every 100 ms), Changed
+    // for the end of input (whatever moved since the last report), Always after an open, a
+    // seek, a stop or a new range.
+    enum class Report { Paced, Changed, Always };
+    void ReportProgress(Report report);
+    void ReportModuleInfo(int code, int id);
+
+    NotificationQueue notifications_;
+    CommandQueue commands_;
+    std::thread thread_;
+    std::atomic<long> threadId_{0};
+    mutable std::mutex priorityMutex_;
+    int priority_ = XA_CONTROL_PRIORITY_NORMAL;
+
+    // Player thread only.
+    uint8_t state_ = XA_PLAYER_STATE_STOPPED;
+    bool exiting_ = false;
+    std::unique_ptr<Mpg123Decoder> input_;
+    std::string inputName_;
+    bool atEnd_ = false;           // the input was played to its end
+    bool endAfterPending_ = false; // the decoder is done; pending_ holds the last data
+    bool draining_ = false;        // all data is in the output, which still plays it
+    std::vector<uint8_t> pending_;
+    size_t pendingOffset_ = 0;
+    std::string outputName_; // as asked for; empty is the sound card
+    std::unique_ptr<AudioOutput> output_;
+    PcmFormat outputFormat_;
+    uint32_t range_ = XA_DEFAULT_POSITION_RANGE;
+    uint32_t granularityMs_ = 1000;
+    std::optional<XA_EqualizerInfo> equalizer_;
+    uint8_t masterLevel_ = 100;
+    uint8_t pcmLevel_ = 100;
+    uint8_t balance_ = 50;
+    bool muted_ = false;
+    uint8_t debugLevel_ = 0;
+    std::map<std::string, int32_t> integers_;
+    std::map<std::string, std::string> strings_;
+    int64_t lastOffset_ = -1;
+    Clock::time_point lastPositionAt_{};
+    int64_t lastTimecodeStep_ = -1;
+};
+
+} // namespace orvane::engine

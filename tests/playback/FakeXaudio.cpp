@@ -1,0 +1,171 @@
+#include "playback/FakeXaudio.h"
+
+#include <cstring>
+#include <stdexcept>
+
+namespace orvane::test {
+
+namespace {
+
+FakeXaudio* current = nullptr;
+
+} // namespace
+
+struct FakeCalls {
+    static FakeXaudio::Player* Find(XA_Player handle, int* index = nullptr) {
+        for (size_t i = 0; i < current->players_.size(); ++i) {
+            if (reinterpret_cast<XA_Player>(current->players_[i].get()) == handle) {
+                if (index)
+                    *index = static_cast<int>(i);
+                return current->players_[i].get();
+            }
+        }
+        return nullptr;
+    }
+
+    static int Record(XA_Player handle, FakeXaudio::Sent sent) {
+        int index = 0;
+        FakeXaudio::Player* player = Find(handle, &index);
+        if (!player)
+            return XA_ERROR_INVALID_PLAYER;
+        player->sent.push_back(sent);
+        if (current->onSend)
+            current->onSend(*current, index, player->sent.back());
+        return current->sendResult;
+    }
+
+    static FakeXaudio::Sent Make(int code, const char* form, int32_t a = 0, int32_t b = 0,
+                                 int32_t c = 0) {
+        FakeXaudio::Sent sent;
+        sent.code = code;
+        sent.form = form;
+        sent.ints[0] = a;
+        sent.ints[1] = b;
+        sent.ints[2] = c;
+        return sent;
+    }
+
+    static uint32_t Version(int which) {
+        current->versionRequests.push_back(which);
+        return current->version;
+    }
+    static int New(XA_Player* handle, const XA_NotificationTarget* target) {
+        auto player = std::make_unique<FakeXaudio::Player>();
+        if (target)
+            player->target = *target;
+        if (current->newResult != 0) {
+            *handle = nullptr;
+            return current->newResult;
+        }
+        *handle = reinterpret_cast<XA_Player>(player.get());
+        current->players_.push_back(std::move(player));
+        return XA_SUCCESS;
+    }
+    static int Delete(XA_Player handle) {
+        FakeXaudio::Player* player = Find(handle);
+        if (!player)
+            return XA_ERROR_INVALID_PLAYER;
+        player->deleted = true;
+        player->queue.clear();
+        return XA_SUCCESS;
+    }
+    static int SetPriority(XA_Player handle, int priority) {
+        FakeXaudio::Player* player = Find(handle);
+        if (!player)
+            return XA_ERROR_INVALID_PLAYER;
+        player->priority = priority;
+        return XA_SUCCESS;
+    }
+    static int GetPriority(XA_Player handle) {
+        FakeXaudio::Player* player = Find(handle);
+        if (!player)
+            return XA_ERROR_INVALID_PLAYER;
+        ++player->priorityReads;
+        return player->priority;
+    }
+    static const char* ErrorString(int code) {
+        current->errorStringRequests.push_back(code);
+        current->errorText_ = "fake error " + std::to_string(code);
+        return current->errorText_.c_str();
+    }
+    static int Get(XA_Player handle, XA_Message* message) {
+        FakeXaudio::Player* player = Find(handle);
+        if (!player || player->queue.empty())
+            return XA_ERROR_NO_MESSAGE;
+        *message = std::move(player->queue.front());
+        player->queue.pop_front();
+        return XA_SUCCESS;
+    }
+    static int SendN(XA_Player p, int code) { return Record(p, Make(code, "N")); }
+    static int SendI(XA_Player p, int code, int32_t a) { return Record(p, Make(code, "I", a)); }
+    static int SendII(XA_Player p, int code, int32_t a, int32_t b) {
+        return Record(p, Make(code, "II", a, b));
+    }
+    static int SendIII(XA_Player p, int code, int32_t a, int32_t b, int32_t c) {
+        return Record(p, Make(code, "III", a, b, c));
+    }
+    static int SendP(XA_Player p, int code, const void* pointer) {
+        FakeXaudio::Sent sent = Make(code, "P");
+        sent.pointer = pointer;
+        if (code == XA_MSG_SET_CODEC_EQUALIZER && pointer) {
+            XA_EqualizerInfo info;
+            std::memcpy(&info, pointer, sizeof info);
+            sent.equalizer = info;
+        }
+        return Record(p, std::move(sent));
+    }
+    static int SendS(XA_Player p, int code, const char* s) {
+        FakeXaudio::Sent sent = Make(code, "S");
+        sent.texts[0] = s;
+        return Record(p, std::move(sent));
+    }
+    static int SendSS(XA_Player p, int code, const char* s1, const char* s2) {
+        FakeXaudio::Sent sent = Make(code, "SS");
+        sent.texts[0] = s1;
+        sent.texts[1] = s2;
+        return Record(p, std::move(sent));
+    }
+    static int SendSI(XA_Player p, int code, const char* s, int32_t a) {
+        FakeXaudio::Sent sent = Make(code, "SI", a);
+        sent.texts[0] = s;
+        return Record(p, std::move(sent));
+    }
+    static int SendIPI(XA_Player p, int code, int32_t a, const void* pointer, int32_t size) {
+        FakeXaudio::Sent sent = Make(code, "IPI", a, 0, size);
+        sent.pointer = pointer;
+        return Record(p, std::move(sent));
+    }
+};
+
+FakeXaudio::FakeXaudio() {
+    if (current)
+        throw std::logic_error("only one FakeXaudio at a time");
+    current = this;
+}
+
+FakeXaudio::~FakeXaudio() {
+    current = nullptr;
+}
+
+const XaudioLibrary& FakeXaudio::Library() const {
+    static const XaudioLibrary library{
+        &FakeCalls::Version,     &FakeCalls::New,         &FakeCalls::Delete,
+        &FakeCalls::SetPriority, &FakeCalls::GetPriority, &FakeCalls::ErrorString,
+        &FakeCalls::Get,         &FakeCalls::SendN,       &FakeCalls::SendI,
+        &FakeCalls::SendII,      &FakeCalls::SendIII,     &FakeCalls::SendP,
+        &FakeCalls::SendS,       &FakeCalls::SendSS,      &FakeCalls::SendSI,
+        &FakeCalls::SendIPI,
+    };
+    return library;
+}
+
+void FakeXaudio::Post(int index, XA_Message message) {
+    Player& target = player(index);
+    if (target.deleted)
+        return;
+    target.queue.push_back(std::move(message));
+    if (target.target.wake)
+        target.target.wake(target.target.context);
+}
+
+} // namespace orvane::test

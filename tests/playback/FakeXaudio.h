@@ -1,0 +1,67 @@
+#pragma once
+// A substitute engine behind XaudioLibrary: it records every call and delivers only the
+// notifications a test posts, through the same queue-and-wake path as the real engine.
+// One FakeXaudio exists at a time (the handle-less functions reach it through a static).
+// Single-threaded: everything runs on the test's thread.
+
+#include "playback/XaudioLibrary.h"
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvane::test {
+
+class FakeXaudio {
+public:
+    struct Sent {
+        int code = 0;
+        std::string form; // the letters of the send function: "N", "I", "SI", ...
+        int32_t ints[3] = {};
+        std::string texts[2];
+        const void* pointer = nullptr;
+        std::optional<XA_EqualizerInfo> equalizer; // the record behind SET_CODEC_EQUALIZER
+    };
+
+    struct Player {
+        XA_NotificationTarget target;
+        std::deque<XA_Message> queue;
+        std::vector<Sent> sent;
+        int priority = XA_CONTROL_PRIORITY_NORMAL;
+        int priorityReads = 0;
+        bool deleted = false;
+    };
+
+    FakeXaudio();
+    FakeXaudio(const FakeXaudio&) = delete;
+    FakeXaudio& operator=(const FakeXaudio&) = delete;
+    ~FakeXaudio();
+
+    const XaudioLibrary& Library() const;
+
+    // What the next calls answer.
+    uint32_t version = (3u << 16) | (2u << 8);
+    int newResult = 0;
+    int sendResult = 0;
+    // Called after each command is recorded, for scripted answers (Post from inside is fine).
+    std::function<void(FakeXaudio&, int player, const Sent&)> onSend;
+
+    // Players in the order player_new made them.
+    int PlayerCount() const { return static_cast<int>(players_.size()); }
+    Player& player(int index = 0) { return *players_.at(static_cast<size_t>(index)); }
+    std::vector<int> versionRequests;
+    std::vector<int> errorStringRequests;
+
+    // Queues a notification for a player and wakes its target, as the engine's thread would.
+    void Post(int player, XA_Message message);
+
+private:
+    friend struct FakeCalls;
+    std::vector<std::unique_ptr<Player>> players_;
+    std::string errorText_;
+};
+
+} // namespace orvane::test
