@@ -35,6 +35,20 @@ PlaylistEntries ReadPlaylistEntries(const QString& playlistPath, const QString& 
     return result;
 }
 
+bool LoadPlaylist(const QString& playlistPath, const QString& baseFolder, SongRows& view,
+                  TMPEGAudio& info, const DisplayFilter& filter) {
+    const PlaylistEntries entries = ReadPlaylistEntries(playlistPath, baseFolder);
+    if (!entries.opened)
+        return true;
+    view.clear();
+    view.reserve(size_t(entries.paths.size()));
+    for (const QString& path : entries.paths) {
+        info.SetFileName(path);
+        MakeSongRowFromFile(info, view, filter);
+    }
+    return false;
+}
+
 bool PlaylistContains(const QString& playlistPath, const QString& songPath) {
     const PlaylistEntries entries = ReadPlaylistEntries(playlistPath, FolderPart(playlistPath));
     const QString wanted = AsciiUpper(songPath);

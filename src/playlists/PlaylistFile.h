@@ -6,7 +6,7 @@
 // UTF-8, CRLF, and never adds a path the file already holds (compared upper-cased).
 
 #include "platform/Prompts.h"
-#include "store/SongRow.h"
+#include "store/SongRows.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,6 +21,12 @@ struct PlaylistEntries {
     bool endsOpen = false; // the last line has no line end
 };
 PlaylistEntries ReadPlaylistEntries(const QString& playlistPath, const QString& baseFolder);
+
+// Empties view and fills it with one row per entry, read from the song file itself through
+// info (a missing file still gives a row, from what info reports). True when the playlist
+// cannot be opened: view is then left as it was.
+bool LoadPlaylist(const QString& playlistPath, const QString& baseFolder, SongRows& view,
+                  TMPEGAudio& info, const DisplayFilter& filter);
 
 // True when an entry of the file, made absolute against the playlist's own folder, equals
 // songPath without regard to case. False when the file cannot be opened.

@@ -1,0 +1,92 @@
+// The controller over the real engine, playing through SDL's "disk" sound card (a raw file):
+// three queued songs are heard whole and in order, one after the other, and stopping ends in
+// the stopped state.
+
+#include "ComponentHarness.h"
+#include "playback/TdmXAudio.h"
+
+#include "support/ScriptedPrompts.h"
+#include "support/audio/AudioFixtures.h"
+
+#include <QFile>
+#include <cstdlib>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace orvane::test {
+namespace {
+
+struct NoDisplay : PlaybackDisplay {
+    void ShowStatusPanel(int, const QString&) override {}
+    void ShowSongTitle(const QString&) override {}
+    void ShowSeekPosition(int) override {}
+    void EnablePlayButtons(bool, bool, bool) override {}
+    void ShowQueueDuration(const QString&) override {}
+};
+
+TEST(ControllerEndToEndTest, ThreeQueuedSongsAreHeardInOrder) {
+    audio::ScratchDir dir;
+    const std::string raw = dir.file("sound-card.raw").string();
+    ASSERT_EQ(setenv("SDL_AUDIODRIVER", "disk", 1), 0);
+    ASSERT_EQ(setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1), 0);
+    App();
+
+    const double tones[] = {440.0, 1000.0, 2500.0};
+    constexpr double kSeconds = 0.6;
+    SongRows rows;
+    for (double tone : tones) {
+        const std::string name = "tone" + std::to_string(int(tone)) + ".mp3";
+        std::string error;
+        ASSERT_TRUE(audio::WriteToneMp3(dir.file(name),
+                                        {.seconds = kSeconds, .frequencies = {tone}}, &error))
+            << error;
+        SongRow row;
+        row.Title = QString::fromStdString(name);
+        row.Duration = QStringLiteral("00:01");
+        row.FileName = QString::fromStdString(name);
+        row.Folder = QString::fromStdString(dir.path().string()) + u'/';
+        rows.push_back(row);
+    }
+
+    ScriptedPrompts prompts;
+    SongRowsQueue queue;
+    NoDisplay display;
+    TdmXAudio controller(nullptr, prompts, queue, display);
+    controller.PlayCommand(&rows, false);
+    ASSERT_EQ(queue.rows.size(), 3u);
+    ASSERT_TRUE(ProcessUntil([&] { return controller.CurrentSong() == 3; }));
+    EXPECT_TRUE(controller.Playing()) << "the end of the last song leaves the flags alone";
+    controller.StopPlayer();
+    EXPECT_TRUE(controller.Stopped());
+    EXPECT_EQ(controller.CurrentSong(), -1);
+    EXPECT_TRUE(prompts.shown().empty()) << prompts.texts().join(u'\n').toStdString();
+
+    // What the sound card got, in windows of 0.1 s: which tone sounds in each.
+    QFile file(QString::fromStdString(raw));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    audio::Pcm pcm;
+    pcm.rate = 44100;
+    pcm.channels = 2;
+    pcm.samples.resize(size_t(bytes.size()) / 2);
+    std::memcpy(pcm.samples.data(), bytes.constData(), pcm.samples.size() * 2);
+    const long window = pcm.rate / 10;
+    std::vector<double> heard;
+    std::map<double, int> windows;
+    for (long first = 0; first + window <= pcm.Frames(); first += window) {
+        for (double tone : tones) {
+            if (audio::ToneLevel(pcm, 0, tone, first, window) > 0.1) {
+                windows[tone]++;
+                if (heard.empty() || heard.back() != tone)
+                    heard.push_back(tone);
+            }
+        }
+    }
+    EXPECT_EQ(heard, (std::vector<double>{440.0, 1000.0, 2500.0}));
+    for (double tone : tones)
+        EXPECT_NEAR(windows[tone], kSeconds * 10, 1.5) << tone << " Hz is heard whole";
+}
+
+} // namespace
+} // namespace orvane::test

@@ -1,0 +1,378 @@
+// The playback controller over a substitute engine that answers like the real one: Stop gives
+// the stopped state (unless already stopped), Play the playing state, Pause the paused state,
+// InputOpen the input name. Song files exist on disk where the queue needs them.
+
+#include "playback/TdmXAudio.h"
+#include "ComponentHarness.h"
+#include "playback/FakeXaudio.h"
+
+#include "engine/MessageBuilder.h"
+#include "support/MpegFixture.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace orvane::test {
+namespace {
+
+using engine::MessageBuilder;
+
+struct RecordingDisplay : PlaybackDisplay {
+    void ShowStatusPanel(int panel, const QString& text) override {
+        panels[panel] = text;
+        if (panel == 1)
+            nowPlayingUpdates++;
+    }
+    void ShowSongTitle(const QString& text) override { title = text; }
+    void ShowSeekPosition(int position) override { seek = position; }
+    void EnablePlayButtons(bool play, bool pause, bool stop) override {
+        buttons = {play, pause, stop};
+    }
+    void ShowQueueDuration(const QString& text) override { queueDuration = text; }
+
+    QString panels[4];
+    int nowPlayingUpdates = 0;
+    QString title;
+    int seek = -1;
+    std::array<bool, 3> buttons{};
+    QString queueDuration;
+};
+
+class ControllerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        App();
+        fake.onSend = [this](FakeXaudio& engine, int player, const FakeXaudio::Sent& sent) {
+            Answer(engine, player, sent);
+        };
+        controller = std::make_unique<TdmXAudio>(nullptr, prompts, queue, display, fake.Library());
+    }
+
+    void Answer(FakeXaudio& engine, int player, const FakeXaudio::Sent& sent) {
+        const auto setState = [&](uint8_t state) {
+            if (engineState == state)
+                return;
+            engineState = state;
+            engine.Post(player, MessageBuilder(XA_MSG_NOTIFY_PLAYER_STATE).Byte(0, state).Build());
+        };
+        switch (sent.code) {
+        case XA_MSG_COMMAND_INPUT_OPEN:
+            opened.push_back(QString::fromStdString(sent.texts[0]));
+            engine.Post(player,
+                        MessageBuilder(XA_MSG_NOTIFY_INPUT_NAME).Text(0, sent.texts[0]).Build());
+            return;
+        case XA_MSG_COMMAND_PLAY:
+            return setState(XA_PLAYER_STATE_PLAYING);
+        case XA_MSG_COMMAND_PAUSE:
+            return setState(XA_PLAYER_STATE_PAUSED);
+        case XA_MSG_COMMAND_STOP:
+            return setState(XA_PLAYER_STATE_STOPPED);
+        default:
+            return;
+        }
+    }
+
+    // The engine reports the end of the song it plays.
+    void EndOfSong() {
+        engineState = XA_PLAYER_STATE_EOS;
+        fake.Post(0,
+                  MessageBuilder(XA_MSG_NOTIFY_PLAYER_STATE).Byte(0, XA_PLAYER_STATE_EOS).Build());
+        Settle();
+    }
+    void Settle() {
+        controller->XaudioPlayer().DeliverPending();
+        QCoreApplication::processEvents();
+    }
+
+    // A song whose file exists (or not), of the given length "mm:ss".
+    SongRow Song(const QString& name, const QString& duration = QStringLiteral("03:00"),
+                 bool exists = true) {
+        SongRow row;
+        row.Title = name;
+        row.Duration = duration;
+        row.FileName = name + QStringLiteral(".mp3");
+        row.Folder = dir.path() + u'/';
+        row.Collection = QStringLiteral("local");
+        if (exists)
+            WriteFile(row.Path(), MakeMpegStream({}));
+        return row;
+    }
+    SongRows Songs(int count) {
+        SongRows rows;
+        for (int i = 0; i < count; ++i)
+            rows.push_back(Song(QStringLiteral("song%1").arg(i)));
+        return rows;
+    }
+    int Commands(int code) {
+        int count = 0;
+        for (const auto& sent : fake.player().sent)
+            count += sent.code == code;
+        return count;
+    }
+    QString Opened(int row) const { return queue.rows.at(size_t(row)).Path(); }
+
+    QTemporaryDir dir;
+    FakeXaudio fake; // outlives the controller
+    ScriptedPrompts prompts;
+    SongRowsQueue queue;
+    RecordingDisplay display;
+    std::unique_ptr<TdmXAudio> controller;
+    uint8_t engineState = XA_PLAYER_STATE_STOPPED;
+    QStringList opened;
+};
+
+TEST_F(ControllerTest, PlayFillsTheQueueFromTheViewAndFollowsTheEngine) {
+    const SongRows view = Songs(3);
+    controller->PlayCommand(&view, false);
+    Settle();
+    EXPECT_EQ(queue.rows, view);
+    EXPECT_EQ(controller->CurrentSong(), 0);
+    EXPECT_EQ(opened, QStringList{view[0].Path()});
+    EXPECT_TRUE(controller->Playing());
+    EXPECT_EQ(display.panels[2], u"Playing");
+    EXPECT_EQ(display.buttons, (std::array<bool, 3>{true, true, true}));
+    EXPECT_EQ(display.queueDuration, u"00:09:00");
+
+    // The end of a song opens the next one without a stop; the last one ends it all.
+    const int stops = Commands(XA_MSG_COMMAND_STOP);
+    EndOfSong();
+    EndOfSong();
+    EXPECT_EQ(controller->CurrentSong(), 2);
+    EXPECT_EQ(opened, (QStringList{view[0].Path(), view[1].Path(), view[2].Path()}));
+    EXPECT_EQ(Commands(XA_MSG_COMMAND_STOP), stops);
+    EndOfSong();
+    EXPECT_EQ(controller->CurrentSong(), 3);
+    EXPECT_EQ(opened.size(), 3) << "nothing wraps around";
+    EXPECT_EQ(display.buttons, (std::array<bool, 3>{true, true, false}));
+
+    // Pause, then Play resumes the same song without rebuilding the queue.
+    controller->PlayCommand(&view, false);
+    Settle();
+    controller->PausePlayer();
+    Settle();
+    EXPECT_TRUE(controller->Paused());
+    EXPECT_EQ(display.buttons, (std::array<bool, 3>{true, false, true}));
+    const int opens = opened.size();
+    controller->PlayCommand(nullptr, false);
+    Settle();
+    EXPECT_TRUE(controller->Playing());
+    EXPECT_EQ(opened.size(), opens);
+
+    // With the playing-songs view shown, or on the start page, Play only stops.
+    controller->PlayCommand(&queue.rows, true);
+    EXPECT_TRUE(controller->Stopped());
+    EXPECT_EQ(controller->CurrentSong(), -1);
+    EXPECT_EQ(queue.rows.size(), 3u);
+    EXPECT_EQ(opened.size(), opens);
+    EXPECT_EQ(display.panels[2], u"Stopped");
+    EXPECT_EQ(display.buttons, (std::array<bool, 3>{true, false, false}));
+}
+
+TEST_F(ControllerTest, NextAndPreviousAtTheEdgesOfTheQueue) {
+    queue.rows = Songs(3);
+    controller->NextCommand(); // nothing played yet: the first song
+    Settle();
+    EXPECT_EQ(controller->CurrentSong(), 0);
+    EXPECT_EQ(opened.back(), Opened(0));
+
+    controller->PreviousCommand(); // at the first song: the first song again
+    Settle();
+    EXPECT_EQ(controller->CurrentSong(), 0);
+    EXPECT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened.back(), Opened(0));
+
+    controller->SetCurrentSong(2);
+    controller->NextCommand(); // at the last row: nothing plays
+    Settle();
+    EXPECT_EQ(controller->CurrentSong(), 3);
+    EXPECT_EQ(opened.size(), 2);
+    EXPECT_TRUE(controller->Stopped());
+
+    controller->PreviousCommand(); // past the end: the last row
+    Settle();
+    EXPECT_EQ(controller->CurrentSong(), 2);
+    EXPECT_EQ(opened.back(), Opened(2));
+
+    controller->StopPlayer();
+    controller->PreviousCommand(); // stopped: the first song
+    Settle();
+    EXPECT_EQ(controller->CurrentSong(), 0);
+    EXPECT_EQ(opened.back(), Opened(0));
+
+    // An empty queue: Next stops, Previous does not even stop.
+    queue.rows.clear();
+    controller->PreviousCommand();
+    Settle();
+    EXPECT_TRUE(controller->Playing());
+    controller->NextCommand();
+    EXPECT_TRUE(controller->Stopped());
+}
+
+TEST_F(ControllerTest, MissingAndExternalSongsWithTheSkipAllAnswer) {
+    SongRow external = Song(QStringLiteral("far"));
+    external.Folder = QStringLiteral("IMPORT:\\Mail jo@example.org");
+    const SongRows view = {Song(QStringLiteral("gone1"), QStringLiteral("01:00"), false),
+                           Song(QStringLiteral("here"), QStringLiteral("02:30")), external,
+                           Song(QStringLiteral("gone2"), QStringLiteral("01:00"), false),
+                           Song(QStringLiteral("gone3"), QStringLiteral("01:00"), false)};
+    prompts.Answer(PromptAnswer::Cancel); // gone1: Cancel, then
+    prompts.Answer(PromptAnswer::Yes);    // skip all external songs
+    controller->PlayCommand(&view, false);
+    Settle();
+    ASSERT_EQ(queue.rows.size(), 1u);
+    EXPECT_EQ(queue.rows[0].Title, u"here");
+    EXPECT_EQ(display.queueDuration, u"00:02:30");
+    const QStringList texts = prompts.texts();
+    ASSERT_EQ(texts.size(), 3) << "gone2 and gone3 are skipped without a question";
+    EXPECT_TRUE(texts[0].startsWith(u"Unable to find file\nFile is located on: local\n"));
+    EXPECT_EQ(texts[1], u"Skip all external songs?");
+    EXPECT_EQ(texts[2],
+              u"This song is not in your collection\n\nContact info:\n\nMail jo@example.org");
+
+    // OK only drops the one song; every song missing plays nothing.
+    prompts = ScriptedPrompts();
+    const SongRows missing = {view[0], view[3]};
+    controller->PlayCommand(&missing, false);
+    Settle();
+    EXPECT_TRUE(queue.rows.empty());
+    EXPECT_EQ(prompts.texts().size(), 2);
+    EXPECT_EQ(controller->CurrentSong(), -1);
+    EXPECT_EQ(display.queueDuration, u"00:00:00");
+}
+
+TEST_F(ControllerTest, PlaySelectedAndPlayFromQueue) {
+    const SongRows view = Songs(4);
+    controller->PlaySelectedCommand(4, {view[1], view[3]}, false);
+    Settle();
+    EXPECT_EQ(queue.rows, (SongRows{view[1], view[3]}));
+    EXPECT_EQ(opened.back(), view[1].Path());
+
+    queue.selected = {1};
+    controller->PlayFromQueueCommand();
+    Settle();
+    EXPECT_EQ(controller->CurrentSong(), 1);
+    EXPECT_EQ(opened.back(), view[3].Path());
+
+    // "Play song" on the playing-songs list empties it and stops.
+    queue.selected = {0};
+    controller->PlaySelectedCommand(2, {queue.rows[0]}, true);
+    EXPECT_TRUE(queue.rows.empty());
+    EXPECT_TRUE(controller->Stopped());
+
+    const int opens = opened.size();
+    controller->PlaySelectedCommand(0, {}, false); // an empty list does nothing
+    controller->PlayFromQueueCommand();            // nothing selected
+    EXPECT_EQ(opened.size(), opens);
+}
+
+TEST_F(ControllerTest, AddingToTheQueueAndRemovingFromIt) {
+    const SongRows first = Songs(2);
+    controller->AddToQueueCommand(first); // nothing plays: starts at row 0
+    Settle();
+    EXPECT_EQ(controller->CurrentSong(), 0);
+    EXPECT_EQ(opened, QStringList{first[0].Path()});
+
+    SongRows more = {Song(QStringLiteral("x")), Song(QStringLiteral("y")),
+                     Song(QStringLiteral("z")), Song(QStringLiteral("w"))};
+    controller->AddToQueueCommand(more); // while playing: appended, nothing else
+    Settle();
+    EXPECT_EQ(queue.rows.size(), 6u);
+    EXPECT_EQ(controller->CurrentSong(), 0);
+    EXPECT_EQ(opened.size(), 1);
+    EXPECT_EQ(display.queueDuration, u"00:18:00");
+
+    controller->SetCurrentSong(3);
+    queue.selected = {5, 0};
+    controller->RemoveFromQueueCommand();
+    EXPECT_EQ(controller->CurrentSong(), 2);
+    EXPECT_EQ(queue.rows.size(), 4u);
+    EXPECT_EQ(display.queueDuration, u"00:12:00");
+    queue.selected = {2}; // the playing row itself
+    controller->RemoveFromQueueCommand();
+    EXPECT_EQ(controller->CurrentSong(), 2);
+    EXPECT_TRUE(controller->Playing()) << "removing the playing row does not stop it";
+
+    queue.selected = {0, 1, 2};
+    controller->RemoveFromQueueCommand();
+    EXPECT_TRUE(queue.rows.empty());
+    EXPECT_EQ(display.queueDuration, u"00:00:00");
+
+    // After a stop, adding starts again from row 0 even of songs queued before.
+    controller->StopPlayer();
+    queue.rows = first;
+    controller->AddToQueueCommand(SongRows{more[0]});
+    Settle();
+    EXPECT_EQ(controller->CurrentSong(), 0);
+    EXPECT_EQ(opened.back(), first[0].Path());
+}
+
+TEST_F(ControllerTest, TitleTimeAndSeekBarFollowTheNotifications) {
+    // A song of 3 min 20 s with a tag.
+    StreamOptions stream;
+    stream.frames = 4;
+    stream.vbr = VbrFrame::Xing;
+    stream.vbrFrames = 7657; // 200 s at 44.1 kHz
+    const QString path = dir.filePath(QStringLiteral("tagged.mp3"));
+    ASSERT_TRUE(WriteFile(path, MakeMpegStream(stream) + MakeId3v1(QStringLiteral("Blue"),
+                                                                   QStringLiteral("Ann"), {}, {},
+                                                                   {}, 0, 0)));
+    controller->PlayFile(path);
+    Settle();
+    EXPECT_EQ(display.title, u"Ann - Blue");
+
+    const auto timecode = [&](uint8_t minutes, uint8_t seconds) {
+        fake.Post(0, MessageBuilder(XA_MSG_NOTIFY_INPUT_TIMECODE)
+                         .Byte(1, minutes)
+                         .Byte(2, seconds)
+                         .Byte(3, 50)
+                         .Build());
+        Settle();
+    };
+    timecode(1, 30);
+    EXPECT_EQ(display.panels[3], u"Time:00:01:30");
+    EXPECT_EQ(display.panels[1], u"Now playing: Ann - Blue");
+    controller->SetTimeDisplayMode(1);
+    timecode(1, 31);
+    EXPECT_EQ(display.panels[3], u"Remain:00:01:49");
+    timecode(4, 0); // longer than the file says
+    EXPECT_EQ(display.panels[3], u"Remain:00:00:00");
+
+    // The now-playing text is refreshed on seconds 0, 5, ..., 55 only.
+    display.nowPlayingUpdates = 0;
+    for (uint8_t second = 0; second < 60; ++second)
+        timecode(0, second);
+    EXPECT_EQ(display.nowPlayingUpdates, 12);
+
+    fake.Post(0, MessageBuilder(XA_MSG_NOTIFY_INPUT_POSITION).Dword(0, 123).Dword(4, 400).Build());
+    Settle();
+    EXPECT_EQ(display.seek, 123);
+    controller->SeekPlayer(200, 400);
+    const auto& sent = fake.player().sent.back();
+    EXPECT_EQ(sent.code, XA_MSG_COMMAND_INPUT_SEEK);
+    EXPECT_EQ(sent.ints[0], 200);
+    EXPECT_EQ(sent.ints[1], 400);
+}
+
+TEST_F(ControllerTest, PlaylistReplacesTheQueueAndPlaysItsFirstSong) {
+    const SongRows songs = Songs(2);
+    const QString playlist = dir.filePath(QStringLiteral("party.m3u"));
+    ASSERT_TRUE(
+        WriteFile(playlist, "# a comment\r\nsong1.mp3\r\n" + songs[0].Path().toUtf8() + "\r\n"));
+    queue.rows = Songs(3);
+    controller->PlayPlaylist(playlist);
+    Settle();
+    ASSERT_EQ(queue.rows.size(), 2u);
+    EXPECT_EQ(queue.rows[0].Path(), songs[1].Path());
+    EXPECT_EQ(queue.rows[1].Path(), songs[0].Path());
+    EXPECT_EQ(opened.back(), songs[1].Path());
+    EXPECT_EQ(controller->CurrentSong(), 0);
+
+    controller->PlayPlaylist(dir.filePath(QStringLiteral("none.m3u"))); // unreadable
+    EXPECT_TRUE(queue.rows.empty());
+    EXPECT_TRUE(controller->Stopped());
+}
+
+} // namespace
+} // namespace orvane::test
