@@ -5,6 +5,7 @@
 #include "platform/TextLines.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace orvane {
 
@@ -57,6 +58,28 @@ bool PlaylistContains(const QString& playlistPath, const QString& songPath) {
             return true;
     }
     return false;
+}
+
+bool RewritePlaylist(const QString& playlistPath, SongRows& view, const std::vector<int>& selected,
+                     Prompts& prompts) {
+    std::vector<bool> doomed(view.size(), false);
+    for (int index : selected)
+        if (index >= 0 && size_t(index) < view.size())
+            doomed[size_t(index)] = true;
+    QByteArray content;
+    for (size_t i = 0; i < view.size(); ++i)
+        if (!doomed[i])
+            AppendLine(content, view[i].Path());
+    if (WriteFileAtomically(playlistPath, content) != WriteResult::Written) {
+        prompts.warning(QStringLiteral("Error updating playlist - ") + playlistPath);
+        return false;
+    }
+    size_t kept = 0;
+    for (size_t i = 0; i < view.size(); ++i)
+        if (!doomed[i])
+            view[kept++] = std::move(view[i]);
+    view.resize(kept);
+    return true;
 }
 
 void AppendToPlaylist(const QString& playlistPath, const SongRow& row, Prompts& prompts) {

@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace orvane {
 
@@ -31,6 +32,13 @@ bool LoadPlaylist(const QString& playlistPath, const QString& baseFolder, SongRo
 // True when an entry of the file, made absolute against the playlist's own folder, equals
 // songPath without regard to case. False when the file cannot be opened.
 bool PlaylistContains(const QString& playlistPath, const QString& songPath);
+
+// Removes the rows at the indices in selected from view and writes the file anew from the rows
+// that remain, as absolute paths in view order (comment lines are dropped). The file is replaced
+// atomically: when it cannot be written, a message says so and view and file stay as they were.
+// False then.
+bool RewritePlaylist(const QString& playlistPath, SongRows& view, const std::vector<int>& selected,
+                     Prompts& prompts);
 
 // Adds the row's path as the last line unless the file already holds it. The file is replaced
 // atomically, so a failure leaves it as it was; failures are reported through prompts.

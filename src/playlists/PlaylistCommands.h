@@ -1,0 +1,34 @@
+#pragma once
+// The window's commands on playlist and favourites files, with their questions; the window
+// picks the rows and entries and shows the outcome. Rows are given in list order.
+
+#include "platform/Prompts.h"
+#include "playlists/PlaylistList.h"
+#include "store/SongRows.h"
+
+#include <span>
+#include <vector>
+
+namespace orvane {
+
+// favourites.orv in the program folder.
+QString FavouritesPath(const QString& programFolder);
+
+// Asks first; the rows are appended from the last to the first.
+void AddToFavourites(const QString& favouritesPath, std::span<const SongRow> selected,
+                     Prompts& prompts);
+// The rows are appended from the first to the last.
+void AddRowsToPlaylist(const QString& playlistPath, std::span<const SongRow> selected,
+                       Prompts& prompts);
+
+enum class PlaylistKind { Favourites, Playlist };
+// The Delete key in a shown playlist or the favourites: asks, then rewrites the file without the
+// selected rows of view. True when the rows were removed.
+bool RemoveFromPlaylist(PlaylistKind kind, const QString& playlistPath, SongRows& view,
+                        const std::vector<int>& selected, Prompts& prompts);
+
+// Asks, then moves the file of view[selected] to the desktop's trash (deletes it where there is
+// none) and removes the entry. True when it is gone.
+bool DeletePlaylist(PlaylistView& view, int selected, Prompts& prompts);
+
+} // namespace orvane
