@@ -1,5 +1,6 @@
 #include "platform/RegistryFile.h"
 
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -10,18 +11,10 @@ namespace orvane {
 namespace {
 
 using namespace Qt::StringLiterals;
+using test::ReadFile;
+using test::WriteFile;
 
 const QString kKey = u"software\\brimtove\\orvane"_s;
-
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 TEST(MemoryRegistry, KeysAndValuesBehaveAsInTheRegistry) {
     MemoryRegistry r;
@@ -182,14 +175,14 @@ TEST(RegistryFile, LivesInOneFileWrittenWhole) {
         EXPECT_FALSE(QFile::exists(path)); // nothing on disk before Flush
         ASSERT_TRUE(file.Flush());         // the folder is made too
     }
-    const QByteArray written = ReadBytes(path);
+    const QByteArray written = ReadFile(path);
     EXPECT_TRUE(written.startsWith("Windows Registry Editor Version 5.00\r\n"));
     EXPECT_TRUE(written.contains("\"MP3Base\"=\"/music\"\r\n"));
 
     RegistryFile again(path);
     EXPECT_EQ(again.ReadText(kKey, u"MP3Base"_s), u"/music");
     ASSERT_TRUE(again.Flush());
-    EXPECT_EQ(ReadBytes(path), written);
+    EXPECT_EQ(ReadFile(path), written);
     EXPECT_FALSE(QFile::exists(path + u".bak"_s));
 }
 
@@ -200,14 +193,14 @@ TEST(RegistryFile, ADamagedFileIsKeptAsBackupBeforeItIsReplaced) {
                                "[HKEY_CURRENT_USER\\software\\brimtove\\orvane]\r\n"
                                "\"MP3Base\"=\"/kept\"\r\n"
                                "\"broken\"=\r\n";
-    ASSERT_TRUE(WriteBytes(path, damaged));
+    ASSERT_TRUE(WriteFile(path, damaged));
     RegistryFile file(path);
     EXPECT_TRUE(file.HadProblems());
     EXPECT_EQ(file.ReadText(kKey, u"MP3Base"_s), u"/kept");
     ASSERT_TRUE(file.WriteInteger(kKey, u"Cache"_s, 1));
     ASSERT_TRUE(file.Flush());
-    EXPECT_EQ(ReadBytes(path + u".bak"_s), damaged);
-    EXPECT_TRUE(ReadBytes(path).contains("\"Cache\"=dword:00000001"));
+    EXPECT_EQ(ReadFile(path + u".bak"_s), damaged);
+    EXPECT_TRUE(ReadFile(path).contains("\"Cache\"=dword:00000001"));
 }
 
 TEST(RegistryFile, AFileThatCannotBeReadIsNeverReplaced) {

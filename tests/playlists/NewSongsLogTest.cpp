@@ -1,5 +1,6 @@
 #include "playlists/NewSongsLog.h"
 
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
@@ -10,13 +11,10 @@
 namespace orvane {
 namespace {
 
+using test::ReadFile;
 using test::ScriptedPrompts;
 using test::TempDir;
-
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using test::WriteFile;
 
 SongRecord Song(const QString& folder, const QString& file) {
     SongRecord r;
@@ -41,11 +39,11 @@ TEST_F(NewSongsLogTest, EachSongOncePerDayLog) {
     log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("a.mp3")));
     log.AppendToNewSongsLog(Song(QStringLiteral("/m"), QStringLiteral("b.mp3")));
     log.AppendToNewSongsLog(Song(QStringLiteral("/M/"), QStringLiteral("A.mp3")));
-    EXPECT_EQ(ReadBytes(today()), QByteArray("/m/a.mp3\r\n/m/b.mp3\r\n"));
+    EXPECT_EQ(ReadFile(today()), QByteArray("/m/a.mp3\r\n/m/b.mp3\r\n"));
 
     day = day.addDays(1);
     log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("a.mp3")));
-    EXPECT_EQ(ReadBytes(dir.file(QStringLiteral("2026-12-07.m3u"))), QByteArray("/m/a.mp3\r\n"));
+    EXPECT_EQ(ReadFile(dir.file(QStringLiteral("2026-12-07.m3u"))), QByteArray("/m/a.mp3\r\n"));
     EXPECT_TRUE(prompts.shown().empty());
 }
 
@@ -59,7 +57,7 @@ TEST_F(NewSongsLogTest, ChangesMadeByOthersAreSeen) {
     }
     log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("c.mp3")));
     log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("a.mp3")));
-    EXPECT_EQ(ReadBytes(today()),
+    EXPECT_EQ(ReadFile(today()),
               QByteArray("/m/c.mp3\r\n/m/longer-name-so-the-size-differs.mp3\r\n/m/a.mp3\r\n"));
 }
 

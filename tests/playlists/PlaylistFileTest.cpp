@@ -1,5 +1,6 @@
 #include "playlists/PlaylistFile.h"
 
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
@@ -10,19 +11,10 @@
 namespace orvane {
 namespace {
 
+using test::ReadFile;
 using test::ScriptedPrompts;
 using test::TempDir;
-
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& path, const QByteArray& data) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(data);
-}
+using test::WriteFile;
 
 SongRow Row(const QString& folder, const QString& file) {
     SongRow row;
@@ -34,8 +26,8 @@ SongRow Row(const QString& folder, const QString& file) {
 TEST(PlaylistFile, EntriesAbsoluteRelativeAndSkipped) {
     TempDir dir;
     const QString list = dir.file(QStringLiteral("Rock.m3u"));
-    WriteBytes(list, "#EXTM3U\r\n#EXTINF:123,Someone - Song\r\nsub\\a.mp3\n\r\n"
-                     "/abs/b.mp3\r\nD:\\MP3\\c.mp3\r\nlast.mp3");
+    WriteFile(list, "#EXTM3U\r\n#EXTINF:123,Someone - Song\r\nsub\\a.mp3\n\r\n"
+                    "/abs/b.mp3\r\nD:\\MP3\\c.mp3\r\nlast.mp3");
     const PlaylistEntries e = ReadPlaylistEntries(list, dir.path());
     ASSERT_TRUE(e.opened);
     EXPECT_EQ(e.paths, (QStringList{dir.path() + QStringLiteral("/sub/a.mp3"),
@@ -48,7 +40,7 @@ TEST(PlaylistFile, EntriesAbsoluteRelativeAndSkipped) {
 TEST(PlaylistFile, ContainsComparesWithoutCaseAndResolvesRelativeEntries) {
     TempDir dir;
     const QString list = dir.file(QStringLiteral("p.m3u"));
-    WriteBytes(list, "Sub/Song.MP3\r\n");
+    ASSERT_TRUE(WriteFile(list, "Sub/Song.MP3\r\n"));
     EXPECT_TRUE(PlaylistContains(list, dir.path() + QStringLiteral("/sub/song.mp3")));
     EXPECT_FALSE(PlaylistContains(list, dir.path() + QStringLiteral("/sub/other.mp3")));
     EXPECT_FALSE(PlaylistContains(dir.file(QStringLiteral("none.m3u")), QStringLiteral("/x")));
@@ -60,16 +52,16 @@ TEST(PlaylistFile, AppendAddsOnceAndKeepsWhatWasThere) {
     const QString list = dir.file(QStringLiteral("favourites.orv"));
 
     AppendToPlaylist(list, Row(QStringLiteral("/m"), QStringLiteral("a.mp3")), prompts);
-    EXPECT_EQ(ReadBytes(list), QByteArray("/m/a.mp3\r\n"));
+    EXPECT_EQ(ReadFile(list), QByteArray("/m/a.mp3\r\n"));
 
     // Already there in other letter case: nothing changes.
     AppendToPlaylist(list, Row(QStringLiteral("/M/"), QStringLiteral("A.MP3")), prompts);
-    EXPECT_EQ(ReadBytes(list), QByteArray("/m/a.mp3\r\n"));
+    EXPECT_EQ(ReadFile(list), QByteArray("/m/a.mp3\r\n"));
 
     // A last line without line end written by another program is completed first.
-    WriteBytes(list, "#EXTM3U\r\n/m/a.mp3");
+    ASSERT_TRUE(WriteFile(list, "#EXTM3U\r\n/m/a.mp3"));
     AppendToPlaylist(list, Row(QStringLiteral("/m/"), QStringLiteral("ö.mp3")), prompts);
-    EXPECT_EQ(ReadBytes(list), QByteArray("#EXTM3U\r\n/m/a.mp3\r\n/m/\xc3\xb6.mp3\r\n"));
+    EXPECT_EQ(ReadFile(list), QByteArray("#EXTM3U\r\n/m/a.mp3\r\n/m/\xc3\xb6.mp3\r\n"));
     EXPECT_TRUE(prompts.shown().empty());
 }
 

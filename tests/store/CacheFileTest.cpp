@@ -1,5 +1,6 @@
 #include "store/CacheFile.h"
 
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 #include <QFile>
@@ -8,18 +9,9 @@
 namespace orvane {
 namespace {
 
+using test::ReadFile;
 using test::TempDir;
-
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& path, const QByteArray& data) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(data), data.size());
-}
+using test::WriteFile;
 
 SongRecord Record(const QString& file, const QString& title, const QString& folder) {
     return {file,
@@ -87,7 +79,7 @@ TEST(CacheFile, RoundTripKeepsOrderAndTextThatIsNotAscii) {
         Record(QStringLiteral("c.mp3"), QString(), QStringLiteral("/m/"))};
     ASSERT_TRUE(SaveCacheFile(path, records));
 
-    const QByteArray bytes = ReadBytes(path);
+    const QByteArray bytes = ReadFile(path);
     EXPECT_TRUE(bytes.startsWith("[Orvane Cache File version1.4]\r\n"));
     EXPECT_EQ(bytes.count("\r\n"), 4);
     EXPECT_EQ(bytes.count('\n'), 4);
@@ -108,10 +100,10 @@ TEST(CacheFile, RoundTripKeepsOrderAndTextThatIsNotAscii) {
 TEST(CacheFile, LinesThatAreNotUtf8AreReadAsLatin1) {
     TempDir dir;
     const QString path = dir.file(QStringLiteral("old.orv"));
-    WriteBytes(path,
-               QByteArray("[Orvane Cache File version1.4]\r\n"
-                          "caf\xe9.mp3[;]Caf\xe9[;]A[;]B[;]01:00[;]1999[;]Pop[;][;]/m/[;]\n"
-                          "ok.mp3[;]K\xc3\xb6ln[;]A[;]B[;]01:00[;]1999[;]Pop[;][;]/m/[;]\r\n"));
+    ASSERT_TRUE(WriteFile(
+        path, QByteArray("[Orvane Cache File version1.4]\r\n"
+                         "caf\xe9.mp3[;]Caf\xe9[;]A[;]B[;]01:00[;]1999[;]Pop[;][;]/m/[;]\n"
+                         "ok.mp3[;]K\xc3\xb6ln[;]A[;]B[;]01:00[;]1999[;]Pop[;][;]/m/[;]\r\n")));
     Loaded l = Load(path);
     ASSERT_EQ(l.list.size(), 2);
     EXPECT_EQ(l.list[0].FileName, QStringLiteral("café.mp3"));
@@ -124,25 +116,29 @@ TEST(CacheFile, LinesThatAreNotUtf8AreReadAsLatin1) {
     Loaded again = Load(path);
     ASSERT_EQ(again.list.size(), 2);
     EXPECT_EQ(again.list[0].Title, QStringLiteral("Café"));
-    EXPECT_TRUE(ReadBytes(path).contains("Caf\xc3\xa9"));
+    EXPECT_TRUE(ReadFile(path).contains("Caf\xc3\xa9"));
 }
 
 TEST(CacheFile, HeaderIsComparedUpperCasedWithoutTrimming) {
     TempDir dir;
     const QByteArray line = "a.mp3[;]T[;]A[;]B[;]03:00[;]1999[;]Rock[;]note[;]E:\\x\\[;]\r\n";
 
-    WriteBytes(dir.file(QStringLiteral("lower.orv")), "[orvane cache file version1.4]\r\n" + line);
+    ASSERT_TRUE(WriteFile(dir.file(QStringLiteral("lower.orv")),
+                          "[orvane cache file version1.4]\r\n" + line));
     EXPECT_EQ(Load(dir.file(QStringLiteral("lower.orv"))).list.size(), 1);
 
-    WriteBytes(dir.file(QStringLiteral("blank.orv")), "[Orvane Cache File version1.4] \r\n" + line);
+    ASSERT_TRUE(WriteFile(dir.file(QStringLiteral("blank.orv")),
+                          "[Orvane Cache File version1.4] \r\n" + line));
     Loaded blank = Load(dir.file(QStringLiteral("blank.orv")));
     EXPECT_TRUE(blank.result.opened);
     EXPECT_EQ(blank.list.size(), 0);
 
-    WriteBytes(dir.file(QStringLiteral("other.orv")), "[Orvane Cache File version1.3]\r\n" + line);
+    ASSERT_TRUE(WriteFile(dir.file(QStringLiteral("other.orv")),
+                          "[Orvane Cache File version1.3]\r\n" + line));
     EXPECT_EQ(Load(dir.file(QStringLiteral("other.orv"))).list.size(), 0);
 
-    WriteBytes(dir.file(QStringLiteral("only.orv")), "[Orvane Cache File version1.4]\r\n");
+    ASSERT_TRUE(
+        WriteFile(dir.file(QStringLiteral("only.orv")), "[Orvane Cache File version1.4]\r\n"));
     Loaded only = Load(dir.file(QStringLiteral("only.orv")));
     EXPECT_TRUE(only.result.opened);
     EXPECT_EQ(only.list.size(), 0);
@@ -151,7 +147,7 @@ TEST(CacheFile, HeaderIsComparedUpperCasedWithoutTrimming) {
 TEST(CacheFile, EmptyLineGivesAnEmptyRecord) {
     TempDir dir;
     const QString path = dir.file(QStringLiteral("e.orv"));
-    WriteBytes(path, "[Orvane Cache File version1.4]\r\n\r\nx.mp3[;]\r\n");
+    ASSERT_TRUE(WriteFile(path, "[Orvane Cache File version1.4]\r\n\r\nx.mp3[;]\r\n"));
     Loaded l = Load(path);
     ASSERT_EQ(l.list.size(), 2);
     EXPECT_TRUE(l.list[0].FileName.isEmpty());
@@ -188,7 +184,7 @@ TEST(CacheFile, ZeroRecordsGiveOnlyTheHeaderAndFilterIsApplied) {
     TempDir dir;
     const QString path = dir.file(QStringLiteral("z.orv"));
     ASSERT_TRUE(SaveCacheFile(path, {}));
-    EXPECT_EQ(ReadBytes(path), QByteArray("[Orvane Cache File version1.4]\r\n"));
+    EXPECT_EQ(ReadFile(path), QByteArray("[Orvane Cache File version1.4]\r\n"));
 
     std::vector<SongRecord> records = {
         Record(QStringLiteral("a.mp3"), QString(), QStringLiteral("/m/")),

@@ -112,15 +112,4 @@ QByteArray MakeId3v2(int bodySize, bool footer) {
     return tag;
 }
 
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size() && file.flush();
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace orvane::test

@@ -2,6 +2,8 @@
 // MPEG audio files made byte by byte for tests, fuzz seeds and benchmarks: consecutive frame
 // headers at their standard distance with silent (zero) frame bodies, ID3v1 and ID3v2 tags.
 
+#include "support/FileBytes.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -38,8 +40,5 @@ QByteArray MakeId3v1(const QString& title, const QString& artist, const QString&
                      const QString& year, const QString& comment, uint8_t track, uint8_t genre);
 // An ID3v2.4 tag with bodySize zero bytes of body, and a footer when asked for.
 QByteArray MakeId3v2(int bodySize, bool footer);
-
-bool WriteFile(const QString& path, const QByteArray& bytes);
-QByteArray ReadFile(const QString& path);
 
 } // namespace orvane::test
