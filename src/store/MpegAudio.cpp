@@ -144,25 +144,42 @@ uint32_t Saturated(uint64_t value) {
     return uint32_t(std::min<uint64_t>(value, std::numeric_limits<uint32_t>::max()));
 }
 
+// Where the file's ID3v1 tag begins (or its size when it has none), read from an open file.
+// The error of the failed call otherwise.
+struct TagPlace {
+    uint64_t size = 0;
+    uint64_t tagAt = 0;
+    int error = 0;
+};
+TagPlace FindTagBlock(std::FILE* file) {
+    TagPlace place;
+    const std::optional<uint64_t> size = SizeOf(file);
+    if (!size) {
+        place.error = LastError();
+        return place;
+    }
+    place.size = place.tagAt = *size;
+    if (*size > kId3v1Size) {
+        uint8_t head[3];
+        if (!SeekTo(file, *size - kId3v1Size) || std::fread(head, 1, 3, file) != 3)
+            place.error = LastError();
+        else if (IsId3v1(head))
+            place.tagAt = *size - kId3v1Size;
+    }
+    return place;
+}
+
 int WriteTagBlock(const QString& path, const Id3v1Block& block) {
     errno = 0;
     UniqueFile file = OpenFile(path, "r+b");
     if (!file)
         return LastError();
-    const std::optional<uint64_t> size = SizeOf(file.get());
-    if (!size)
-        return LastError();
     // Overwrite the tag that is there, else append: the old tag stays whole until the new one
     // is written over it.
-    uint64_t at = *size;
-    if (*size > kId3v1Size) {
-        uint8_t head[3];
-        if (!SeekTo(file.get(), *size - kId3v1Size) || std::fread(head, 1, 3, file.get()) != 3)
-            return LastError();
-        if (IsId3v1(head))
-            at = *size - kId3v1Size;
-    }
-    if (!SeekTo(file.get(), at) ||
+    const TagPlace place = FindTagBlock(file.get());
+    if (place.error)
+        return place.error;
+    if (!SeekTo(file.get(), place.tagAt) ||
         std::fwrite(block.data(), 1, block.size(), file.get()) != block.size() ||
         std::fflush(file.get()) != 0)
         return LastError();
@@ -174,17 +191,12 @@ int RemoveTagBlock(const QString& path) {
     UniqueFile file = OpenFile(path, "r+b");
     if (!file)
         return LastError();
-    const std::optional<uint64_t> size = SizeOf(file.get());
-    if (!size)
-        return LastError();
-    if (*size > kId3v1Size) {
-        uint8_t head[3];
-        if (!SeekTo(file.get(), *size - kId3v1Size) || std::fread(head, 1, 3, file.get()) != 3)
-            return LastError();
-        if (IsId3v1(head))
-            if (const int error = Truncate(file.get(), *size - kId3v1Size))
-                return error;
-    }
+    const TagPlace place = FindTagBlock(file.get());
+    if (place.error)
+        return place.error;
+    if (place.tagAt < place.size)
+        if (const int error = Truncate(file.get(), place.tagAt))
+            return error;
     return std::fclose(file.release()) == 0 ? 0 : LastError();
 }
 
