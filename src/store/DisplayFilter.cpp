@@ -2,8 +2,8 @@
 
 namespace orvane {
 
-bool DisplayFilter::Passes(const SongRow& /*row*/) const {
-    return true;
+bool DisplayFilter::Passes(const SongRow& row) const {
+    return !test_ || test_(row);
 }
 
 } // namespace orvane

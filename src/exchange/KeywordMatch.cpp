@@ -1,0 +1,109 @@
+#include "exchange/KeywordMatch.h"
+
+#include "platform/AsciiCase.h"
+
+#include <limits>
+#include <string_view>
+
+namespace orvane {
+
+namespace {
+
+const QChar kSpace = u' ';
+
+// Saturates instead of overflowing: a pathological keyword text of millions of words must not
+// wrap the score below zero and turn a hit into a miss.
+void Raise(int32_t& score, int32_t amount) {
+    score = score > std::numeric_limits<int32_t>::max() - amount
+                ? std::numeric_limits<int32_t>::max()
+                : score + amount;
+}
+
+bool Contains(QStringView text, QStringView part) {
+    const std::u16string_view haystack(text.utf16(), size_t(text.size()));
+    return haystack.find(std::u16string_view(part.utf16(), size_t(part.size()))) !=
+           std::u16string_view::npos;
+}
+
+} // namespace
+
+MatchMode MatchModeOf(const SearchOptions& options) {
+    if (options.Exact)
+        return MatchMode::Exact;
+    if (options.FullWords || options.QuickSearch)
+        return MatchMode::WholeWords;
+    return MatchMode::PartWords;
+}
+
+KeywordMatcher::KeywordMatcher(const QString& upperKeywords, MatchMode mode)
+    : keywords_(upperKeywords)
+    , mode_(mode) {
+    if (mode_ == MatchMode::Exact)
+        return;
+    // The keyword text with one space appended, taken word by word up to each space: every
+    // space ends a word, so n spaces in the text give n + 1 words, empty ones included.
+    const QString text = upperKeywords + kSpace;
+    qsizetype start = 0;
+    for (qsizetype space = text.indexOf(kSpace); space >= 0;
+         start = space + 1, space = text.indexOf(kSpace, start)) {
+        const QString word = text.mid(start, space - start);
+        words_.push_back(word);
+        spaced_.push_back(kSpace + word + kSpace);
+        leading_.push_back(kSpace + word);
+        trailing_.push_back(word + kSpace);
+    }
+}
+
+void KeywordMatcher::Match(const QString& field, int32_t& score) const {
+    const qsizetype n = field.size();
+    if (mode_ == MatchMode::Exact) {
+        // keywords + " " equal to FIELD + " " is keywords equal to FIELD.
+        if (n != keywords_.size())
+            return;
+        const QChar* f = field.constData();
+        const QChar* k = keywords_.constData();
+        for (qsizetype i = 0; i < n; ++i)
+            if (AsciiUpperChar(f[i].unicode()) != k[i].unicode())
+                return;
+        score = 100;
+        return;
+    }
+
+    // " FIELD " in a buffer kept from call to call, so matching allocates nothing once the
+    // buffer has grown to the longest field.
+    field_.resize(n + 2);
+    QChar* buffer = field_.data();
+    buffer[0] = kSpace;
+    const QChar* src = field.constData();
+    for (qsizetype i = 0; i < n; ++i)
+        buffer[i + 1] = QChar(AsciiUpperChar(src[i].unicode()));
+    buffer[n + 1] = kSpace;
+    const QStringView spacedField(field_);                  // " FIELD "
+    const QStringView leadField = spacedField.first(n + 1); // " FIELD"
+    const QStringView bareField = spacedField.sliced(1, n); // "FIELD"
+
+    for (size_t w = 0; w < words_.size(); ++w) {
+        if (mode_ == MatchMode::WholeWords) {
+            if (Contains(spacedField, spaced_[w]))
+                Raise(score, 10);
+            continue;
+        }
+        // Each of the first three tests finds the word inside the field (a word holds no
+        // space), so a field without it fails them all: one search settles most fields.
+        if (!Contains(bareField, words_[w]))
+            continue;
+        if (Contains(leadField, spaced_[w]))
+            Raise(score, 10);
+        else if (Contains(leadField, leading_[w]) || Contains(leadField, trailing_[w]))
+            Raise(score, 5);
+        else
+            Raise(score, 1);
+    }
+}
+
+void MatchKeywords(const QString& upperKeywords, const QString& field, const SearchOptions& options,
+                   int32_t& score) {
+    KeywordMatcher(upperKeywords, MatchModeOf(options)).Match(field, score);
+}
+
+} // namespace orvane

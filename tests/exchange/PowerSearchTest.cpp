@@ -1,0 +1,135 @@
+#include "exchange/PowerSearch.h"
+
+#include <gtest/gtest.h>
+
+namespace orvane {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+SongRecord Song(const QString& file, const QString& title, const QString& artist,
+                const QString& album, const QString& genre, const QString& year = u"1999"_s,
+                const QString& comment = u"ripped"_s,
+                const QString& collection = kLocalCollection) {
+    return {file,       title,      artist,
+            album,      u"03:00"_s, year,
+            genre,      comment,    u"/music/"_s + artist + u"/"_s,
+            collection, u"0"_s};
+}
+
+CollectionList Collection() {
+    CollectionList songs;
+    songs.append(Song(u"01.mp3"_s, u"Highway"_s, u"Band A"_s, u"Live"_s, u"Rock"_s));
+    songs.append(Song(u"02.mp3"_s, u"Dust"_s, u"Band B"_s, u"Rock Anthems"_s, u"Hard Rock"_s,
+                      u"2001"_s, u"x"_s, u"friend.orv"_s));
+    songs.append(Song(u"rock.mp3"_s, u"Swing"_s, u"Band C"_s, u"Dance"_s, u"Rockabilly"_s));
+    songs.append(Song(u"04.mp3"_s, u"Quiet"_s, u"Band D"_s, u"Calm"_s, u"Jazz"_s, u"1999"_s,
+                      u"best rock ever"_s));
+    return songs;
+}
+
+QStringList Titles(const SongRows& rows) {
+    QStringList titles;
+    for (const SongRow& r : rows)
+        titles << r.Title;
+    return titles;
+}
+
+TEST(SearchCollection, FieldSwitchesAndModes) {
+    const CollectionList songs = Collection();
+    const DisplayFilter all;
+    SongRows rows(1); // a row left from before, which the search replaces
+
+    SearchOptions o;
+    o.Keywords = u"rock"_s; // whole words by default, typed in lower case
+    EXPECT_EQ(SearchCollection(songs, o, all, &rows), 3);
+    // Hits in collection order: genre Rock, album "Rock Anthems", the comment; "rock.mp3" is not
+    // the whole word ROCK, and Rockabilly is not either.
+    EXPECT_EQ(Titles(rows), (QStringList{u"Highway"_s, u"Dust"_s, u"Quiet"_s}));
+
+    o.Comment = false;
+    o.Album = false;
+    SearchCollection(songs, o, all, &rows);
+    EXPECT_EQ(Titles(rows), (QStringList{u"Highway"_s, u"Dust"_s}));
+
+    o.FullWords = false; // part words: Rockabilly and rock.mp3 now count
+    SearchCollection(songs, o, all, &rows);
+    EXPECT_EQ(Titles(rows), (QStringList{u"Highway"_s, u"Dust"_s, u"Swing"_s}));
+
+    o.FileName = false;
+    o.Genre = false; // nothing left that holds the word
+    EXPECT_EQ(SearchCollection(songs, o, all, &rows), 0);
+    EXPECT_TRUE(rows.empty());
+
+    o.Keywords = u"hard rock"_s;
+    o.Genre = true;
+    o.Exact = true;
+    SearchCollection(songs, o, all, &rows);
+    EXPECT_EQ(Titles(rows), QStringList{u"Dust"_s});
+    o.Keywords = u"hard rock "_s; // the trailing blank is part of the text
+    EXPECT_EQ(SearchCollection(songs, o, all, &rows), 0);
+
+    // A year is searched as text.
+    o = SearchOptions{};
+    o.Keywords = u"2001"_s;
+    SearchCollection(songs, o, all, &rows);
+    EXPECT_EQ(Titles(rows), QStringList{u"Dust"_s});
+}
+
+TEST(SearchCollection, NoSwitchesNoHitsButQuickSearchSearchesAll) {
+    const CollectionList songs = Collection();
+    const DisplayFilter all;
+    SongRows rows;
+    SearchOptions o;
+    o.Keywords = u"rock"_s;
+    o.Title = o.Artist = o.Comment = o.Genre = o.FileName = o.Year = o.Album = false;
+    EXPECT_EQ(SearchCollection(songs, o, all, &rows), 0);
+    o.Keywords.clear();
+    o.FullWords = false; // empty keywords in part-word mode hit every searched field
+    EXPECT_EQ(SearchCollection(songs, o, all, &rows), 0);
+
+    // The quick search ignores the switches and the Exact box, and matches whole words.
+    o.Exact = true;
+    const SearchOptions quick = QuickSearchOptions(o, u"ROCK.MP3"_s);
+    EXPECT_FALSE(quick.Exact);
+    EXPECT_TRUE(quick.QuickSearch);
+    EXPECT_FALSE(o.QuickSearch); // the window's own options are left alone
+    SearchCollection(songs, quick, all, &rows);
+    EXPECT_EQ(Titles(rows), QStringList{u"Swing"_s});
+}
+
+TEST(SearchCollection, EmptyKeywordsInEachMode) {
+    CollectionList songs = Collection();
+    SongRecord blank = Song(u"05.mp3"_s, u"Blank"_s, u"Band E"_s, {}, u"Pop"_s);
+    songs.append(blank);
+    const DisplayFilter all;
+    SongRows rows;
+    SearchOptions o;
+    o.Title = o.Artist = o.Comment = o.Genre = o.FileName = o.Year = false; // Album only
+    o.FullWords = false;
+    EXPECT_EQ(SearchCollection(songs, o, all, &rows), 5);
+    o.FullWords = true;
+    SearchCollection(songs, o, all, &rows);
+    EXPECT_EQ(Titles(rows), QStringList{u"Blank"_s});
+    o.Exact = true;
+    SearchCollection(songs, o, all, &rows);
+    EXPECT_EQ(Titles(rows), QStringList{u"Blank"_s});
+}
+
+TEST(SearchCollection, DisplayFilterHidesHitsAndNoTargetTouchesNothing) {
+    const CollectionList songs = Collection();
+    DisplayFilter filter;
+    filter.SetTest([](const SongRow& row) { return row.Collection != u"friend.orv"; });
+    SongRows rows;
+    SearchOptions o;
+    o.Keywords = u"rock"_s;
+    EXPECT_EQ(SearchCollection(songs, o, filter, &rows), 2);
+    EXPECT_EQ(Titles(rows), (QStringList{u"Highway"_s, u"Quiet"_s}));
+    // The rows are the records' rows: every value in place.
+    EXPECT_EQ(rows[0], SongRow::FromRecord(songs[0]));
+
+    EXPECT_EQ(SearchCollection(songs, o, filter, nullptr), -1);
+}
+
+} // namespace
+} // namespace orvane
