@@ -42,9 +42,7 @@ bool DeletePlaylist(PlaylistView& view, int selected, Prompts& prompts) {
         !prompts.confirm(QStringLiteral("Delete selected playlist?")))
         return false;
     const QString path = view[size_t(selected)].Path;
-    // The trash keeps the file for the user to take back; without one the file is deleted.
-    QString inTrash;
-    if (!QFile::moveToTrash(path, &inTrash) && !QFile::remove(path)) {
+    if (!QFile::remove(path)) {
         prompts.information(QStringLiteral("Error while trying to move file(s) to recycle bin."));
         return false;
     }

@@ -27,8 +27,7 @@ enum class PlaylistKind { Favourites, Playlist };
 bool RemoveFromPlaylist(PlaylistKind kind, const QString& playlistPath, SongRows& view,
                         const std::vector<int>& selected, Prompts& prompts);
 
-// Asks, then moves the file of view[selected] to the desktop's trash (deletes it where there is
-// none) and removes the entry. True when it is gone.
+// Asks, then deletes the file of view[selected] and removes the entry. True when it is gone.
 bool DeletePlaylist(PlaylistView& view, int selected, Prompts& prompts);
 
 } // namespace orvane
