@@ -5,8 +5,13 @@
 #include "app/Preferences.h"
 #include "app/TfrmPreferences.h"
 #include "app/TfrmSplash.h"
+#include "browser/LibraryHandlers.h"
+#include "browser/LibraryLists.h"
+#include "browser/LibraryViews.h"
+#include "browser/QueueDuration.h"
 #include "browser/ScanProgressWindow.h"
 #include "platform/AsciiCase.h"
+#include "playlists/PlaylistFile.h"
 #include "store/CacheFile.h"
 #include "store/RecycledSongs.h"
 #include "store/Scanner.h"
@@ -52,6 +57,74 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     };
     main_->OnPreferences = [this] {
         Preferences1Click();
+    };
+    main_->SetPrompts(&prompts_);
+    main_->SetStore(&store_);
+    main_->SetProgramFolder(folders_.Program);
+    wireLibraryViews();
+    // A song the scanner adds may bring a genre the list lacks.
+    connect(this, &Program::SongHandedOver, this, [this] { main_->RefreshGenreList(); });
+}
+
+void Program::wireLibraryViews() {
+    LibraryHooks& views = main_->Library;
+    views.ShowAlbumSongs = [this](const QString& album, SongRows& target) {
+        ShowAlbumSongs(store_.Songs, album, displayFilter_, target);
+    };
+    views.ShowArtistSongs = [this](const QString& artist, SongRows& target) {
+        ShowArtistSongs(store_.Songs, artist, displayFilter_, target);
+    };
+    views.ShowGenreSongs = [this](const QString& genre, SongRows& target) {
+        ShowGenreSongs(store_.Songs, genre, displayFilter_, target);
+    };
+    views.ShowNewSongs = [this](SongRows& target) {
+        ShowNewSongs(store_.Songs, displayFilter_, target);
+    };
+    views.ShowFolderSongs = [this](const QString& folder, SongRows& target) {
+        ShowFolderSongs(folder, store_.Mpeg, displayFilter_, target);
+    };
+    views.LoadPlaylist = [this](const QString& file, const QString& base, SongRows& target) {
+        if (LoadPlaylist(file, base, target, store_.Mpeg, displayFilter_))
+            target.clear(); // a playlist that cannot be opened shows no songs
+    };
+    // "Show all from artist / album" replace the rows of the current song list.
+    auto showAll = [this](bool byArtist) {
+        TSongListView* list = main_->CurrentSongList();
+        const int row = list ? list->FocusedSelectedRow() : -1;
+        if (row < 0)
+            return;
+        const SongRow selected = list->Songs()->Row(row);
+        const LibrarySources from{store_.Songs, displayFilter_, store_.Mpeg};
+        SongRows rows;
+        const ViewUpdate update = byArtist ? Showallfromartist1Click(from, &selected, &rows)
+                                           : Showallfromalbum1Click(from, &selected, &rows);
+        if (update.Filled)
+            main_->ShowSongsIn(list, std::move(rows));
+    };
+    for (const QString& handler :
+         {QStringLiteral("Showallfromartist1Click"), QStringLiteral("ShowallfromArtist2Click")})
+        main_->SetHandler(handler, [showAll] { showAll(true); });
+    for (const QString& handler :
+         {QStringLiteral("Showallfromalbum1Click"), QStringLiteral("ShowallfromAlbum2Click")})
+        main_->SetHandler(handler, [showAll] { showAll(false); });
+
+    views.RebuildAlbumList = [this] {
+        if (state_.AlbumListReady)
+            return;
+        BrowseReadyFlags ready{state_.AlbumListReady, state_.ArtistListReady};
+        TfrmSearch searching(main_.get()); // a large collection takes a moment
+        searching.Open();
+        RebuildAlbumList(store_.Songs, store_.Browse.Albums, ready);
+        state_.AlbumListReady = ready.AlbumListReady;
+    };
+    views.RebuildArtistList = [this] {
+        if (state_.ArtistListReady)
+            return;
+        BrowseReadyFlags ready{state_.AlbumListReady, state_.ArtistListReady};
+        TfrmSearch searching(main_.get()); // a large collection takes a moment
+        searching.Open();
+        RebuildArtistList(store_.Songs, store_.Browse.Artists, ready);
+        state_.ArtistListReady = ready.ArtistListReady;
     };
 }
 
@@ -108,6 +181,7 @@ void Program::runStartup() {
         return;
     }
     startupRunning_ = true;
+    main_->SetFolderCaptions();
     versionInfo_ = std::make_unique<TVersionInfo>();
     state_.ViewKind = 4;
     splash_ = new TfrmSplash(versionInfo_->DisplayText(), main_.get());
@@ -118,6 +192,7 @@ void Program::runStartup() {
         PrepareWorkingFolders(folders_, prompts_);
         if (!startupStep())
             return false;
+        main_->ShowGenrePage();
         state_.ArtistListReady = true;
         state_.AlbumListReady = true;
         state_.PlayingIndex = -1;
@@ -131,18 +206,24 @@ void Program::runStartup() {
         ApplyTrayIcons(*trayIcons_, settings_.Tray);
         if (!startupStep())
             return false;
+        main_->SetMp3Base(settings_.Mp3Base);
         loadCollection();
         AddRecycledSongs(store_, folders_.Recycle);
+        main_->RebuildGenreList();
         if (!startupStep())
             return false;
         if (!startupStep()) // imported collections
             return false;
         if (!startupStep()) // display filters off
             return false;
-        main_->tvFolders()->expandAll();
-        if (!startupStep()) // player reset, favourites view
+        main_->ExpandFolders();
+        main_->SelectFolderNode(QStringLiteral("Favourites"));
+        if (!startupStep()) // player reset
             return false;
         state_.Started = true;
+        main_->SetStarted(true);
+        main_->ShowStartPage(folders_.Program + QStringLiteral("html/orvane_startpage.htm"));
+        main_->SetPlayingSongsCaption(QueueDurationText(main_->PlayingSongsModel()->Rows()));
         return startupStep();
     };
     const bool completed = steps();
@@ -192,6 +273,7 @@ void Program::RefreshDatabase1Click() {
         state_.ArtistListReady = false;
         state_.AlbumListReady = false;
         qCInfo(lcLifecycle) << "collection rebuilt:" << store_.Songs.size() << "songs";
+        main_->RebuildGenreList();
         emit CollectionRebuilt();
     }
     resumePendingShutdown();
@@ -223,8 +305,10 @@ void Program::Preferences1Click() {
         TfrmPreferences dialog(context, main_.get());
         dialog.exec();
     }
-    if (!shutdownDone_)
+    if (!shutdownDone_) {
+        main_->RebuildGenreList();
         ApplyTrayIcons(*trayIcons_, settings_.Tray);
+    }
     resumePendingShutdown();
 }
 

@@ -20,6 +20,7 @@
 #include "platform/Prompts.h"
 #include "platform/Registry.h"
 #include "playlists/NewSongsLog.h"
+#include "store/DisplayFilter.h"
 #include "store/SongStore.h"
 #include "store/UpdateThread.h"
 
@@ -90,6 +91,7 @@ private:
     void loadCollection();
     void saveCollection();
     bool isOwnSong(const SongRecord& record) const;
+    void wireLibraryViews();
 
     Prompts& prompts_;
     Registry& registry_;
@@ -97,6 +99,7 @@ private:
     ProgramState state_;
     Settings settings_;
     SongStore store_;
+    DisplayFilter displayFilter_; // the filters' test of every row of a song view
     NewSongsLog newSongsLog_;
     std::unique_ptr<TVersionInfo> versionInfo_;
     std::unique_ptr<TfrmMain> main_;

@@ -1,5 +1,8 @@
 #include "browser/CommandRules.h"
 
+#include <array>
+#include <string_view>
+
 namespace orvane {
 
 CommandStates ComputeCommandStates(const CommandContext& c) {
@@ -8,6 +11,53 @@ CommandStates ComputeCommandStates(const CommandContext& c) {
     s.selectedNotPlayingPage = s.selected && c.categoryPage != CategoryPage::Playing;
     s.filterLabelVisible = c.timeFilterOn || c.collectionFilterActive;
     return s;
+}
+
+namespace {
+
+constexpr std::array<std::u16string_view, 14> kNeedSelection = {u"btnDelete",
+                                                                u"btnMove",
+                                                                u"Delete1",
+                                                                u"Movetodirectory1",
+                                                                u"TagEditor2",
+                                                                u"brAdvProperties",
+                                                                u"Tageditor1",
+                                                                u"Addtoplaylist2",
+                                                                u"Addtoplaylist1",
+                                                                u"Lyricsfile1",
+                                                                u"Showallfromartist1",
+                                                                u"Showallfromalbum1",
+                                                                u"ShowallfromArtist2",
+                                                                u"ShowallfromAlbum2"};
+
+// The pop-up's "Export to WAV" is ExporttoWAV2; both items call the same handler.
+constexpr std::array<std::u16string_view, 10> kNeedSelectionNotPlayingPage = {
+    u"Playsong1",        u"Addtoplayingsongs2", u"Loadcoverimage2",   u"Deletecoverimage2",
+    u"Addtofavourites1", u"Addtoplayingsongs1", u"Movetorecyclebin1", u"Movetodirectory2",
+    u"ExporttoWAV1",     u"ExporttoWAV2"};
+
+} // namespace
+
+CommandRule RuleOfCommand(QStringView name) {
+    for (std::u16string_view n : kNeedSelection)
+        if (name == QStringView(n.data(), qsizetype(n.size())))
+            return CommandRule::Selected;
+    for (std::u16string_view n : kNeedSelectionNotPlayingPage)
+        if (name == QStringView(n.data(), qsizetype(n.size())))
+            return CommandRule::SelectedNotPlayingPage;
+    return CommandRule::Always;
+}
+
+bool IsCommandEnabled(CommandRule rule, const CommandStates& states) {
+    switch (rule) {
+    case CommandRule::Selected:
+        return states.selected;
+    case CommandRule::SelectedNotPlayingPage:
+        return states.selectedNotPlayingPage;
+    case CommandRule::Always:
+        break;
+    }
+    return true;
 }
 
 DeleteKeyAction DeleteKeyActionFor(ViewKind view, bool hasSelectedRow) {

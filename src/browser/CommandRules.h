@@ -26,6 +26,14 @@ struct CommandStates {
 
 CommandStates ComputeCommandStates(const CommandContext& context);
 
+// When a command of the window may be used. Song commands need a selected row of the current
+// song list; the rest are always available (once their handler exists).
+enum class CommandRule { Always, Selected, SelectedNotPlayingPage };
+
+// The rule of a menu item or toolbar button, by its component name ("btnDelete", "Delete1").
+CommandRule RuleOfCommand(QStringView name);
+bool IsCommandEnabled(CommandRule rule, const CommandStates& states);
+
 // What the Delete key does in the main song list of a view.
 enum class DeleteKeyAction {
     Nothing,

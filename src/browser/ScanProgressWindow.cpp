@@ -77,10 +77,4 @@ TfrmInitialise::TfrmInitialise(QWidget* parent)
     setObjectName(QStringLiteral("frmInitialise"));
 }
 
-TfrmSearch::TfrmSearch(QWidget* parent)
-    : ScanProgressWindow(QStringLiteral("Searching..."),
-                         QStringLiteral("Reading MP3 information..."), true, parent) {
-    setObjectName(QStringLiteral("frmSearch"));
-}
-
 } // namespace orvane

@@ -1,8 +1,8 @@
 #pragma once
 // The windows shown while a full rescan runs: TfrmInitialise ("Refresh Database") and TfrmSearch
-// (a new MP3 base folder in the options dialog). Both show how many song files were read and
-// the folder being read; the busy cursor is shown from Open() until the window goes. They
-// block the other windows while open and cannot be closed by the user: the walk has no cancel.
+// (a new MP3 base folder in the options dialog; see TfrmSearch.h). Both show how many song files
+// were read and the folder being read; the busy cursor is shown from Open() until the window goes.
+// They block the other windows while open and cannot be closed by the user: the walk has no cancel.
 
 #include "store/Scanner.h"
 
@@ -42,11 +42,7 @@ public:
     explicit TfrmInitialise(QWidget* parent = nullptr);
 };
 
-// "Reading MP3 information..." with a busy animation (caption "Searching...").
-class TfrmSearch : public ScanProgressWindow {
-    Q_OBJECT
-public:
-    explicit TfrmSearch(QWidget* parent = nullptr);
-};
-
 } // namespace orvane
+
+// The "Searching..." window, shown for the same walks, has its own file.
+#include "browser/TfrmSearch.h" // IWYU pragma: export

@@ -1,17 +1,24 @@
 #pragma once
 // The table model behind the song lists (lvSelection, lvPlayingSongs): a plain vector of rows,
-// no per-row objects, so that a list of 100,000 songs fills and scrolls at once.
+// no per-row objects, so that a list of 100,000 songs fills, sorts and scrolls at once.
+// GUI thread only.
 
 #include "store/SongRows.h"
 
 #include <QAbstractTableModel>
+#include <QFont>
 
 namespace orvane {
+
+// Rows dragged from a song list of the main window.
+inline const QString kSongRowsMimeType = QStringLiteral("application/x-orvane-song-rows");
 
 class SongListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column { SongColumn, ArtistColumn, AlbumColumn, TimeColumn, YearColumn, ColumnCount };
+    // The row's comment (sub-value 5), drawn in the second line of a double-height row.
+    static constexpr int CommentRole = Qt::UserRole + 1;
 
     using QAbstractTableModel::QAbstractTableModel;
 
@@ -19,14 +26,34 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    // Stable sort by the column's text; the rows behind the selection move with it.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
     const SongRows& Rows() const { return rows_; }
     const SongRow& Row(int i) const { return rows_[size_t(i)]; }
     void SetRows(SongRows rows);
     void Clear() { SetRows({}); }
+    // Counts every change of the set of rows (not of their order), so that what is computed
+    // from the rows can be kept until they change.
+    quint64 Revision() const { return revision_; }
+    // Removes the rows at the given indices (any order, duplicates allowed).
+    void RemoveRows(std::vector<int> indices);
+
+    // The font of the rows; songs new in this run are drawn in its bold form.
+    void SetFont(const QFont& font);
+    const QFont& Font() const { return font_; }
 
 private:
     SongRows rows_;
+    quint64 revision_ = 0;
+    QFont font_;
+    QFont boldFont_;
 };
+
+// The text of a column of a row, as the list shows and sorts it.
+const QString& ColumnText(const SongRow& row, int column);
 
 } // namespace orvane

@@ -99,4 +99,11 @@ const std::vector<FolderCaption>& FolderCaptions() {
     return captions;
 }
 
+qsizetype FindLastNoCase(const QStringList& texts, const QString& name) {
+    for (qsizetype i = texts.size() - 1; i >= 0; --i)
+        if (SameTextNoCase(texts[i], name))
+            return i;
+    return -1;
+}
+
 } // namespace orvane

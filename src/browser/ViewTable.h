@@ -74,4 +74,11 @@ struct FolderCaption {
 };
 const std::vector<FolderCaption>& FolderCaptions();
 
+// The index of the last text equal to name without regard to case, or -1. The folder tree
+// passes its node texts in tree order, so of two nodes with the same text the later one wins.
+qsizetype FindLastNoCase(const QStringList& texts, const QString& name);
+
+// The message shown when no folder node has the name asked for (whatever the name was).
+inline const QString kFolderNodeMissing = QStringLiteral("Unable finding Genres subfolder");
+
 } // namespace orvane

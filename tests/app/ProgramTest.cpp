@@ -12,8 +12,12 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileSystemModel>
+#include <QListWidget>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace orvane {
@@ -276,6 +280,57 @@ TEST_F(ProgramTest, StoredViewFlagsAndPlacementReachTheWindow) {
     EXPECT_EQ(registry.ReadInteger(kVisKey, u"OrvaneBar"_s), 0);
     EXPECT_EQ(registry.ReadInteger(kPosKey, u"SelectWidth"_s), 777);
     EXPECT_EQ(registry.ReadInteger(kPosKey, u"Folders"_s), 180);
+}
+
+TEST_F(ProgramTest, StartUpOpensTheFavouritesViewAndTheViewsShowTheCollection) {
+    auto song = [](const QString& file, const QString& artist, const QString& album,
+                   const QString& genre) {
+        SongRecord r = Song(file, {});
+        r.Artist = artist;
+        r.Album = album;
+        r.Genre = genre;
+        return r;
+    };
+    ASSERT_TRUE(SaveCacheFile(folder + u"local.orv"_s,
+                              std::vector{song(u"a.mp3"_s, u"Ann"_s, u"Blue"_s, u"Jazz"_s),
+                                          song(u"b.mp3"_s, u"Bob"_s, u"Red"_s, u"Rock"_s),
+                                          song(u"c.mp3"_s, u"Ann"_s, u"Green"_s, u"Jazz"_s)}));
+    Program program(prompts, registry, folder);
+    Start(program);
+    TfrmMain& window = program.MainWindow();
+    EXPECT_EQ(window.CurrentView(), ViewKind::Favourites);
+    EXPECT_EQ(window.windowTitle(), u"Favourites - Orvane");
+    EXPECT_TRUE(window.tvFolders()->topLevelItem(0)->isExpanded());
+    QStringList genres;
+    for (int i = 0; i < window.lbGenres()->count(); ++i)
+        genres.append(window.lbGenres()->item(i)->text());
+    EXPECT_EQ(genres, (QStringList{u"Jazz"_s, u"Rock"_s}));
+    EXPECT_EQ(window.FilesModel()->filePath(window.tvFiles()->currentIndex()), music);
+    EXPECT_TRUE(
+        window.StartPage()->source().toLocalFile().endsWith(u"html/orvane_startpage.htm"_s));
+
+    // The genre view shows the songs of the genre clicked.
+    window.SelectFolderNode(u"Genres"_s);
+    window.lbGenres()->setCurrentRow(0);
+    emit window.lbGenres()->itemClicked(window.lbGenres()->item(0));
+    ASSERT_EQ(window.SelectionModel()->rowCount(), 2);
+    EXPECT_EQ(window.CaptionBar()->text(), u"00:06:00");
+
+    // "Show all from artist" on Ann's row of the album view.
+    window.SelectFolderNode(u"Albums"_s);
+    const QList<QListWidgetItem*> blue = window.lvAlbums()->findItems(u"Blue"_s, Qt::MatchExactly);
+    ASSERT_EQ(blue.size(), 1);
+    window.lvAlbums()->setCurrentItem(blue[0]);
+    ASSERT_EQ(window.SelectionModel()->rowCount(), 1);
+    EXPECT_EQ(window.TitleText(), u"Blue");
+    EXPECT_FALSE(window.Command(u"Showallfromartist1"_s)->isEnabled()); // no row selected
+    window.lvSelection()->selectRow(0);
+    window.Command(u"Showallfromartist1"_s)->trigger();
+    ASSERT_EQ(window.SelectionModel()->rowCount(), 2);
+    EXPECT_EQ(window.SelectionModel()->Row(1).FileName, u"c.mp3");
+    EXPECT_EQ(window.TitleText(), u"Blue"); // the view and its title stay
+    EXPECT_TRUE(prompts.shown().empty());
+    Stop(program);
 }
 
 TEST_F(ProgramTest, ClosingDuringABackgroundScanWaitsForTheScannerAndKeepsItsSongs) {

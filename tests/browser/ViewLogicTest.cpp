@@ -149,6 +149,45 @@ TEST(CommandRules, DeleteKeyPerView) {
               QStringLiteral("Move selected files to \"removed songs\" folder?"));
 }
 
+TEST(ViewTable, TheLastEqualTextWinsWithoutRegardToAsciiCase) {
+    const QStringList texts = {QStringLiteral("Orvane"), QStringLiteral("Albums"),
+                               QStringLiteral("Genres"), QStringLiteral("ALBUMS"),
+                               QStringLiteral("Removed songs")};
+    EXPECT_EQ(FindLastNoCase(texts, QStringLiteral("albums")), 3);
+    EXPECT_EQ(FindLastNoCase(texts, QStringLiteral("orvane")), 0);
+    EXPECT_EQ(FindLastNoCase(texts, QStringLiteral("removed  songs")), -1); // blanks count
+    EXPECT_EQ(FindLastNoCase(texts, QStringLiteral("Album")), -1);
+    EXPECT_EQ(FindLastNoCase({}, QStringLiteral("Albums")), -1);
+    // Only a-z are folded: "É" and "é" differ.
+    EXPECT_EQ(FindLastNoCase({QStringLiteral("Caf\u00e9")}, QStringLiteral("CAF\u00c9")), -1);
+}
+
+TEST(CommandRules, EachSongCommandHasItsRule) {
+    for (const char* name :
+         {"btnDelete", "btnMove", "Delete1", "Movetodirectory1", "TagEditor2", "brAdvProperties",
+          "Tageditor1", "Addtoplaylist2", "Addtoplaylist1", "Lyricsfile1", "Showallfromartist1",
+          "Showallfromalbum1", "ShowallfromArtist2", "ShowallfromAlbum2"})
+        EXPECT_EQ(RuleOfCommand(QString::fromLatin1(name)), CommandRule::Selected) << name;
+    for (const char* name :
+         {"Playsong1", "Addtoplayingsongs2", "Loadcoverimage2", "Deletecoverimage2",
+          "Addtofavourites1", "Addtoplayingsongs1", "Movetorecyclebin1", "Movetodirectory2",
+          "ExporttoWAV1", "ExporttoWAV2"})
+        EXPECT_EQ(RuleOfCommand(QString::fromLatin1(name)), CommandRule::SelectedNotPlayingPage)
+            << name;
+    for (const char* name :
+         {"RefreshDatabase1", "Import1", "Albums1", "btnPlay", "btnDelete2", "delete1", "Playing1"})
+        EXPECT_EQ(RuleOfCommand(QString::fromLatin1(name)), CommandRule::Always) << name;
+
+    CommandStates none;
+    CommandStates selectedOnly{true, false, false};
+    CommandStates both{true, true, false};
+    EXPECT_TRUE(IsCommandEnabled(CommandRule::Always, none));
+    EXPECT_FALSE(IsCommandEnabled(CommandRule::Selected, none));
+    EXPECT_TRUE(IsCommandEnabled(CommandRule::Selected, selectedOnly));
+    EXPECT_FALSE(IsCommandEnabled(CommandRule::SelectedNotPlayingPage, selectedOnly));
+    EXPECT_TRUE(IsCommandEnabled(CommandRule::SelectedNotPlayingPage, both));
+}
+
 TEST(CommandRules, DropsOnTheFolderTree) {
     EXPECT_EQ(FolderDropActionFor(QStringLiteral("favourites")), FolderDropAction::AddToFavourites);
     EXPECT_EQ(FolderDropActionFor(QStringLiteral("PLAYING")), FolderDropAction::AddToPlayingSongs);

@@ -1,0 +1,478 @@
+// The main window's views: switching by folder node, the command states, the reactions of the
+// song lists (selection, keys) and songs dropped on the folder tree.
+
+#include "browser/CommandRules.h"
+#include "browser/MenuImages.h"
+#include "browser/QueueDuration.h"
+#include "browser/TfrmMain.h"
+#include "platform/AsciiCase.h"
+#include "platform/Paths.h"
+#include "platform/Prompts.h"
+#include "playlists/PlaylistCommands.h"
+#include "store/SongStore.h"
+
+#include <QFileSystemModel>
+#include <QListWidget>
+#include <QStatusBar>
+#include <QTreeView>
+
+namespace orvane {
+
+namespace {
+constexpr int kSubValue0 = Qt::UserRole + 1; // the album name
+constexpr int kSubValue1 = Qt::UserRole + 2; // the artist of the album
+} // namespace
+
+TSongListView* TfrmMain::CurrentSongList() const {
+    switch (CurrentSongListOf(viewKind_)) {
+    case SongListId::Selection:
+        return lvSelection_;
+    case SongListId::PlayingSongs:
+        return lvPlayingSongs_;
+    case SongListId::None:
+        break;
+    }
+    return nullptr;
+}
+
+void TfrmMain::SetFolderCaptions() {
+    const QList<QTreeWidgetItem*> nodes = tvFolders_->NodesInTreeOrder();
+    QStringList texts;
+    for (const QTreeWidgetItem* n : nodes)
+        texts.append(n->text(0));
+    for (const FolderCaption& c : FolderCaptions()) {
+        const qsizetype at = FindLastNoCase(texts, c.internalName);
+        if (at >= 0) {
+            nodes[at]->setText(0, c.caption);
+            texts[at] = c.caption;
+        }
+    }
+}
+
+void TfrmMain::SelectFolderNode(const QString& name) {
+    const QList<QTreeWidgetItem*> nodes = tvFolders_->NodesInTreeOrder();
+    QStringList texts;
+    for (const QTreeWidgetItem* n : nodes)
+        texts.append(n->text(0));
+    const qsizetype at = FindLastNoCase(texts, name);
+    if (at < 0) {
+        if (prompts_)
+            prompts_->information(kFolderNodeMissing);
+        return;
+    }
+    if (tvFolders_->currentItem() == nodes[at])
+        ShowView(nodes[at]); // choosing the shown view again fills it afresh
+    else
+        tvFolders_->setCurrentItem(nodes[at]);
+}
+
+void TfrmMain::showTitle(const QString& text) {
+    lblTitle_->setText(FittedTitle(text));
+}
+
+void TfrmMain::applyLayout(const ViewLayout& layout) {
+    viewKind_ = layout.kind;
+    Notebook1_->setVisible(layout.categoryShown);
+    if (layout.categoryShown)
+        Notebook1_->setCurrentIndex(int(layout.categoryPage));
+    Notebook2_->setCurrentIndex(int(layout.songPage));
+    lvSelection_->SetSorting(layout.sorting);
+}
+
+void TfrmMain::ShowView(QTreeWidgetItem* node) {
+    if (!node)
+        return;
+    showTitle(node->text(0));
+    const QString caption = node->text(0) + QStringLiteral(" - Orvane");
+    setWindowTitle(caption);
+    if (!node->parent()) {
+        applyLayout(LayoutOf(ViewKind::StartPage));
+        btnIcon_->setPixmap(node->icon(0).pixmap(24, 24));
+        UpdateCommands();
+        return;
+    }
+    QTreeWidgetItem* top = TFolderTree::TopFolder(node);
+    btnIcon_->setPixmap(top->icon(0).pixmap(24, 24));
+    if (const std::optional<ViewKind> kind = ViewOfTopFolder(top->text(0))) {
+        applyLayout(LayoutOf(*kind));
+        fillView(*kind);
+    }
+    if (TSongListView* list = CurrentSongList())
+        list->setFocus();
+    UpdateCommands();
+}
+
+void TfrmMain::fillView(ViewKind kind) {
+    switch (kind) {
+    case ViewKind::Albums:
+        if (Library.RebuildAlbumList)
+            Library.RebuildAlbumList();
+        ShowAlbumList();
+        if (lvAlbums_->currentItem() && lvAlbums_->currentItem()->isSelected())
+            lvAlbumsChange();
+        break;
+    case ViewKind::Artists:
+        if (Library.RebuildArtistList)
+            Library.RebuildArtistList();
+        ShowArtistList();
+        if (lvArtists_->currentItem() && lvArtists_->currentItem()->isSelected())
+            lvArtistsChange();
+        break;
+    case ViewKind::Favourites:
+        fillFavourites();
+        break;
+    case ViewKind::DiskFolder:
+        if (tvFiles_->currentIndex().isValid())
+            tvFilesChange();
+        showTitle(QStringLiteral("My files"));
+        break;
+    case ViewKind::Genres:
+        RefreshGenreList();
+        if (lbGenres_->currentItem() && lbGenres_->currentItem()->isSelected())
+            lbGenresClick();
+        break;
+    case ViewKind::Playlists:
+        fillPlaylistList();
+        if (lvPlaylist_->currentItem() && lvPlaylist_->currentItem()->isSelected())
+            lvPlaylistChange();
+        break;
+    case ViewKind::RemovedSongs:
+        if (Library.ShowFolderSongs) {
+            SongRows rows;
+            Library.ShowFolderSongs(programFolder_ + QStringLiteral("recycle"), rows);
+            ShowSongsIn(lvSelection_, std::move(rows));
+        }
+        break;
+    case ViewKind::NewSongs:
+        if (Library.ShowNewSongs) {
+            SongRows rows;
+            Library.ShowNewSongs(rows);
+            ShowSongsIn(lvSelection_, std::move(rows));
+        }
+        break;
+    case ViewKind::StartPage:
+    case ViewKind::PlayingSongs:
+        break;
+    }
+}
+
+void TfrmMain::fillFavourites() {
+    if (!Library.LoadPlaylist)
+        return;
+    SongRows rows;
+    Library.LoadPlaylist(FavouritesPath(programFolder_), programFolder_, rows);
+    ShowSongsIn(lvSelection_, std::move(rows));
+}
+
+void TfrmMain::fillPlaylistList() {
+    const QSignalBlocker quiet(lvPlaylist_);
+    lvPlaylist_->clear();
+    playlists_.clear();
+    if (!mp3Base_.isEmpty())
+        ListPlaylists(mp3Base_, playlists_);
+    for (const PlaylistEntry& e : playlists_)
+        new QListWidgetItem(TdmMenuImg::Icon(MenuImage::Playlist), e.Caption, lvPlaylist_);
+}
+
+void TfrmMain::deleteSelectedPlaylist() {
+    const int row = lvPlaylist_->currentRow();
+    if (!prompts_ || row < 0 || row >= int(playlists_.size()))
+        return;
+    if (!DeletePlaylist(playlists_, row, *prompts_))
+        return;
+    const QSignalBlocker quiet(lvPlaylist_);
+    delete lvPlaylist_->takeItem(row);
+    lvPlaylist_->setCurrentRow(-1);
+}
+
+void TfrmMain::addSelectionToFavourites() {
+    TSongListView* list = CurrentSongList();
+    if (!list || !prompts_ || !list->HasSelectedRow())
+        return;
+    SongRows selected;
+    for (int r : list->SelectedRows())
+        selected.push_back(list->Songs()->Row(r));
+    AddToFavourites(FavouritesPath(programFolder_), selected, *prompts_);
+    if (viewKind_ == ViewKind::Favourites && list == lvSelection_)
+        fillFavourites();
+}
+
+void TfrmMain::showRows(TSongListView* list, SongRows rows) {
+    list->Songs()->SetRows(std::move(rows));
+    SongListChanged(list);
+}
+
+void TfrmMain::ShowSongsIn(TSongListView* list, SongRows rows) {
+    showRows(list, std::move(rows));
+    showDuration(list);
+    if (list == lvSelection_)
+        list->Resort();
+}
+
+void TfrmMain::showDuration(TSongListView* list) {
+    // Asked after every key in the list: the sum is made again only when the rows changed.
+    DurationCache& cache = list == lvPlayingSongs_ ? playingDuration_ : selectionDuration_;
+    if (cache.revision != list->Songs()->Revision() || cache.text.isNull()) {
+        cache.text = QueueDurationText(list->Songs()->Rows());
+        cache.revision = list->Songs()->Revision();
+    }
+    const QString& text = cache.text;
+    if (list == lvPlayingSongs_)
+        SetPlayingSongsCaption(text);
+    else
+        SetCaption(text);
+}
+
+void TfrmMain::SetCaption(const QString& text) {
+    pnlCaptionBar_->setText(text);
+}
+
+void TfrmMain::SetPlayingSongsCaption(const QString& text) {
+    pnlDurationPlayingSongs_->setText(text);
+}
+
+void TfrmMain::showBrowseList(QListWidget* list, const BrowseList& entries) {
+    const QString chosen = list->currentItem() ? list->currentItem()->text() : QString();
+    const bool wasSelected = list->currentItem() && list->currentItem()->isSelected();
+    const QSignalBlocker quiet(list);
+    list->setUpdatesEnabled(false);
+    list->clear();
+    QListWidgetItem* keep = nullptr;
+    for (const BrowseEntry& e : entries.Sorted()) {
+        auto* item = new QListWidgetItem(e.Name, list);
+        item->setData(kSubValue0, e.Name);
+        item->setData(kSubValue1, e.Extra);
+        if (!keep && wasSelected && e.Name == chosen)
+            keep = item;
+    }
+    if (keep)
+        list->setCurrentItem(keep);
+    list->setUpdatesEnabled(true);
+}
+
+void TfrmMain::ShowGenrePage() {
+    Notebook1_->setCurrentIndex(int(CategoryPage::Genres));
+}
+
+void TfrmMain::RebuildGenreList() {
+    if (!store_)
+        return;
+    const BrowseList& genres = store_->Browse.Genres;
+    shownGenreCount_ = int(genres.size());
+    const QString chosen = lbGenres_->currentItem() ? lbGenres_->currentItem()->text() : QString();
+    const QSignalBlocker quiet(lbGenres_);
+    lbGenres_->clear();
+    for (const BrowseEntry& e : genres.Entries())
+        lbGenres_->addItem(e.Name);
+    if (!chosen.isNull()) {
+        const QList<QListWidgetItem*> found = lbGenres_->findItems(chosen, Qt::MatchExactly);
+        if (!found.isEmpty())
+            lbGenres_->setCurrentItem(found.front());
+    }
+}
+
+void TfrmMain::RefreshGenreList() {
+    // Genres are only ever added between rebuilds, so a list of the same size is current.
+    if (store_ && store_->Browse.Genres.size() != shownGenreCount_)
+        RebuildGenreList();
+}
+
+void TfrmMain::ShowAlbumList() {
+    if (store_)
+        showBrowseList(lvAlbums_, store_->Browse.Albums);
+}
+
+void TfrmMain::ShowArtistList() {
+    if (store_)
+        showBrowseList(lvArtists_, store_->Browse.Artists);
+}
+
+void TfrmMain::lvAlbumsChange() {
+    const QListWidgetItem* item = lvAlbums_->currentItem();
+    if (!item || !Library.ShowAlbumSongs)
+        return;
+    const QString album = item->data(kSubValue0).toString();
+    SongRows rows;
+    Library.ShowAlbumSongs(album, rows);
+    ShowSongsIn(lvSelection_, std::move(rows));
+    showTitle(album);
+    if (Library.ShowCover)
+        Library.ShowCover(item->data(kSubValue1).toString(), album);
+    UpdateCommands();
+}
+
+void TfrmMain::lvArtistsChange() {
+    const QListWidgetItem* item = lvArtists_->currentItem();
+    if (!item || !Library.ShowArtistSongs)
+        return;
+    SongRows rows;
+    Library.ShowArtistSongs(item->text(), rows);
+    ShowSongsIn(lvSelection_, std::move(rows));
+    showTitle(item->text());
+    UpdateCommands();
+}
+
+void TfrmMain::lbGenresClick() {
+    const QListWidgetItem* item = lbGenres_->currentItem();
+    if (!item || !item->isSelected() || !Library.ShowGenreSongs)
+        return;
+    SongRows rows;
+    Library.ShowGenreSongs(item->text(), rows);
+    ShowSongsIn(lvSelection_, std::move(rows));
+    UpdateCommands();
+}
+
+void TfrmMain::lvPlaylistChange() {
+    const int row = lvPlaylist_->currentRow();
+    if (row < 0 || row >= int(playlists_.size()) || !Library.LoadPlaylist)
+        return;
+    const PlaylistEntry& entry = playlists_[size_t(row)];
+    SongRows rows;
+    Library.LoadPlaylist(entry.Path, entry.Folder, rows);
+    showRows(lvSelection_, std::move(rows));
+    SetCaption(entry.Caption + QStringLiteral(" [") + QueueDurationText(SelectionModel()->Rows()) +
+               u']');
+    UpdateCommands();
+}
+
+void TfrmMain::tvFilesChange() {
+    if (!started_ || !Library.ShowFolderSongs)
+        return;
+    const QModelIndex at = tvFiles_->currentIndex();
+    if (!at.isValid())
+        return;
+    showTitle(QStringLiteral("My files"));
+    SongRows rows;
+    Library.ShowFolderSongs(filesModel_->filePath(at), rows);
+    ShowSongsIn(lvSelection_, std::move(rows));
+    UpdateCommands();
+}
+
+void TfrmMain::SetFilterState(bool timeFilterOn, bool collectionFilterActive) {
+    timeFilterOn_ = timeFilterOn;
+    collectionFilterActive_ = collectionFilterActive;
+    UpdateCommands();
+}
+
+void TfrmMain::UpdateCommands() {
+    CommandContext context;
+    context.songPage = SongPage(Notebook2_->currentIndex());
+    context.categoryPage = CategoryPage(Notebook1_->currentIndex());
+    const TSongListView* list = CurrentSongList();
+    context.currentListHasSelection = list && list->HasSelectedRow();
+    context.timeFilterOn = timeFilterOn_;
+    context.collectionFilterActive = collectionFilterActive_;
+    const CommandStates states = ComputeCommandStates(context);
+
+    for (auto it = commands_.cbegin(); it != commands_.cend(); ++it) {
+        const bool built = handlers_.contains(handlerOf_.value(it.value()));
+        it.value()->setEnabled(built && IsCommandEnabled(RuleOfCommand(it.key()), states));
+    }
+    btnMove_->setEnabled(IsCommandEnabled(RuleOfCommand(u"btnMove"), states));
+    lblFilterActive_->setVisible(states.filterLabelVisible);
+}
+
+void TfrmMain::connectSongList(TSongListView* list) {
+    auto changed = [this, list] {
+        SongListChanged(list);
+    };
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, changed);
+    connect(list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, changed);
+    connect(list->Songs(), &QAbstractItemModel::modelReset, this, changed);
+    connect(list->Songs(), &QAbstractItemModel::rowsRemoved, this, changed);
+    list->OnKeyDown = [this, list](int key) {
+        if (list == lvSelection_)
+            SongListKeyDown(list, key);
+        else if (key == Qt::Key_Delete)
+            runHandler(QStringLiteral("lvPlayingSongsKeyDown"));
+    };
+}
+
+void TfrmMain::SongListChanged(TSongListView* list) {
+    statusPanels_[0]->setText(QString::number(list->Songs()->rowCount()) +
+                              QStringLiteral(" Item(s)."));
+    const int row = list->FocusedSelectedRow();
+    if (row >= 0) {
+        const SongRow& song = list->Songs()->Row(row);
+        statusPanels_[1]->setText(song.Path());
+        if (Library.ShowCover)
+            Library.ShowCover(song.Artist, song.Album);
+        if (lyrics2_->isChecked() && Library.ShowLyrics)
+            Library.ShowLyrics(song);
+    } else {
+        statusPanels_[1]->clear();
+    }
+    UpdateCommands();
+}
+
+void TfrmMain::SongListKeyDown(TSongListView* list, int key) {
+    if (key == Qt::Key_Delete && prompts_) {
+        const DeleteKeyAction action = DeleteKeyActionFor(viewKind_, list->HasSelectedRow());
+        const std::vector<int> rows = list->SelectedRows();
+        switch (action) {
+        case DeleteKeyAction::MoveToRemovedSongs:
+            if (Library.RemoveSongs && prompts_->confirm(DeleteKeyQuestion(action)))
+                Library.RemoveSongs(list, rows);
+            break;
+        case DeleteKeyAction::RemoveFromFavourites:
+        case DeleteKeyAction::RemoveFromPlaylist: {
+            // The playlist commands ask their own question before they rewrite the file.
+            const int entry = lvPlaylist_->currentRow();
+            const bool favourites = action == DeleteKeyAction::RemoveFromFavourites;
+            if (!favourites && (entry < 0 || entry >= int(playlists_.size())))
+                break;
+            const QString file =
+                favourites ? FavouritesPath(programFolder_) : playlists_[size_t(entry)].Path;
+            SongRows shown = list->Songs()->Rows();
+            if (RemoveFromPlaylist(favourites ? PlaylistKind::Favourites : PlaylistKind::Playlist,
+                                   file, shown, rows, *prompts_))
+                list->Songs()->SetRows(std::move(shown));
+            break;
+        }
+        case DeleteKeyAction::Nothing:
+            break;
+        }
+    }
+    showDuration(list);
+}
+
+bool TfrmMain::acceptsDrag(QObject* source) const {
+    const TSongListView* current = CurrentSongList();
+    return current && source == current;
+}
+
+void TfrmMain::dropOnFolders(QTreeWidgetItem* node, QObject* source) {
+    auto* list = qobject_cast<TSongListView*>(source);
+    QTreeWidgetItem* top = TFolderTree::TopFolder(node);
+    if (!list || !top || list != CurrentSongList())
+        return;
+    const std::vector<int> rows = list->SelectedRows();
+    switch (FolderDropActionFor(top->text(0))) {
+    case FolderDropAction::AddToFavourites: {
+        if (!prompts_)
+            return;
+        SongRows selected;
+        for (int r : rows)
+            selected.push_back(list->Songs()->Row(r));
+        AddToFavourites(FavouritesPath(programFolder_), selected, *prompts_);
+        if (viewKind_ == ViewKind::Favourites)
+            fillFavourites();
+        break;
+    }
+    case FolderDropAction::AddToPlayingSongs: {
+        if (!Library.AddToPlayingSongs)
+            return;
+        bool skipAll = false;
+        for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+            Library.AddToPlayingSongs(list->Songs()->Row(*it), skipAll);
+        if (Library.CurrentSong && Library.CurrentSong() < 0 &&
+            PlayingSongsModel()->rowCount() > 0 && Library.PlayFirstPlayingSong)
+            Library.PlayFirstPlayingSong();
+        break;
+    }
+    case FolderDropAction::Nothing:
+        break;
+    }
+}
+
+} // namespace orvane

@@ -1,0 +1,570 @@
+// The main window offscreen: the view switch, command states, the Delete key, the folder tree's
+// names and drops, the menus and the song lists' rows.
+
+#include "browser/TfrmMain.h"
+#include "platform/AsciiCase.h"
+#include "platform/Paths.h"
+#include "playlists/PlaylistFile.h"
+#include "store/SongStore.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextBrowser>
+#include <gtest/gtest.h>
+
+namespace orvane {
+namespace {
+
+using namespace Qt::StringLiterals;
+using test::ScriptedPrompts;
+
+class AppEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
+    void TearDown() override { app_.reset(); }
+
+private:
+    int argc_ = 1;
+    char name_[20] = "main_window_tests";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> app_;
+};
+[[maybe_unused]] auto* const environment =
+    ::testing::AddGlobalTestEnvironment(std::make_unique<AppEnvironment>().release());
+
+SongRow Row(const QString& title, const QString& artist = u"A"_s, const QString& newFlag = u"0"_s,
+            const QString& comment = {}) {
+    SongRow r;
+    r.Title = title;
+    r.Artist = artist;
+    r.Album = u"Album"_s;
+    r.Duration = u"03:00"_s;
+    r.Year = u"2001"_s;
+    r.Comment = comment;
+    r.FileName = title + u".mp3"_s;
+    r.Folder = u"/music"_s;
+    r.Collection = kLocalCollection;
+    r.NewFlag = newFlag;
+    return r;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = dir.path() + u'/';
+        window.SetPrompts(&prompts);
+        window.SetStore(&store);
+        window.SetProgramFolder(folder);
+        window.resize(1000, 700);
+    }
+    void SelectRows(TSongListView* list, std::initializer_list<int> rows) {
+        list->clearSelection();
+        for (int r : rows)
+            list->selectionModel()->select(list->Songs()->index(r, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    void Fill(TSongListView* list, int n) {
+        SongRows rows;
+        for (int i = 0; i < n; ++i)
+            rows.push_back(Row(u"Song %1"_s.arg(i)));
+        list->Songs()->SetRows(std::move(rows));
+    }
+    bool Enabled(const char* name) {
+        return window.Command(QString::fromLatin1(name))->isEnabled();
+    }
+
+    test::TempDir dir;
+    QString folder;
+    ScriptedPrompts prompts;
+    SongStore store;
+    TfrmMain window;
+};
+
+TEST_F(MainWindowTest, EveryViewSwitchesPanesPagesSortingAndTheCurrentList) {
+    struct Case {
+        QString node;
+        ViewKind kind;
+        bool categoryShown;
+        int categoryPage;
+        int songPage;
+        bool sorting;
+        TSongListView* current;
+    };
+    TSongListView* sel = window.lvSelection();
+    TSongListView* playing = window.lvPlayingSongs();
+    const Case cases[] = {
+        {u"Albums"_s, ViewKind::Albums, true, 2, 0, true, sel},
+        {u"Artists"_s, ViewKind::Artists, true, 3, 0, true, sel},
+        {u"Favourites"_s, ViewKind::Favourites, false, -1, 0, true, sel},
+        {u"Genres"_s, ViewKind::Genres, true, 0, 0, true, sel},
+        {u"My files"_s, ViewKind::DiskFolder, true, 6, 0, true, sel},
+        {u"Playing"_s, ViewKind::PlayingSongs, false, -1, 1, true, playing},
+        {u"Playlist"_s, ViewKind::Playlists, true, 4, 0, false, sel},
+        // The playlists view turned sorting off; the playing songs left it as it was.
+        {u"Playing"_s, ViewKind::PlayingSongs, false, -1, 1, false, playing},
+        {u"Removed songs"_s, ViewKind::RemovedSongs, false, -1, 0, true, sel},
+        {u"NEW"_s, ViewKind::NewSongs, false, -1, 0, true, sel},
+        {u"Orvane"_s, ViewKind::StartPage, false, -1, 2, true, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.node.toStdString());
+        window.SelectFolderNode(c.node);
+        EXPECT_EQ(window.CurrentView(), c.kind);
+        EXPECT_EQ(window.CategoryPane()->isVisibleTo(&window), c.categoryShown);
+        if (c.categoryShown) {
+            EXPECT_EQ(window.CategoryPane()->currentIndex(), c.categoryPage);
+        }
+        EXPECT_EQ(window.SongPane()->currentIndex(), c.songPage);
+        EXPECT_EQ(sel->SortingOn(), c.sorting);
+        EXPECT_EQ(sel->horizontalHeader()->sectionsClickable(), c.sorting);
+        EXPECT_EQ(window.CurrentSongList(), c.current);
+        EXPECT_EQ(window.windowTitle(), c.node + u" - Orvane"_s);
+    }
+    EXPECT_TRUE(prompts.shown().empty());
+    // Views without the category pane hide it but keep its page.
+    EXPECT_EQ(window.CategoryPane()->currentIndex(), 4);
+}
+
+TEST_F(MainWindowTest, CommandsFollowTheSelectionThePlayingPageAndTheirHandlers) {
+    window.SelectFolderNode(u"Albums"_s);
+    Fill(window.lvSelection(), 3);
+    EXPECT_FALSE(Enabled("btnDelete"));
+    EXPECT_FALSE(window.btnMove()->isEnabled());
+    SelectRows(window.lvSelection(), {1});
+    EXPECT_TRUE(Enabled("btnDelete"));
+    EXPECT_TRUE(Enabled("Delete1"));
+    EXPECT_TRUE(Enabled("Movetorecyclebin1"));
+    EXPECT_TRUE(window.btnMove()->isEnabled());
+    // Commands of areas not built yet stay greyed out until their handler is set.
+    EXPECT_FALSE(Enabled("Playsong1"));
+    EXPECT_FALSE(Enabled("TagEditor2"));
+    EXPECT_FALSE(Enabled("brAdvProperties"));
+    EXPECT_FALSE(Enabled("Import1"));
+    EXPECT_TRUE(Enabled("RefreshDatabase1"));
+    EXPECT_TRUE(Enabled("Albums1"));
+    int played = 0;
+    window.SetHandler(u"Playsong1Click"_s, [&] { ++played; });
+    window.SetHandler(u"TagEditor2Click"_s, [] {});
+    window.SetHandler(u"Import1Click"_s, [] {});
+    EXPECT_TRUE(Enabled("Playsong1"));
+    EXPECT_TRUE(Enabled("TagEditor2"));
+    EXPECT_TRUE(Enabled("brAdvProperties")); // the toolbar button calls the same handler
+    EXPECT_TRUE(Enabled("Import1"));
+    window.Command(u"Playsong1"_s)->trigger();
+    EXPECT_EQ(played, 1);
+
+    // The category pane's "Playing" page turns off what must not act on the playing songs.
+    window.CategoryPane()->setCurrentIndex(int(CategoryPage::Playing));
+    window.UpdateCommands();
+    EXPECT_FALSE(Enabled("Playsong1"));
+    EXPECT_FALSE(Enabled("Movetorecyclebin1"));
+    EXPECT_TRUE(Enabled("TagEditor2"));
+    EXPECT_TRUE(Enabled("btnDelete"));
+
+    // The start page: no current list, no song command.
+    window.SelectFolderNode(u"Orvane"_s);
+    EXPECT_FALSE(Enabled("btnDelete"));
+    EXPECT_FALSE(Enabled("TagEditor2"));
+    EXPECT_TRUE(Enabled("Import1"));
+
+    // The playing songs: commands follow that list's selection.
+    window.SelectFolderNode(u"Playing"_s);
+    Fill(window.lvPlayingSongs(), 2);
+    EXPECT_FALSE(Enabled("TagEditor2"));
+    SelectRows(window.lvPlayingSongs(), {0});
+    EXPECT_TRUE(Enabled("TagEditor2"));
+
+    EXPECT_FALSE(window.FilterActiveLabel()->isVisibleTo(&window));
+    window.SetFilterState(true, false);
+    EXPECT_TRUE(window.FilterActiveLabel()->isVisibleTo(&window));
+    window.SetFilterState(false, true);
+    EXPECT_TRUE(window.FilterActiveLabel()->isVisibleTo(&window));
+    window.SetFilterState(false, false);
+    EXPECT_FALSE(window.FilterActiveLabel()->isVisibleTo(&window));
+}
+
+TEST_F(MainWindowTest, FolderNodesAreFoundWithoutCaseAndTheLastOneWins) {
+    QTreeWidgetItem* root = window.tvFolders()->topLevelItem(0);
+    ASSERT_EQ(root->childCount(), 9);
+    // A node under "Genres" with the text of another view comes later in tree order.
+    QTreeWidgetItem* genres = root->child(3);
+    ASSERT_EQ(genres->text(0), u"Genres");
+    auto* late = new QTreeWidgetItem(genres, {u"albums"_s});
+    window.SelectFolderNode(u"ALBUMS"_s);
+    EXPECT_EQ(window.tvFolders()->currentItem(), late);
+    EXPECT_EQ(window.CurrentView(), ViewKind::Genres); // the view of its top folder
+
+    window.SelectFolderNode(u"removed SONGS"_s);
+    EXPECT_EQ(window.CurrentView(), ViewKind::RemovedSongs);
+    window.SelectFolderNode(u"Jazz"_s);
+    EXPECT_EQ(window.CurrentView(), ViewKind::RemovedSongs);
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].kind, PromptKind::Information);
+    EXPECT_EQ(prompts.texts()[0], u"Unable finding Genres subfolder");
+
+    // Captions: nodes named by their internal names get their captions; "NEW" stays.
+    root->child(2)->setText(0, u"FAVOURITES"_s);
+    root->child(4)->setText(0, u"myfiles"_s);
+    window.SetFolderCaptions();
+    EXPECT_EQ(root->child(2)->text(0), u"Favourites");
+    EXPECT_EQ(root->child(4)->text(0), u"My files");
+    EXPECT_EQ(root->child(5)->text(0), u"NEW");
+    EXPECT_EQ(root->text(0), u"Orvane");
+}
+
+TEST_F(MainWindowTest, TheTitleDoublesAnAmpersandAndIsCutToTheBar) {
+    QTreeWidgetItem* root = window.tvFolders()->topLevelItem(0);
+    root->child(0)->setText(0, u"Rock & Roll"_s);
+    window.tvFolders()->setCurrentItem(root->child(0));
+    EXPECT_EQ(window.TitleText(), u"Rock && Roll");
+    root->child(1)->setText(0, QString(300, u'W'));
+    window.tvFolders()->setCurrentItem(root->child(1));
+    EXPECT_TRUE(window.TitleText().endsWith(u"..."));
+    EXPECT_LT(window.TitleText().size(), 300);
+}
+
+QStringList Entries(const QString& playlist) {
+    return ReadPlaylistEntries(playlist, FolderPart(playlist)).paths;
+}
+
+TEST_F(MainWindowTest, DeleteAsksPerViewAndActsOnYes) {
+    std::vector<int> removed{-1};
+    int removals = 0;
+    window.Library.RemoveSongs = [&](TSongListView*, const std::vector<int>& rows) {
+        removed = rows;
+        ++removals;
+    };
+    TSongListView* list = window.lvSelection();
+
+    // Albums: asked even without a selected row; No does nothing.
+    window.SelectFolderNode(u"Albums"_s);
+    Fill(list, 3);
+    prompts.Answer(PromptAnswer::No);
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QCoreApplication::sendEvent(list, &del);
+    ASSERT_EQ(prompts.texts(), QStringList{u"Move selected files to \"removed songs\" folder?"_s});
+    EXPECT_EQ(removals, 0);
+    SelectRows(list, {0, 2});
+    prompts.Answer(PromptAnswer::Yes);
+    window.Command(u"Movetorecyclebin1"_s)->trigger(); // acts as the Delete key
+    EXPECT_EQ(removals, 1);
+    EXPECT_EQ(removed, (std::vector<int>{0, 2}));
+    EXPECT_EQ(window.CaptionBar()->text(), u"00:09:00"); // the list's duration after any key
+
+    // Favourites: nothing without a selected row; with one, the rest is written back.
+    window.SelectFolderNode(u"Favourites"_s);
+    Fill(list, 3);
+    const size_t asked = prompts.shown().size();
+    QCoreApplication::sendEvent(list, &del);
+    EXPECT_EQ(prompts.shown().size(), asked);
+    SelectRows(list, {1});
+    prompts.Answer(PromptAnswer::Yes);
+    QCoreApplication::sendEvent(list, &del);
+    EXPECT_EQ(prompts.texts().back(), u"Remove selected songs from favourites folder?");
+    EXPECT_EQ(Entries(folder + u"favourites.orv"_s),
+              (QStringList{u"/music/Song 0.mp3"_s, u"/music/Song 2.mp3"_s}));
+    EXPECT_EQ(list->Songs()->rowCount(), 2);
+    EXPECT_EQ(window.CaptionBar()->text(), u"00:06:00");
+
+    // Playlists: the file of the selected entry; No keeps every row.
+    const QString music = folder + u"music"_s;
+    ASSERT_TRUE(QDir().mkpath(music));
+    const QString party = music + u"/Party.m3u"_s;
+    {
+        QFile f(party);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("/music/Song 0.mp3\r\n/music/Song 1.mp3\r\n");
+    }
+    window.SetMp3Base(music);
+    window.SelectFolderNode(u"Playlist"_s);
+    ASSERT_EQ(window.lvPlaylist()->count(), 1);
+    EXPECT_EQ(window.lvPlaylist()->item(0)->text(), u"Party");
+    window.lvPlaylist()->setCurrentRow(0);
+    Fill(list, 2);
+    SelectRows(list, {0});
+    prompts.Answer(PromptAnswer::No);
+    QCoreApplication::sendEvent(list, &del);
+    EXPECT_EQ(prompts.texts().back(), u"Remove selected songs from playlist?");
+    EXPECT_EQ(list->Songs()->rowCount(), 2);
+    EXPECT_EQ(Entries(party).size(), 2);
+    prompts.Answer(PromptAnswer::Yes);
+    QCoreApplication::sendEvent(list, &del);
+    EXPECT_EQ(Entries(party), QStringList{u"/music/Song 1.mp3"_s});
+    EXPECT_EQ(list->Songs()->rowCount(), 1);
+
+    // The start page has no current list: the Delete commands do nothing.
+    window.SelectFolderNode(u"Orvane"_s);
+    const size_t before = prompts.shown().size();
+    window.Command(u"Delete1"_s)->setEnabled(true);
+    window.Command(u"Delete1"_s)->trigger();
+    EXPECT_EQ(prompts.shown().size(), before);
+    EXPECT_EQ(removals, 1);
+}
+
+TEST_F(MainWindowTest, SongsDroppedOnFavouritesAreAddedLastRowFirst) {
+    window.SelectFolderNode(u"Albums"_s);
+    TSongListView* list = window.lvSelection();
+    Fill(list, 3);
+    SelectRows(list, {0, 2});
+    EXPECT_TRUE(window.tvFolders()->AcceptsSource(list));
+    EXPECT_FALSE(window.tvFolders()->AcceptsSource(window.lvPlayingSongs()));
+    EXPECT_FALSE(window.tvFolders()->AcceptsSource(window.lvAlbums()));
+
+    QTreeWidgetItem* root = window.tvFolders()->topLevelItem(0);
+    prompts.Answer(PromptAnswer::No);
+    window.tvFolders()->OnDropSongs(root->child(2), list);
+    EXPECT_EQ(prompts.texts(), QStringList{u"Add shortcut to favourites folder?"_s});
+    EXPECT_FALSE(QFile::exists(folder + u"favourites.orv"_s));
+    window.tvFolders()->OnDropSongs(root->child(2), list);
+    const PlaylistEntries saved = ReadPlaylistEntries(folder + u"favourites.orv"_s, folder);
+    EXPECT_EQ(saved.paths, (QStringList{u"/music/Song 2.mp3"_s, u"/music/Song 0.mp3"_s}));
+
+    // On the root or another view's node nothing happens and nothing is asked.
+    window.tvFolders()->OnDropSongs(root, list);
+    window.tvFolders()->OnDropSongs(root->child(0), list);
+    EXPECT_EQ(prompts.shown().size(), 2u);
+
+    // On "Playing": every selected row, last first, then the first queued song plays.
+    QStringList queued;
+    int plays = 0;
+    window.Library.AddToPlayingSongs = [&](const SongRow& r, bool&) {
+        queued.append(r.Title);
+        window.PlayingSongsModel()->SetRows({r});
+    };
+    window.Library.CurrentSong = [] {
+        return -1;
+    };
+    window.Library.PlayFirstPlayingSong = [&] {
+        ++plays;
+    };
+    window.tvFolders()->OnDropSongs(root->child(6), list);
+    EXPECT_EQ(queued, (QStringList{u"Song 2"_s, u"Song 0"_s}));
+    EXPECT_EQ(plays, 1);
+}
+
+TEST_F(MainWindowTest, MenusCarryTheirCaptionsShortcutsAndHandlers) {
+    QStringList bar;
+    for (QAction* a : window.menuBar()->actions())
+        bar.append(a->text());
+    EXPECT_EQ(bar, (QStringList{u"&File"_s, u"&View"_s, u"&Extra"_s, u"&Actions"_s, u"&Playback"_s,
+                                u"&Help"_s}));
+    struct Item {
+        const char* name;
+        const char* caption;
+        QKeySequence shortcut;
+        const char* handler;
+    };
+    using K = QKeySequence;
+    const Item items[] = {
+        {"NewPlaylist1", "New Playlist", K(u"Ctrl+N"_s), "NewPlaylist1Click"},
+        {"RefreshDatabase1", "Refresh Database", K(u"F5"_s), "RefreshDatabase1Click"},
+        {"Quit1", "E&xit", {}, "Quit1Click"},
+        {"mnuDisplayNew", "Display tagged in last 7 days", {}, "mnuDisplayNewClick"},
+        {"SelectedIMPORT1", "Filter collections", {}, "SelectedIMPORT1Click"},
+        {"New1", "New", {}, "New1Click"},
+        {"Removedsongs2", "Removed songs", {}, "Removedsongs2Click"},
+        {"Showstatusbar", "Status&bar", {}, "ShowstatusbarClick"},
+        {"Powersearch1", "Power &search", K(u"F2"_s), "Powersearch1Click"},
+        {"Randomplaylist1", "Random play", K(u"Ctrl+R"_s), "Randomplaylist1Click"},
+        {"Preferences1", "&Options...", {}, "Preferences1Click"},
+        {"TagEditor2", "Song properties...", K(u"Ctrl+E"_s), "TagEditor2Click"},
+        {"Showallfromartist1", "Show all from artist", K(u"Ctrl+Q"_s), "Showallfromartist1Click"},
+        {"Showallfromalbum1", "Show all from album", K(u"Ctrl+W"_s), "Showallfromalbum1Click"},
+        {"Addtoplaylist2", "Add to playlist", K(u"Ctrl+A"_s), "Addtoplaylist2Click"},
+        {"Addtofavourites1", "Add to favourites", K(u"Ctrl+F"_s), "Addtofavourites1Click"},
+        {"Movetorecyclebin1", "Delete", {}, "Movetorecyclebin1Click"},
+        {"Previous2", "P&revious", K(u"Ctrl+Z"_s), "Previous2Click"},
+        {"Play2", "&Play", K(u"Ctrl+X"_s), "Play2Click"},
+        {"Pause2", "P&ause", K(u"Ctrl+C"_s), "Pause2Click"},
+        {"Stop2", "&Stop", K(u"Ctrl+V"_s), "Stop2Click"},
+        {"Next2", "&Next", K(u"Ctrl+B"_s), "Next2Click"},
+        {"Productnews1", "Brimtove Homepage", {}, "Productnews1Click"},
+        {"About2", "&Info", {}, "About2Click"},
+        {"ShowallfromArtist2", "Show all from Artist", K(u"Ctrl+Q"_s), "ShowallfromArtist2Click"},
+        {"ExporttoWAV2", "Export to WAV", {}, "ExporttoWAV1Click"},
+        {"Lyrics1", "Lyrics", {}, "Lyrics1Click"},
+        {"Tageditor1", "Properties...", {}, "Tageditor1Click"},
+        {"Movetodirectorypath1", "Move to directory...", {}, "Movetodirectorypath1Click"},
+        {"Delete2", "Delete playlist", {}, "Delete2Click"},
+        {"Play1", "&Play", K(u"Ctrl+P"_s), "Play1Click"},
+        {"Exit1", "E&xit", {}, "Exit1Click"},
+        {"btnAdvRefresh", "", {}, "RefreshDatabase1Click"},
+        {"brAdvNewPlaylist", "", {}, "Playlist1Click"},
+        {"btnAdvRandom", "Random", {}, "Randomplaylist1Click"},
+    };
+    for (const Item& i : items) {
+        SCOPED_TRACE(i.name);
+        const QAction* a = window.Command(QString::fromLatin1(i.name));
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->text(), QString::fromLatin1(i.caption));
+        EXPECT_EQ(a->shortcut(), i.shortcut);
+        EXPECT_EQ(window.HandlerOf(a), QString::fromLatin1(i.handler));
+    }
+    EXPECT_FALSE(window.Command(u"Lyrics1"_s)->isVisible());
+    EXPECT_TRUE(window.Command(u"Nofilters1"_s)->isChecked());
+    EXPECT_EQ(window.Command(u"btnAdvRefresh"_s)->toolTip(), u"Refresh databse");
+    EXPECT_EQ(window.Command(u"brAdvProperties"_s)->toolTip(), u"Tag properties");
+    QStringList moves;
+    for (QAction* a : window.Menu(u"pmVerplaatsen"_s)->actions())
+        moves.append(a->text());
+    EXPECT_EQ(moves, (QStringList{u"Favourites"_s, u"Playing songs"_s, u"Removed songs"_s,
+                                  u"Add to playlist..."_s, u"Move to directory..."_s}));
+    EXPECT_EQ(window.btnMove()->menu(), window.Menu(u"pmVerplaatsen"_s));
+    for (const char* menu : {"pmMP3", "pmAlbums", "pmOutlook", "pmOutlookItem", "pmPlaylists",
+                             "pmTrayIcon", "pmTimeType", "pmChannels"})
+        EXPECT_NE(window.Menu(QString::fromLatin1(menu)), nullptr) << menu;
+    EXPECT_EQ(window.TrackBar1()->maximum(), 400);
+}
+
+TEST_F(MainWindowTest, ShortcutsReachTheirMenuItemOnce) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.SelectFolderNode(u"Albums"_s);
+    Fill(window.lvSelection(), 2);
+    SelectRows(window.lvSelection(), {0});
+    int fromMenu = 0, fromPopup = 0, refreshed = 0;
+    window.SetHandler(u"Showallfromartist1Click"_s, [&] { ++fromMenu; });
+    window.SetHandler(u"ShowallfromArtist2Click"_s, [&] { ++fromPopup; });
+    window.OnRefreshDatabase = [&] { ++refreshed; };
+    // The pop-up menu's items share shortcuts with the Actions menu; only the menu bar's count
+    // while the pop-up is closed.
+    QTest::keyClick(window.lvSelection(), Qt::Key_Q, Qt::ControlModifier);
+    QTest::keyClick(window.lvSelection(), Qt::Key_F5);
+    EXPECT_EQ(fromMenu, 1);
+    EXPECT_EQ(fromPopup, 0);
+    EXPECT_EQ(refreshed, 1);
+}
+
+TEST_F(MainWindowTest, ViewTogglesAndRowHeights) {
+    TSongListView* list = window.lvSelection();
+    const int line = list->TextLineHeight();
+    ASSERT_GT(line, 0);
+    EXPECT_TRUE(window.Showcomments1()->isChecked());
+    EXPECT_EQ(list->RowHeight(), 2 * line);
+    Fill(list, 2);
+    EXPECT_EQ(list->rowHeight(1), 2 * line);
+    window.Showcomments1()->trigger();
+    EXPECT_FALSE(window.Showcomments1()->isChecked());
+    EXPECT_EQ(list->rowHeight(0), line);
+    EXPECT_EQ(list->rowHeight(1), line);
+    window.Showcomments1()->trigger();
+    EXPECT_EQ(list->rowHeight(1), 2 * line);
+    Fill(window.lvPlayingSongs(), 1);
+    EXPECT_EQ(window.lvPlayingSongs()->rowHeight(0), window.lvPlayingSongs()->TextLineHeight());
+
+    EXPECT_EQ(window.BrowserPane()->currentIndex(), 1); // "Orvane-bar" at start
+    window.Showbrowser1()->trigger();
+    EXPECT_TRUE(window.Showbrowser1()->isChecked());
+    EXPECT_FALSE(window.ShowOrvanebar1()->isChecked());
+    EXPECT_EQ(window.BrowserPane()->currentIndex(), 0);
+    window.Showbrowser1()->trigger(); // choosing the shown page again keeps it
+    EXPECT_TRUE(window.Showbrowser1()->isChecked());
+    window.ShowOrvanebar1()->trigger();
+    EXPECT_EQ(window.BrowserPane()->currentIndex(), 1);
+    EXPECT_FALSE(window.Showbrowser1()->isChecked());
+
+    // The panel sizes the settings keep.
+    window.show();
+    window.SetBrowserWidth(230);
+    window.SetBottomHeight(150);
+    EXPECT_EQ(window.BrowserWidth(), 230);
+    EXPECT_EQ(window.BottomHeight(), 150);
+
+    window.Showstatusbar()->trigger();
+    EXPECT_FALSE(window.Showstatusbar()->isChecked());
+    EXPECT_TRUE(window.statusBar()->isHidden());
+    window.Lyrics2()->trigger();
+    EXPECT_TRUE(window.pnlBottom()->isHidden());
+    window.Albumcover1()->trigger();
+    EXPECT_TRUE(window.pnlAlbumBottom()->isHidden());
+}
+
+TEST_F(MainWindowTest, RowsShowNewSongsInBoldAndTheirComments) {
+    SongListModel* model = window.SelectionModel();
+    model->SetRows({Row(u"old"_s), Row(u"fresh"_s, u"B"_s, u"1"_s, u"live & loud"_s)});
+    EXPECT_FALSE(model->data(model->index(0, 0), Qt::FontRole).value<QFont>().bold());
+    EXPECT_TRUE(model->data(model->index(1, 3), Qt::FontRole).value<QFont>().bold());
+    EXPECT_EQ(model->data(model->index(1, 0), SongListModel::CommentRole).toString(),
+              u"live & loud");
+    EXPECT_EQ(model->data(model->index(1, 1), Qt::DisplayRole).toString(), u"B");
+    EXPECT_EQ(model->data(model->index(1, 4), Qt::DisplayRole).toString(), u"2001");
+    window.PlayingSongsModel()->SetRows({Row(u"fresh"_s, u"B"_s, u"1"_s)});
+    EXPECT_TRUE(window.PlayingSongsModel()
+                    ->data(window.PlayingSongsModel()->index(0, 0), Qt::FontRole)
+                    .value<QFont>()
+                    .bold());
+    QStringList headers;
+    for (int c = 0; c < model->columnCount(); ++c)
+        headers.append(model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+    EXPECT_EQ(headers, (QStringList{u"Song"_s, u"Artist"_s, u"Album"_s, u"Time"_s, u"Year"_s}));
+    EXPECT_EQ(window.lvSelection()->columnWidth(0), 145);
+}
+
+TEST_F(MainWindowTest, HeaderClicksSortAndReverseKeepingTheSelection) {
+    window.SelectFolderNode(u"Genres"_s);
+    TSongListView* list = window.lvSelection();
+    list->Songs()->SetRows({Row(u"b"_s, u"Zed"_s), Row(u"C"_s, u"amy"_s), Row(u"a"_s, u"Bob"_s)});
+    SelectRows(list, {1}); // "C"
+    QHeaderView* header = list->horizontalHeader();
+    header->setSortIndicator(0, Qt::AscendingOrder); // as a first click on "Song"
+    auto titles = [&] {
+        QStringList t;
+        for (const SongRow& r : list->Songs()->Rows())
+            t.append(r.Title);
+        return t;
+    };
+    EXPECT_EQ(titles(), (QStringList{u"a"_s, u"b"_s, u"C"_s}));
+    EXPECT_EQ(list->SelectedRows(), std::vector<int>{2});
+    header->setSortIndicator(0, Qt::DescendingOrder);
+    EXPECT_EQ(titles(), (QStringList{u"C"_s, u"b"_s, u"a"_s}));
+    EXPECT_EQ(list->SelectedRows(), std::vector<int>{0});
+    header->setSortIndicator(1, Qt::AscendingOrder);
+    EXPECT_EQ(titles(), (QStringList{u"C"_s, u"a"_s, u"b"_s}));
+
+    // A new fill is sorted by the last choice; in the playlists view rows keep their order.
+    list->Songs()->SetRows({Row(u"x"_s, u"Y"_s), Row(u"y"_s, u"X"_s)});
+    list->Resort();
+    EXPECT_EQ(titles(), (QStringList{u"y"_s, u"x"_s}));
+    window.SelectFolderNode(u"Playlist"_s);
+    list->Songs()->SetRows({Row(u"x"_s, u"Y"_s), Row(u"y"_s, u"X"_s)});
+    list->Resort();
+    EXPECT_EQ(titles(), (QStringList{u"x"_s, u"y"_s}));
+    EXPECT_FALSE(header->isSortIndicatorShown());
+}
+
+TEST_F(MainWindowTest, StatusBarAndStartPage) {
+    window.SelectFolderNode(u"Albums"_s);
+    Fill(window.lvSelection(), 4);
+    EXPECT_EQ(window.StatusPanel(0)->text(), u"4 Item(s).");
+    SelectRows(window.lvSelection(), {2});
+    EXPECT_EQ(window.StatusPanel(1)->text(), u"/music/Song 2.mp3");
+    window.lvSelection()->clearSelection();
+    EXPECT_TRUE(window.StatusPanel(1)->text().isEmpty());
+    window.show();
+    window.resize(900, 600);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.StatusPanel(1)->width(), 900 - 228);
+
+    ASSERT_TRUE(QDir().mkpath(folder + u"html"_s));
+    QFile page(folder + u"html/orvane_startpage.htm"_s);
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><body><h1>Welcome</h1></body></html>");
+    page.close();
+    window.ShowStartPage(page.fileName());
+    window.SelectFolderNode(u"Orvane"_s);
+    EXPECT_EQ(window.SongPane()->currentIndex(), int(SongPage::NetBrowser));
+    EXPECT_TRUE(window.StartPage()->toPlainText().contains(u"Welcome"));
+}
+
+} // namespace
+} // namespace orvane
