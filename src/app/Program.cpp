@@ -8,8 +8,11 @@
 #include "browser/LibraryHandlers.h"
 #include "browser/LibraryLists.h"
 #include "browser/LibraryViews.h"
+#include "browser/PowerSearchCommands.h"
 #include "browser/QueueDuration.h"
 #include "browser/ScanProgressWindow.h"
+#include "browser/TfrmSearch.h"
+#include "exchange/TfrmHunter.h"
 #include "platform/AsciiCase.h"
 #include "playlists/PlaylistFile.h"
 #include "store/CacheFile.h"
@@ -31,7 +34,8 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     , newSongsLog_(folders_.Logs, prompts)
     , main_(std::make_unique<TfrmMain>())
     , windowSettings_(std::make_unique<MainWindowSettings>(*main_))
-    , trayIcons_(std::make_unique<TrayIcons>()) {
+    , trayIcons_(std::make_unique<TrayIcons>())
+    , playback_(std::make_unique<PlaybackWiring>(*main_, *trayIcons_, prompts)) {
     settings_.Mp3Base = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
     store_.OnNewSong = [this](const SongRecord& r) {
         newSongsLog_.AppendToNewSongsLog(r);
@@ -62,6 +66,8 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     main_->SetStore(&store_);
     main_->SetProgramFolder(folders_.Program);
     wireLibraryViews();
+    hunter_ = new TfrmHunter(main_.get());
+    WirePowerSearch(*main_, *hunter_, store_.Songs, displayFilter_);
     // A song the scanner adds may bring a genre the list lacks.
     connect(this, &Program::SongHandedOver, this, [this] { main_->RefreshGenreList(); });
 }
@@ -195,7 +201,7 @@ void Program::runStartup() {
         main_->ShowGenrePage();
         state_.ArtistListReady = true;
         state_.AlbumListReady = true;
-        state_.PlayingIndex = -1;
+        playback_->Controller().SetCurrentSong(-1);
         RunFirstRunPrompt(registry_, prompts_, settings_);
         if (!startupStep())
             return false;
@@ -359,6 +365,8 @@ void Program::runShutdown() {
         return;
     shutdownDone_ = true;
     versionInfo_.reset();
+    // Nothing may still be playing while the collection is saved and the window goes.
+    playback_->Controller().StopPlayer();
     const bool settingsSaved =
         !settingsLoaded_ || SaveSettings(registry_, settings_, *windowSettings_);
     StopBackgroundScan(scanner_.get());

@@ -12,6 +12,7 @@
 // half-done rescan must not replace local.orv.
 
 #include "app/MainWindowSettings.h"
+#include "app/PlaybackWiring.h"
 #include "app/Settings.h"
 #include "app/TrayIcons.h"
 #include "app/VersionInfo.h"
@@ -31,12 +32,12 @@
 
 namespace orvane {
 
+class TfrmHunter;
 class TfrmSplash;
 
 // Program-wide state of the run.
 struct ProgramState {
-    int ViewKind = 4;      // the view shown by the main window
-    int PlayingIndex = -1; // the song being played, -1 for none
+    int ViewKind = 4; // the view shown by the main window
     bool ArtistListReady = true;
     bool AlbumListReady = true;
     bool Started = false;         // start-up finished
@@ -61,6 +62,10 @@ public:
     const WorkingFolders& Folders() const { return folders_; }
     const Settings& CurrentSettings() const { return settings_; }
     TrayIcons& Tray() { return *trayIcons_; }
+    // The power-search window, made with the main window and alive for the run.
+    TfrmHunter& Hunter() { return *hunter_; }
+    // The player and its playing-songs list.
+    TdmXAudio& Player() { return playback_->Controller(); }
     // The background scanner; null until the start-up has started it.
     TUpdateThread* Scanner() const { return scanner_.get(); }
     bool ScannerRunning() const { return scanner_ && scanner_->IsRunning(); }
@@ -105,6 +110,9 @@ private:
     std::unique_ptr<TfrmMain> main_;
     std::unique_ptr<MainWindowSettings> windowSettings_;
     std::unique_ptr<TrayIcons> trayIcons_;
+    // After the window and the tray icons it shows in, so that it is gone before them.
+    std::unique_ptr<PlaybackWiring> playback_;
+    TfrmHunter* hunter_ = nullptr; // a child of the main window, which deletes it
     QPointer<TfrmSplash> splash_;
     // Declared after the store it hands files to, so that it is stopped before the store goes.
     std::unique_ptr<TUpdateThread> scanner_;

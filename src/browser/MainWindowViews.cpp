@@ -175,14 +175,21 @@ void TfrmMain::fillPlaylistList() {
 }
 
 void TfrmMain::deleteSelectedPlaylist() {
+    const QListWidgetItem* item = lvPlaylist_->currentItem();
     const int row = lvPlaylist_->currentRow();
-    if (!prompts_ || row < 0 || row >= int(playlists_.size()))
+    if (!prompts_ || !item || !item->isSelected() || row >= int(playlists_.size()))
         return;
     if (!DeletePlaylist(playlists_, row, *prompts_))
         return;
-    const QSignalBlocker quiet(lvPlaylist_);
-    delete lvPlaylist_->takeItem(row);
-    lvPlaylist_->setCurrentRow(-1);
+    {
+        const QSignalBlocker quiet(lvPlaylist_);
+        delete lvPlaylist_->takeItem(row);
+        lvPlaylist_->setCurrentRow(-1);
+    }
+    // The first remaining playlist is shown in its place; with none left the song list keeps
+    // the rows it held.
+    if (lvPlaylist_->count() > 0)
+        lvPlaylist_->setCurrentRow(0);
 }
 
 void TfrmMain::addSelectionToFavourites() {
@@ -370,6 +377,16 @@ void TfrmMain::UpdateCommands() {
     }
     btnMove_->setEnabled(IsCommandEnabled(RuleOfCommand(u"btnMove"), states));
     lblFilterActive_->setVisible(states.filterLabelVisible);
+    const char* playButtons[] = {"btnPlay", "btnPause", "btnStop"};
+    for (size_t i = 0; i < std::size(playButtons); ++i)
+        if (QAction* button = Command(QString::fromLatin1(playButtons[i]));
+            button && !playButtons_[i])
+            button->setEnabled(false);
+}
+
+void TfrmMain::SetPlayButtons(bool play, bool pause, bool stop) {
+    playButtons_ = {play, pause, stop};
+    UpdateCommands();
 }
 
 void TfrmMain::connectSongList(TSongListView* list) {

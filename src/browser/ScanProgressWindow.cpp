@@ -3,7 +3,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QProgressBar>
+#include <QLabel>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace orvane {
@@ -12,7 +13,7 @@ namespace {
 constexpr int kFolderWidth = 360;
 }
 
-ScanProgressWindow::ScanProgressWindow(const QString& caption, const QString& text, bool animation,
+ScanProgressWindow::ScanProgressWindow(const QString& caption, CountLines countLines,
                                        QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint) {
@@ -21,16 +22,7 @@ ScanProgressWindow::ScanProgressWindow(const QString& caption, const QString& te
     auto* layout = new QVBoxLayout(this);
     auto* panel = new QFrame(this);
     panel->setFrameShape(QFrame::StyledPanel);
-    auto* panelLayout = new QVBoxLayout(panel);
-    auto* message = new QLabel(text, panel);
-    message->setTextFormat(Qt::PlainText);
-    panelLayout->addWidget(message);
-    if (animation) {
-        auto* busy = new QProgressBar(panel);
-        busy->setRange(0, 0); // runs without an end: the walk's length is not known
-        busy->setTextVisible(false);
-        panelLayout->addWidget(busy);
-    }
+    panelLayout_ = new QVBoxLayout(panel);
     lblCount_ = new QLabel(panel);
     lblCount_->setObjectName(QStringLiteral("lblCount"));
     lblCount_->setTextFormat(Qt::PlainText);
@@ -38,10 +30,15 @@ ScanProgressWindow::ScanProgressWindow(const QString& caption, const QString& te
     lblFolder_->setObjectName(QStringLiteral("lblFolder"));
     lblFolder_->setTextFormat(Qt::PlainText); // folder names are never read as markup
     lblFolder_->setFixedWidth(kFolderWidth);
-    panelLayout->addWidget(lblCount_);
-    panelLayout->addWidget(lblFolder_);
+    panelLayout_->addWidget(lblCount_);
+    panelLayout_->addWidget(lblFolder_);
     layout->addWidget(panel);
-    ScanReport(0, {});
+    if (countLines == CountLines::FromFirstReport) {
+        lblCount_->hide();
+        lblFolder_->hide();
+    } else {
+        ScanReport(0, {});
+    }
 }
 
 ScanProgressWindow::~ScanProgressWindow() {
@@ -64,17 +61,46 @@ void ScanProgressWindow::ScanReport(qsizetype filesRead, const QString& folder) 
     lblFolder_->setToolTip(folder);
     lblFolder_->setText(
         lblFolder_->fontMetrics().elidedText(folder, Qt::ElideMiddle, kFolderWidth));
+    if (lblCount_->isHidden()) {
+        lblCount_->show();
+        lblFolder_->show();
+        adjustSize();
+        centreOnScreen();
+    }
+}
+
+QString ScanProgressWindow::CountText() const {
+    return lblCount_->text();
+}
+
+QString ScanProgressWindow::FolderText() const {
+    return lblFolder_->toolTip();
+}
+
+void ScanProgressWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    centreOnScreen();
 }
 
 void ScanProgressWindow::closeEvent(QCloseEvent* event) {
-    event->ignore(); // the window goes when the walk has ended
+    event->ignore(); // the window goes when the work has ended
+}
+
+void ScanProgressWindow::centreOnScreen() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
 }
 
 TfrmInitialise::TfrmInitialise(QWidget* parent)
-    : ScanProgressWindow(QStringLiteral("Orvane..."),
-                         QStringLiteral("Please wait while scanning MP3 collection"), false,
-                         parent) {
+    : ScanProgressWindow(QStringLiteral("Orvane..."), CountLines::Always, parent) {
     setObjectName(QStringLiteral("frmInitialise"));
+    auto* message = new QLabel(QStringLiteral("Please wait while scanning MP3 collection"), this);
+    message->setTextFormat(Qt::PlainText);
+    Panel()->insertWidget(0, message);
 }
 
 } // namespace orvane

@@ -1,13 +1,16 @@
 #pragma once
-// The windows shown while a full rescan runs: TfrmInitialise ("Refresh Database") and TfrmSearch
-// (a new MP3 base folder in the options dialog; see TfrmSearch.h). Both show how many song files
-// were read and the folder being read; the busy cursor is shown from Open() until the window goes.
-// They block the other windows while open and cannot be closed by the user: the walk has no cancel.
+// The small windows shown while long work runs: TfrmInitialise ("Refresh Database") and
+// TfrmSearch (see TfrmSearch.h). Both are centred on the screen, stay on top, block the other
+// windows and cannot be closed by the user (the work has no cancel; the owner destroys them right
+// after). A walk reports how many song files were read and the folder being read; the busy
+// cursor is shown from Open() until the window goes. GUI thread only.
 
 #include "store/Scanner.h"
 
 #include <QDialog>
-#include <QLabel>
+
+class QLabel;
+class QVBoxLayout;
 
 namespace orvane {
 
@@ -20,16 +23,24 @@ public:
     void Open();
     void ScanReport(qsizetype filesRead, const QString& folder) override;
 
-    QString CountText() const { return lblCount_->text(); }
-    QString FolderText() const { return lblFolder_->toolTip(); }
+    QString CountText() const;
+    QString FolderText() const;
 
 protected:
-    ScanProgressWindow(const QString& caption, const QString& text, bool animation,
-                       QWidget* parent);
-    void reject() override {} // Esc does not end the walk
+    // The count and folder lines are shown from the start, or from the first report.
+    enum class CountLines { Always, FromFirstReport };
+    ScanProgressWindow(const QString& caption, CountLines countLines, QWidget* parent);
+    // The panel's layout; what a window shows above the count lines goes in at index 0.
+    QVBoxLayout* Panel() const { return panelLayout_; }
+
+    void showEvent(QShowEvent* event) override;
+    void reject() override {} // Esc does not end the work
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void centreOnScreen();
+
+    QVBoxLayout* panelLayout_ = nullptr;
     QLabel* lblCount_ = nullptr;
     QLabel* lblFolder_ = nullptr;
     bool cursorSet_ = false;
@@ -43,6 +54,3 @@ public:
 };
 
 } // namespace orvane
-
-// The "Searching..." window, shown for the same walks, has its own file.
-#include "browser/TfrmSearch.h" // IWYU pragma: export

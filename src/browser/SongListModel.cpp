@@ -69,6 +69,14 @@ QVariant SongListModel::headerData(int section, Qt::Orientation orientation, int
     }
 }
 
+void SongListModel::AppendRow(const SongRow& row) {
+    const int at = int(rows_.size());
+    beginInsertRows({}, at, at);
+    rows_.push_back(row);
+    ++revision_;
+    endInsertRows();
+}
+
 void SongListModel::SetRows(SongRows rows) {
     beginResetModel();
     rows_ = std::move(rows);

@@ -36,6 +36,8 @@ public:
     const SongRow& Row(int i) const { return rows_[size_t(i)]; }
     void SetRows(SongRows rows);
     void Clear() { SetRows({}); }
+    // Adds one row at the end (the playing songs grow a song at a time).
+    void AppendRow(const SongRow& row);
     // Counts every change of the set of rows (not of their order), so that what is computed
     // from the rows can be kept until they change.
     quint64 Revision() const { return revision_; }

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSlider>
@@ -242,6 +243,7 @@ QWidget* TfrmMain::buildCategoryPane() {
     lvAlbums_ = OneColumnList(QStringLiteral("lvAlbums"));
     lvArtists_ = OneColumnList(QStringLiteral("lvArtists"));
     lvPlaylist_ = OneColumnList(QStringLiteral("lvPlaylist"));
+    lvPlaylist_->installEventFilter(this); // the Delete key deletes the selected playlist
     filesModel_ = new QFileSystemModel(this);
     filesModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     filesModel_->setRootPath(QString());
@@ -372,6 +374,11 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == pnlTitle_ && event->type() == QEvent::Resize)
         placeTitleBarParts();
+    if (watched == lvPlaylist_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        deleteSelectedPlaylist();
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -123,6 +123,8 @@ public:
     void SelectFolderNode(const QString& name);
     void ShowView(QTreeWidgetItem* node);
     void UpdateCommands();
+    // What the player allows of btnPlay, btnPause and btnStop; UpdateCommands keeps it.
+    void SetPlayButtons(bool play, bool pause, bool stop);
     void SongListChanged(TSongListView* list);
     void SongListKeyDown(TSongListView* list, int key);
     // Shows the genre page of the category pane.
@@ -298,6 +300,7 @@ private:
     std::array<QLabel*, 4> statusPanels_{};
     QLineEdit* edSearchtxt_ = nullptr;
     QSlider* TrackBar1_ = nullptr;
+    std::array<bool, 3> playButtons_{true, false, false}; // btnPlay, btnPause, btnStop
     QToolButton* btnMove_ = nullptr;
 
     QAction* showOrvanebar1_ = nullptr;

@@ -7,7 +7,9 @@
 #include "support/MpegFixture.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
+#include "support/audio/AudioFixtures.h"
 
+#include "support/WidgetTestApp.h"
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -18,7 +20,10 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QTreeView>
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace orvane {
 namespace {
@@ -31,29 +36,8 @@ const QString kMainKey = u"software\\brimtove\\orvane"_s;
 const QString kPosKey = kMainKey + u"\\posflags"_s;
 const QString kVisKey = kMainKey + u"\\visflags"_s;
 
-// The application object, made by the first test that needs it and destroyed when the tests
-// end, while Qt's own globals still exist (as a static it would outlive some of them).
-class AppEnvironment : public ::testing::Environment {
-public:
-    QApplication& App() {
-        if (!app_)
-            app_ = std::make_unique<QApplication>(argc_, argv_);
-        return *app_;
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    int argc_ = 1;
-    char name_[10] = "app_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
-};
-
-AppEnvironment* const environment = static_cast<AppEnvironment*>(
-    ::testing::AddGlobalTestEnvironment(std::make_unique<AppEnvironment>().release()));
-
 QApplication& App() {
-    return environment->App();
+    return test::WidgetApp();
 }
 
 QByteArray ReadBytes(const QString& path) {
@@ -148,7 +132,8 @@ TEST_F(ProgramTest, StartsInNineStepsAndWritesTheOwnCollectionBack) {
 
     EXPECT_EQ(steps, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
     EXPECT_TRUE(program.State().Started);
-    EXPECT_EQ(program.State().PlayingIndex, -1);
+    EXPECT_EQ(program.Player().CurrentSong(), -1);
+    EXPECT_TRUE(program.Player().Stopped());
     ASSERT_EQ(program.Store().Songs.size(), 3);
     EXPECT_EQ(program.Store().Songs[0].Collection, u"local.orv");
     EXPECT_EQ(program.Store().Songs[2].FileName, u"gone.mp3");
@@ -496,6 +481,19 @@ public:
         return ScriptedPrompts::ask(kind, buttons, text);
     }
 };
+
+TEST_F(ProgramTest, ClosingWhilePlayingStopsThePlayerFirst) {
+    ASSERT_EQ(setenv("SDL_AUDIODRIVER", "dummy", 1), 0);
+    const QString song = music + u"/long.mp3"_s;
+    ASSERT_TRUE(test::audio::WriteToneMp3(song.toStdString(), {.seconds = 20}));
+    Program program(prompts, registry, folder);
+    Start(program);
+    program.Player().PlayFile(song);
+    ProcessUntil([&] { return program.Player().Playing(); });
+    Stop(program);
+    EXPECT_TRUE(program.Player().Stopped()) << "the player was stopped before the end";
+    EXPECT_EQ(program.Player().CurrentSong(), -1);
+}
 
 TEST_F(ProgramTest, SettingsThatCannotBeSavedAreReportedAfterTheCollectionIsWritten) {
     WatchingPrompts watching;

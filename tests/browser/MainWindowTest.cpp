@@ -9,6 +9,7 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
+#include "support/WidgetTestApp.h"
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -20,6 +21,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBrowser>
+
 #include <gtest/gtest.h>
 
 namespace orvane {
@@ -27,20 +29,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using test::ScriptedPrompts;
-
-class AppEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
-    void TearDown() override { app_.reset(); }
-
-private:
-    int argc_ = 1;
-    char name_[20] = "main_window_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
-};
-[[maybe_unused]] auto* const environment =
-    ::testing::AddGlobalTestEnvironment(std::make_unique<AppEnvironment>().release());
 
 SongRow Row(const QString& title, const QString& artist = u"A"_s, const QString& newFlag = u"0"_s,
             const QString& comment = {}) {
@@ -435,7 +423,9 @@ TEST_F(MainWindowTest, ShortcutsReachTheirMenuItemOnce) {
     int fromMenu = 0, fromPopup = 0, refreshed = 0;
     window.SetHandler(u"Showallfromartist1Click"_s, [&] { ++fromMenu; });
     window.SetHandler(u"ShowallfromArtist2Click"_s, [&] { ++fromPopup; });
-    window.OnRefreshDatabase = [&] { ++refreshed; };
+    window.OnRefreshDatabase = [&] {
+        ++refreshed;
+    };
     // The pop-up menu's items share shortcuts with the Actions menu; only the menu bar's count
     // while the pop-up is closed.
     QTest::keyClick(window.lvSelection(), Qt::Key_Q, Qt::ControlModifier);

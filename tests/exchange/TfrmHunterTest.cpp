@@ -1,6 +1,7 @@
 #include "exchange/TfrmHunter.h"
 #include "exchange/SearchAnimation.h"
 
+#include "support/WidgetTestApp.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -16,29 +18,9 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// The application object, made by the first test that needs it and destroyed when the tests
-// end, while Qt's own globals still exist.
-class AppEnvironment : public ::testing::Environment {
-public:
-    void Make() {
-        if (!app_)
-            app_ = std::make_unique<QApplication>(argc_, argv_);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    int argc_ = 1;
-    char name_[12] = "hunter_test";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
-};
-
-AppEnvironment* const environment = static_cast<AppEnvironment*>(
-    ::testing::AddGlobalTestEnvironment(std::make_unique<AppEnvironment>().release()));
-
 class TfrmHunterTest : public ::testing::Test {
 protected:
-    void SetUp() override { environment->Make(); }
+    void SetUp() override { test::WidgetApp(); }
 
     QCheckBox* Check(TfrmHunter& w, const QString& name) {
         auto* box = w.findChild<QCheckBox*>(name);

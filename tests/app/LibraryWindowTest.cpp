@@ -1,0 +1,445 @@
+// The library views of the running program, offscreen: the power search through its window,
+// albums and artists with their songs (also after a rescan), the new, removed and disk-folder
+// songs, playlists and favourites over real files with their questions and Delete keys.
+
+#include "app/Program.h"
+
+#include "browser/TfrmSearch.h"
+#include "exchange/TfrmHunter.h"
+#include "platform/MemoryRegistry.h"
+#include "store/CacheFile.h"
+#include "support/MpegFixture.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempDir.h"
+
+#include "support/WidgetTestApp.h"
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+// Readable texts in failure messages.
+void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace orvane {
+namespace {
+
+using namespace Qt::StringLiterals;
+using test::ScriptedPrompts;
+
+template <typename Done> void ProcessUntil(Done done) {
+    QDeadlineTimer deadline(30000);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_TRUE(done());
+}
+
+SongRecord Song(const QString& file, const QString& title, const QString& artist,
+                const QString& album, const QString& genre) {
+    SongRecord r;
+    r.FileName = file;
+    r.Title = title;
+    r.Artist = artist;
+    r.Album = album;
+    r.Genre = genre;
+    r.Folder = u"/music/"_s;
+    r.Duration = u"03:00"_s;
+    r.Collection = kLocalCollection;
+    r.NewFlag = u"0"_s;
+    return r;
+}
+
+QStringList Titles(const SongListModel* model) {
+    QStringList titles;
+    for (const SongRow& r : model->Rows())
+        titles.append(r.Title);
+    return titles;
+}
+
+QStringList Captions(const QListWidget* list) {
+    QStringList captions;
+    for (int i = 0; i < list->count(); ++i)
+        captions.append(list->item(i)->text());
+    return captions;
+}
+
+QStringList Lines(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
+}
+
+void PressDelete(QWidget* widget) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
+}
+
+class LibraryWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = dir.path() + u'/';
+        music = folder + u"music"_s;
+        ASSERT_TRUE(QDir().mkpath(music + u"/lists"_s));
+        ASSERT_TRUE(registry.CreateKey(kMainKey + u"\\posflags"_s));
+        ASSERT_TRUE(registry.WriteText(kMainKey, u"MP3Base"_s, music));
+    }
+    void Cache(const std::vector<SongRecord>& songs) {
+        ASSERT_TRUE(SaveCacheFile(folder + u"local.orv"_s, songs));
+    }
+    // An MP3 file of about 31 seconds with an ID3v1 tag.
+    QString Mp3(const QString& relative, const QString& title, const QString& artist,
+                const QString& album) {
+        const QString path = music + u'/' + relative;
+        EXPECT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+        test::StreamOptions stream;
+        stream.frames = 1200;
+        EXPECT_TRUE(
+            test::WriteFile(path, test::MakeMpegStream(stream) +
+                                      test::MakeId3v1(title, artist, album, u"2004"_s, {}, 0, 17)));
+        return path;
+    }
+    void WriteText(const QString& path, const QByteArray& text) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    void Start() {
+        bool started = false;
+        QObject::connect(program.get(), &Program::StartupFinished, [&] { started = true; });
+        program->Show();
+        ProcessUntil([&] { return started; });
+        ProcessUntil([&] { return !program->ScannerRunning(); });
+    }
+    void TearDown() override {
+        if (!program)
+            return;
+        bool stopped = false;
+        QObject::connect(program.get(), &Program::ShutdownFinished, [&] { stopped = true; });
+        program->RequestShutdown();
+        ProcessUntil([&] { return stopped; });
+    }
+    void SelectRows(TSongListView* list, std::initializer_list<int> rows) {
+        list->clearSelection();
+        for (int r : rows)
+            list->selectionModel()->select(list->Songs()->index(r, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        list->selectionModel()->setCurrentIndex(list->Songs()->index(*rows.begin(), 0),
+                                                QItemSelectionModel::NoUpdate);
+    }
+    bool Enabled(const QString& name) { return window().Command(name)->isEnabled(); }
+    TfrmMain& window() { return program->MainWindow(); }
+
+    const QString kMainKey = u"software\\brimtove\\orvane"_s;
+    test::TempDir dir;
+    QString folder, music;
+    ScriptedPrompts prompts;
+    MemoryRegistry registry;
+    std::unique_ptr<Program> program;
+};
+
+TEST_F(LibraryWindowTest, PowerSearchFromTheMenuPutsItsHitsIntoTheSongList) {
+    Cache({Song(u"a.mp3"_s, u"Hard Rock Cafe"_s, u"Ann"_s, u"Blue"_s, u"Jazz"_s),
+           Song(u"b.mp3"_s, u"Rockabilly"_s, u"Bob"_s, u"Red"_s, u"Pop"_s),
+           Song(u"c.mp3"_s, u"Quiet"_s, u"Cid"_s, u"Green"_s, u"Rock"_s)});
+    program = std::make_unique<Program>(prompts, registry, folder);
+    Start();
+    TfrmHunter& hunter = program->Hunter();
+    EXPECT_EQ(hunter.parentWidget(), &window());
+    EXPECT_FALSE(hunter.isVisible());
+    QAction* powerSearch = window().Command(u"Powersearch1"_s);
+    EXPECT_EQ(powerSearch->shortcut(), QKeySequence(Qt::Key_F2));
+    ASSERT_TRUE(powerSearch->isEnabled());
+
+    // From the start page: the search opens the genres view and fills its song list.
+    window().SelectFolderNode(u"Orvane"_s);
+    window().CategoryPane()->setCurrentIndex(int(CategoryPage::Albums));
+    powerSearch->trigger();
+    EXPECT_TRUE(hunter.isVisible());
+    EXPECT_FALSE(hunter.isModal());
+    EXPECT_EQ(window().CategoryPane()->currentIndex(), int(CategoryPage::Genres));
+    EXPECT_EQ(window().CurrentView(), ViewKind::StartPage); // nothing switched before the search
+    hunter.edKeywords()->setText(u"rock"_s);
+    hunter.btnSearch()->click();
+    EXPECT_FALSE(hunter.isVisible());
+    EXPECT_EQ(window().CurrentView(), ViewKind::Genres);
+    EXPECT_EQ(window().windowTitle(), u"Genres - Orvane");
+    // Whole words by default: Rockabilly is no hit; the hits keep the collection's order.
+    EXPECT_EQ(Titles(window().SelectionModel()), (QStringList{u"Hard Rock Cafe"_s, u"Quiet"_s}));
+    EXPECT_EQ(window().CaptionBar()->text(), u"00:06:00");
+    EXPECT_EQ(window().StatusPanel(0)->text(), u"2 Item(s).");
+
+    // Shown again, the window keeps the last search's settings; part words find Rockabilly,
+    // and the selection the list had is gone with its rows, so are the commands that need it.
+    SelectRows(window().lvSelection(), {0});
+    EXPECT_TRUE(Enabled(u"Showallfromartist1"_s));
+    powerSearch->trigger();
+    EXPECT_EQ(hunter.edKeywords()->text(), u"rock");
+    EXPECT_EQ(hunter.edKeywords()->selectedText(), u"rock");
+    SearchOptions options = hunter.Options();
+    options.FullWords = false;
+    hunter.SetOptions(options);
+    hunter.btnSearch()->click();
+    EXPECT_EQ(Titles(window().SelectionModel()),
+              (QStringList{u"Hard Rock Cafe"_s, u"Rockabilly"_s, u"Quiet"_s}));
+    EXPECT_FALSE(Enabled(u"Showallfromartist1"_s));
+    EXPECT_EQ(window().CaptionBar()->text(), u"00:09:00");
+
+    // In the playing-songs view the hits become the playing songs; lvSelection keeps its rows.
+    window().SelectFolderNode(u"Playing"_s);
+    hunter.btnSearch()->click();
+    EXPECT_EQ(Titles(window().PlayingSongsModel()),
+              (QStringList{u"Hard Rock Cafe"_s, u"Rockabilly"_s, u"Quiet"_s}));
+    EXPECT_EQ(window().PlayingSongsCaption()->text(), u"00:09:00");
+    EXPECT_EQ(window().SelectionModel()->rowCount(), 3);
+    window().SelectFolderNode(u"Genres"_s);
+
+    // No hits leave the list empty; nothing is ever asked.
+    hunter.SetKeywords(u"nothing like it"_s);
+    options = hunter.Options();
+    options.Exact = true;
+    hunter.SetOptions(options);
+    hunter.btnSearch()->click();
+    EXPECT_EQ(window().SelectionModel()->rowCount(), 0);
+    EXPECT_EQ(window().CaptionBar()->text(), u"00:00:00");
+    EXPECT_TRUE(prompts.shown().empty());
+}
+
+TEST_F(LibraryWindowTest, WithoutTheGenresNodeTheSearchTouchesNoList) {
+    Cache({Song(u"a.mp3"_s, u"Rock"_s, u"Ann"_s, u"Blue"_s, u"Jazz"_s)});
+    program = std::make_unique<Program>(prompts, registry, folder);
+    Start();
+    const QList<QTreeWidgetItem*> genres =
+        window().tvFolders()->findItems(u"Genres"_s, Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_EQ(genres.size(), 1);
+    genres[0]->setText(0, u"Styles"_s);
+    window().SelectFolderNode(u"Favourites"_s);
+    SongRows shown;
+    ASSERT_TRUE(MakeSongRow(program->Store().Songs[0], shown, DisplayFilter{}));
+    window().SelectionModel()->SetRows(shown);
+    window().SelectFolderNode(u"Orvane"_s);
+    window().CaptionBar()->setText(u"kept"_s);
+
+    window().Command(u"Powersearch1"_s)->trigger();
+    program->Hunter().SetKeywords(u"nomatch"_s);
+    program->Hunter().btnSearch()->click();
+    EXPECT_EQ(prompts.texts(), QStringList{u"Unable finding Genres subfolder"_s});
+    EXPECT_EQ(window().CurrentView(), ViewKind::StartPage);
+    EXPECT_EQ(window().SelectionModel()->rowCount(), 1);
+    EXPECT_EQ(window().CaptionBar()->text(), u"kept");
+    EXPECT_FALSE(program->Hunter().isVisible());
+}
+
+TEST_F(LibraryWindowTest, AlbumsAndArtistsShowTheirSongsAlsoAfterARescan) {
+    Cache({Song(u"a.mp3"_s, u"One"_s, u"Ann"_s, u"Best Of"_s, u"Jazz"_s),
+           Song(u"b.mp3"_s, u"Two"_s, u"Bob"_s, u"Red"_s, u"Rock"_s),
+           Song(u"c.mp3"_s, u"Three"_s, u"ANN"_s, u"BEST OF"_s, u"Jazz"_s),
+           Song(u"d.mp3"_s, u"Four"_s, u"Ann"_s, {}, u"Jazz"_s)});
+    program = std::make_unique<Program>(prompts, registry, folder);
+    Start();
+
+    window().SelectFolderNode(u"Albums"_s);
+    QListWidget* albums = window().lvAlbums();
+    EXPECT_EQ(Captions(albums), (QStringList{QString(), u"Best Of"_s, u"Red"_s}));
+    albums->setCurrentRow(1);
+    EXPECT_EQ(Titles(window().SelectionModel()), (QStringList{u"One"_s, u"Three"_s}));
+    EXPECT_EQ(window().TitleText(), u"Best Of");
+    EXPECT_EQ(window().CaptionBar()->text(), u"00:06:00");
+    albums->setCurrentRow(0); // the blank entry: the songs without an album
+    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Four"_s});
+
+    window().SelectFolderNode(u"Artists"_s);
+    QListWidget* artists = window().lvArtists();
+    // As the cache filled it: no song lacks an artist, so there is no blank entry.
+    EXPECT_EQ(Captions(artists), (QStringList{u"Ann"_s, u"Bob"_s}));
+    artists->setCurrentRow(0);
+    EXPECT_EQ(Titles(window().SelectionModel()), (QStringList{u"One"_s, u"Three"_s, u"Four"_s}));
+    EXPECT_EQ(window().TitleText(), u"Ann");
+    EXPECT_EQ(window().CaptionBar()->text(), u"00:09:00");
+
+    // The pop-up's "Show all from Album" on Four (no album) shows the songs without an album,
+    // the Actions item on One the songs of its album; the view and title stay.
+    SelectRows(window().lvSelection(), {2});
+    window().Command(u"ShowallfromAlbum2"_s)->trigger();
+    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Four"_s});
+    artists->setCurrentRow(1);
+    SelectRows(window().lvSelection(), {0});
+    window().Command(u"Showallfromalbum1"_s)->trigger();
+    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Two"_s});
+    SelectRows(window().lvSelection(), {0});
+    window().Command(u"ShowallfromArtist2"_s)->trigger();
+    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Two"_s});
+    EXPECT_EQ(window().CurrentView(), ViewKind::Artists);
+    EXPECT_EQ(window().TitleText(), u"Bob");
+
+    // A rescan replaces the collection: both lists are built again when next shown.
+    Mp3(u"x.mp3"_s, u"Ex"_s, u"Zed"_s, u"Yellow"_s);
+    window().RefreshDatabase1()->trigger();
+    ASSERT_FALSE(program->State().AlbumListReady);
+    // The "Searching..." window is up while a list is rebuilt, and only then.
+    bool searching = false;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (window().findChild<TfrmSearch*>())
+            searching = true;
+    });
+    probe.start(0);
+    window().SelectFolderNode(u"Albums"_s);
+    EXPECT_TRUE(searching);
+    EXPECT_EQ(Captions(albums), (QStringList{QString(), u"Yellow"_s}));
+    EXPECT_TRUE(program->State().AlbumListReady);
+    searching = false;
+    window().SelectFolderNode(u"Albums"_s);
+    window().SelectFolderNode(u"Artists"_s);
+    EXPECT_TRUE(searching);
+    EXPECT_EQ(Captions(artists), (QStringList{QString(), u"Zed"_s}));
+    searching = false;
+    window().SelectFolderNode(u"Artists"_s);
+    probe.stop();
+    EXPECT_FALSE(searching);
+    EXPECT_FALSE(window().findChild<TfrmSearch*>());
+    artists->setCurrentRow(1);
+    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Ex"_s});
+    EXPECT_EQ(window().CaptionBar()->text(), u"00:00:31");
+}
+
+TEST_F(LibraryWindowTest, NewRemovedAndDiskFolderSongs) {
+    Cache({Song(u"old.mp3"_s, u"Old"_s, u"Ann"_s, u"Blue"_s, u"Jazz"_s)});
+    Mp3(u"x.mp3"_s, u"Ex"_s, u"Zed"_s, u"Yellow"_s);
+    Mp3(u"sub/y.mp3"_s, u"Why"_s, u"Zed"_s, u"Yellow"_s);
+    ASSERT_TRUE(QDir().mkpath(folder + u"recycle"_s));
+    test::StreamOptions stream;
+    stream.frames = 1200;
+    ASSERT_TRUE(test::WriteFile(folder + u"recycle/gone.mp3"_s,
+                                test::MakeMpegStream(stream) +
+                                    test::MakeId3v1(u"Gone"_s, {}, {}, {}, {}, 0, 17)));
+    program = std::make_unique<Program>(prompts, registry, folder);
+    Start();
+
+    // The songs added in this run: those the background scan found and those lying in the
+    // recycle folder, which the start-up adds the same way.
+    window().SelectFolderNode(u"NEW"_s);
+    QStringList found = Titles(window().SelectionModel());
+    found.sort();
+    EXPECT_EQ(found, (QStringList{u"Ex"_s, u"Gone"_s, u"Why"_s}));
+    EXPECT_EQ(window().TitleText(), u"NEW");
+    EXPECT_EQ(window().CaptionBar()->text(), u"00:01:33");
+
+    window().SelectFolderNode(u"Removed songs"_s);
+    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Gone"_s});
+    EXPECT_EQ(window().CaptionBar()->text(), u"00:00:31");
+
+    // A disk folder shows the files lying in it, not those of its sub-folders.
+    window().SelectFolderNode(u"My files"_s);
+    EXPECT_EQ(window().TitleText(), u"My files");
+    window().tvFiles()->setCurrentIndex(window().FilesModel()->index(music + u"/sub"_s));
+    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Why"_s});
+    window().tvFiles()->setCurrentIndex(window().FilesModel()->index(music));
+    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Ex"_s});
+    EXPECT_EQ(window().CaptionBar()->text(), u"00:00:31");
+    EXPECT_EQ(window().TitleText(), u"My files");
+    EXPECT_TRUE(prompts.shown().empty());
+}
+
+TEST_F(LibraryWindowTest, PlaylistsAndFavouritesOverRealFiles) {
+    Cache({});
+    const QString one = Mp3(u"lists/one.mp3"_s, u"One"_s, u"Ann"_s, u"Blue"_s);
+    const QString two = Mp3(u"two.mp3"_s, u"Two"_s, u"Bob"_s, u"Red"_s);
+    const QString party = music + u"/lists/Party.m3u"_s;
+    WriteText(party, "#EXTM3U\r\none.mp3\r\n" + two.toUtf8() + "\r\n");
+    const QString chill = music + u"/Chill.m3u"_s;
+    WriteText(chill, two.toUtf8() + "\r\n");
+    program = std::make_unique<Program>(prompts, registry, folder);
+    Start();
+    TSongListView* songs = window().lvSelection();
+    QListWidget* playlists = window().lvPlaylist();
+
+    window().SelectFolderNode(u"Playlist"_s);
+    EXPECT_EQ(Captions(playlists), (QStringList{u"Chill"_s, u"Party"_s}));
+    EXPECT_FALSE(songs->SortingOn());
+    playlists->setCurrentRow(1);
+    EXPECT_EQ(Titles(window().SelectionModel()), (QStringList{u"One"_s, u"Two"_s}));
+    EXPECT_EQ(window().SelectionModel()->Row(0).Path(), one);
+    EXPECT_EQ(window().CaptionBar()->text(), u"Party [00:01:02]");
+    // Adding to a playlist waits for its dialog.
+    SelectRows(songs, {0, 1});
+    EXPECT_FALSE(Enabled(u"Addtoplaylist2"_s));
+    EXPECT_FALSE(Enabled(u"Addtoplaylist1"_s));
+
+    // Ctrl+F: both songs into the favourites, last row first, after the question.
+    QAction* addToFavourites = window().Command(u"Addtofavourites1"_s);
+    EXPECT_EQ(addToFavourites->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    EXPECT_TRUE(window().Command(u"Favourites1"_s)->isEnabled());
+    prompts.Answer(PromptAnswer::No);
+    addToFavourites->trigger();
+    EXPECT_FALSE(QFile::exists(folder + u"favourites.orv"_s));
+    addToFavourites->trigger();
+    EXPECT_EQ(prompts.texts(), (QStringList{u"Add shortcut to favourites folder?"_s,
+                                            u"Add shortcut to favourites folder?"_s}));
+    EXPECT_EQ(Lines(folder + u"favourites.orv"_s), (QStringList{two, one}));
+
+    // Delete in the shown playlist takes the song out of its file; the rest is written
+    // absolute, without the comment.
+    SelectRows(songs, {0});
+    PressDelete(songs);
+    EXPECT_EQ(prompts.texts().back(), u"Remove selected songs from playlist?");
+    EXPECT_EQ(Lines(party), QStringList{two});
+    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Two"_s});
+    EXPECT_EQ(window().CaptionBar()->text(), u"00:00:31");
+
+    // The favourites view reads the file again; Delete there rewrites it.
+    window().SelectFolderNode(u"Favourites"_s);
+    EXPECT_EQ(Titles(window().SelectionModel()), (QStringList{u"Two"_s, u"One"_s}));
+    EXPECT_EQ(window().CaptionBar()->text(), u"00:01:02");
+    SelectRows(songs, {0});
+    PressDelete(songs);
+    EXPECT_EQ(prompts.texts().back(), u"Remove selected songs from favourites folder?");
+    EXPECT_EQ(Lines(folder + u"favourites.orv"_s), QStringList{one});
+    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"One"_s});
+
+    // Delete in the playlist list: No keeps the file; Yes deletes it and shows the first
+    // playlist left.
+    window().SelectFolderNode(u"Playlist"_s);
+    playlists->setCurrentRow(1);
+    const size_t asked = prompts.shown().size();
+    prompts.Answer(PromptAnswer::No);
+    PressDelete(playlists);
+    EXPECT_EQ(prompts.texts().back(), u"Delete selected playlist?");
+    EXPECT_TRUE(QFile::exists(party));
+    PressDelete(playlists);
+    EXPECT_EQ(prompts.shown().size(), asked + 2);
+    EXPECT_FALSE(QFile::exists(party));
+    EXPECT_EQ(Captions(playlists), QStringList{u"Chill"_s});
+    EXPECT_EQ(playlists->currentRow(), 0);
+    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Two"_s});
+    EXPECT_EQ(window().CaptionBar()->text(), u"Chill [00:00:31]");
+
+    // The pop-up's "Delete playlist" on the last one: the list empties, the songs stay.
+    QAction* deletePlaylist = window().Command(u"Delete2"_s);
+    ASSERT_TRUE(deletePlaylist->isEnabled());
+    deletePlaylist->trigger();
+    EXPECT_FALSE(QFile::exists(chill));
+    EXPECT_EQ(playlists->count(), 0);
+    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Two"_s});
+    // With no entry selected nothing is asked.
+    const size_t before = prompts.shown().size();
+    deletePlaylist->trigger();
+    PressDelete(playlists);
+    EXPECT_EQ(prompts.shown().size(), before);
+    EXPECT_TRUE(QFile::exists(one) && QFile::exists(two)); // songs are never deleted with a list
+}
+
+} // namespace
+} // namespace orvane

@@ -1,0 +1,243 @@
+// The player joined to the main window, over a substitute engine that answers like the real
+// one: the typical road from a double click to the end of the queue, the controls of the
+// menus and toolbar, the seek bar, the time panel and the queue's Delete key.
+
+#include "app/PlaybackWiring.h"
+#include "app/TrayIcons.h"
+#include "browser/SongListView.h"
+#include "browser/TfrmMain.h"
+#include "engine/MessageBuilder.h"
+#include "playback/FakeXaudio.h"
+#include "store/SongStore.h"
+#include "support/MpegFixture.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempDir.h"
+
+#include "support/WidgetTestApp.h"
+#include <QApplication>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QSlider>
+
+#include <gtest/gtest.h>
+
+namespace orvane {
+namespace {
+
+using engine::MessageBuilder;
+using namespace Qt::StringLiterals;
+
+class PlaybackWiringTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake.onSend = [this](test::FakeXaudio& engine, int player,
+                             const test::FakeXaudio::Sent& sent) {
+            const auto setState = [&](uint8_t state) {
+                if (engineState == state)
+                    return;
+                engineState = state;
+                engine.Post(player,
+                            MessageBuilder(XA_MSG_NOTIFY_PLAYER_STATE).Byte(0, state).Build());
+            };
+            if (sent.code == XA_MSG_COMMAND_INPUT_OPEN) {
+                opened << QString::fromStdString(sent.texts[0]);
+                engine.Post(
+                    player,
+                    MessageBuilder(XA_MSG_NOTIFY_INPUT_NAME).Text(0, sent.texts[0]).Build());
+            } else if (sent.code == XA_MSG_COMMAND_PLAY) {
+                setState(XA_PLAYER_STATE_PLAYING);
+            } else if (sent.code == XA_MSG_COMMAND_PAUSE) {
+                setState(XA_PLAYER_STATE_PAUSED);
+            } else if (sent.code == XA_MSG_COMMAND_STOP) {
+                setState(XA_PLAYER_STATE_STOPPED);
+            } else if (sent.code == XA_MSG_COMMAND_INPUT_SEEK) {
+                seeks.push_back(sent.ints[0]);
+            }
+        };
+        window.SetPrompts(&prompts);
+        window.SetStore(&store);
+        window.SetProgramFolder(dir.path() + u'/');
+        wiring = std::make_unique<PlaybackWiring>(window, tray, prompts, fake.Library());
+        window.SelectFolderNode(u"Genres"_s); // a view whose song list is lvSelection
+    }
+
+    // Songs whose files exist, shown in lvSelection.
+    SongRows ShowSongs(int count) {
+        SongRows rows;
+        for (int i = 0; i < count; ++i) {
+            SongRow row;
+            row.Title = u"Song %1"_s.arg(i);
+            row.Artist = u"Ann"_s;
+            row.Duration = u"02:00"_s;
+            row.FileName = u"song%1.mp3"_s.arg(i);
+            row.Folder = dir.path() + u'/';
+            EXPECT_TRUE(test::WriteFile(row.Path(), test::MakeMpegStream({})));
+            rows.push_back(row);
+        }
+        window.ShowSongsIn(window.lvSelection(), rows);
+        return rows;
+    }
+    void Select(TSongListView* list, std::initializer_list<int> rows) {
+        list->clearSelection();
+        for (int r : rows)
+            list->selectionModel()->select(list->Songs()->index(r, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    void Settle() {
+        wiring->Controller().XaudioPlayer().DeliverPending();
+        QCoreApplication::processEvents();
+    }
+    void EndOfSong() {
+        engineState = XA_PLAYER_STATE_EOS;
+        fake.Post(0,
+                  MessageBuilder(XA_MSG_NOTIFY_PLAYER_STATE).Byte(0, XA_PLAYER_STATE_EOS).Build());
+        Settle();
+    }
+    void Trigger(const char* command) {
+        QAction* action = window.Command(QString::fromLatin1(command));
+        ASSERT_TRUE(action) << command;
+        ASSERT_TRUE(action->isEnabled()) << command;
+        action->trigger();
+        Settle();
+    }
+    bool Enabled(const char* command) {
+        return window.Command(QString::fromLatin1(command))->isEnabled();
+    }
+    int Queued() { return window.PlayingSongsModel()->rowCount(); }
+
+    test::TempDir dir;
+    test::FakeXaudio fake; // outlives the wiring
+    test::ScriptedPrompts prompts;
+    SongStore store;
+    TfrmMain window;
+    TrayIcons tray;
+    std::unique_ptr<PlaybackWiring> wiring;
+    uint8_t engineState = XA_PLAYER_STATE_STOPPED;
+    QStringList opened;
+    std::vector<int> seeks;
+};
+
+TEST_F(PlaybackWiringTest, DoubleClickPlaysTheSelectionToTheEnd) {
+    EXPECT_TRUE(Enabled("btnPlay"));
+    EXPECT_FALSE(Enabled("btnPause"));
+    EXPECT_FALSE(Enabled("btnStop"));
+
+    const SongRows songs = ShowSongs(4);
+    Select(window.lvSelection(), {1, 2});
+    const QModelIndex row = window.lvSelection()->Songs()->index(1, 0);
+    emit window.lvSelection()->doubleClicked(row);
+    Settle();
+    EXPECT_EQ(Queued(), 2);
+    EXPECT_EQ(opened, QStringList{songs[1].Path()});
+    EXPECT_EQ(window.StatusPanel(2)->text(), u"Playing");
+    EXPECT_TRUE(Enabled("btnPause"));
+    EXPECT_TRUE(Enabled("btnStop"));
+    EXPECT_EQ(window.PlayingSongsCaption()->text(), u"00:04:00");
+
+    // Selecting rows elsewhere does not bring back what the player disabled.
+    Trigger("btnPause");
+    EXPECT_EQ(window.StatusPanel(2)->text(), u"Paused");
+    Select(window.lvSelection(), {0});
+    EXPECT_FALSE(Enabled("btnPause"));
+    Trigger("Play2"); // resumes
+    EXPECT_EQ(window.StatusPanel(2)->text(), u"Playing");
+
+    EndOfSong();
+    EXPECT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened.back(), songs[2].Path());
+    EndOfSong();
+    EXPECT_EQ(opened.size(), 2) << "nothing wraps around";
+    EXPECT_TRUE(Enabled("btnPlay"));
+    EXPECT_TRUE(Enabled("btnPause"));
+    EXPECT_FALSE(Enabled("btnStop"));
+}
+
+TEST_F(PlaybackWiringTest, MenuAndToolbarControls) {
+    const SongRows songs = ShowSongs(3);
+    Trigger("Play2"); // the whole list of the view
+    EXPECT_EQ(Queued(), 3);
+    EXPECT_EQ(opened.back(), songs[0].Path());
+    Trigger("btnNext");
+    EXPECT_EQ(opened.back(), songs[1].Path());
+    Trigger("Previous2");
+    EXPECT_EQ(opened.back(), songs[0].Path());
+    Trigger("Stop2");
+    EXPECT_EQ(window.StatusPanel(2)->text(), u"Stopped");
+    EXPECT_EQ(wiring->Controller().CurrentSong(), -1);
+    EXPECT_FALSE(Enabled("btnStop"));
+
+    // Actions > "Add to playing songs" appends the selection in list order and starts it.
+    Select(window.lvSelection(), {2, 0});
+    Trigger("Addtoplayingsongs1");
+    ASSERT_EQ(Queued(), 5);
+    EXPECT_EQ(window.PlayingSongsModel()->Row(3).Path(), songs[0].Path());
+    EXPECT_EQ(window.PlayingSongsModel()->Row(4).Path(), songs[2].Path());
+    EXPECT_EQ(wiring->Controller().CurrentSong(), 0);
+
+    // The Delete key in the queue removes its selected rows.
+    Select(window.lvPlayingSongs(), {0, 4});
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.lvPlayingSongs(), &del);
+    EXPECT_EQ(Queued(), 3);
+    EXPECT_EQ(window.PlayingSongsCaption()->text(), u"00:06:00");
+
+    // A double click in the queue plays from there.
+    Select(window.lvPlayingSongs(), {2});
+    emit window.lvPlayingSongs()->doubleClicked(window.PlayingSongsModel()->index(2, 0));
+    Settle();
+    EXPECT_EQ(wiring->Controller().CurrentSong(), 2);
+    EXPECT_EQ(opened.back(), window.PlayingSongsModel()->Row(2).Path());
+}
+
+TEST_F(PlaybackWiringTest, SeekBarAndTimePanel) {
+    ShowSongs(1);
+    Trigger("Play2");
+    QSlider* bar = window.TrackBar1();
+    EXPECT_TRUE(bar->isEnabled());
+
+    // The player moves the bar: no seek comes of it.
+    fake.Post(0, MessageBuilder(XA_MSG_NOTIFY_INPUT_POSITION).Dword(0, 150).Dword(4, 400).Build());
+    Settle();
+    EXPECT_EQ(bar->value(), 150);
+    EXPECT_TRUE(seeks.empty());
+    // The user does.
+    bar->setValue(300);
+    Settle();
+    EXPECT_EQ(seeks, std::vector<int>{300});
+    // A drag seeks once, where it ends.
+    bar->setSliderDown(true);
+    bar->setValue(310);
+    bar->setValue(320);
+    bar->setSliderDown(false);
+    Settle();
+    EXPECT_EQ(seeks, (std::vector<int>{300, 320}));
+
+    const auto timecode = [&](uint8_t seconds) {
+        fake.Post(0, MessageBuilder(XA_MSG_NOTIFY_INPUT_TIMECODE).Byte(2, seconds).Build());
+        Settle();
+    };
+    timecode(5);
+    EXPECT_EQ(window.StatusPanel(3)->text(), u"Time:00:00:05");
+    EXPECT_EQ(window.StatusPanel(1)->text(),
+              u"Now playing: "_s + wiring->Controller().NowPlaying().Artist() + u" - "_s +
+                  wiring->Controller().NowPlaying().Title());
+    Trigger("Remaining1");
+    timecode(6);
+    EXPECT_TRUE(window.StatusPanel(3)->text().startsWith(u"Remain:"));
+    EXPECT_TRUE(window.Command(u"Remaining1"_s)->isChecked());
+    EXPECT_FALSE(window.Command(u"Time1"_s)->isChecked());
+}
+
+TEST_F(PlaybackWiringTest, PlayOnTheStartPageOrThePlayingViewStartsNothing) {
+    ShowSongs(2);
+    Trigger("Play2");
+    ASSERT_EQ(Queued(), 2);
+    window.SelectFolderNode(u"Playing"_s);
+    Trigger("Play2");
+    EXPECT_EQ(window.StatusPanel(2)->text(), u"Stopped");
+    EXPECT_EQ(Queued(), 2) << "the queue stays";
+    EXPECT_EQ(opened.size(), 1);
+}
+
+} // namespace
+} // namespace orvane
