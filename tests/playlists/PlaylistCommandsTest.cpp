@@ -10,6 +10,7 @@
 #include "support/TempDir.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace orvane {
@@ -160,6 +161,31 @@ TEST(PlaylistCommands, DeletingThePlaylistFile) {
     EXPECT_EQ(prompts.texts().back(),
               QStringLiteral("Error while trying to move file(s) to recycle bin."));
     EXPECT_FALSE(DeletePlaylist(view, 5, prompts)) << "no entry selected";
+}
+
+TEST(PlaylistCommands, AReadOnlyFolderLosesNothing) {
+    TempDir dir;
+    const QString folder = dir.file(QStringLiteral("ro"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString list = folder + QStringLiteral("/p.m3u");
+    const QByteArray before("/m/a.mp3\r\n/m/b.mp3\r\n");
+    ASSERT_TRUE(WriteFile(list, before));
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    if (QFileInfo(folder).isWritable()) {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        GTEST_SKIP() << "permissions do not stop the superuser";
+    }
+    ScriptedPrompts prompts;
+    AppendToPlaylist(list, Row(QStringLiteral("/m/c.mp3")), prompts);
+    SongRows view = {Row(QStringLiteral("/m/a.mp3")), Row(QStringLiteral("/m/b.mp3"))};
+    EXPECT_FALSE(RewritePlaylist(list, view, {0}, prompts));
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(
+        prompts.texts(),
+        (QStringList{QStringLiteral("Error updating playlist.\nCould not write temporary file."),
+                     QStringLiteral("Error updating playlist - ") + list}));
+    EXPECT_EQ(ReadFile(list), before);
+    EXPECT_EQ(view.size(), 2u);
 }
 
 } // namespace
