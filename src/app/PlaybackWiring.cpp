@@ -79,6 +79,8 @@ PlaybackWiring::PlaybackWiring(TfrmMain& main, TrayIcons& tray, Prompts& prompts
     , queue_(*main.lvPlayingSongs())
     , display_(main, tray)
     , controller_(std::make_unique<TdmXAudio>(nullptr, prompts, queue_, display_, library)) {
+    display_.ShowStatusPanel(2, QStringLiteral("Stopped"));
+    display_.ShowStatusPanel(3, QStringLiteral("Time:"));
     wireCommands();
     wireSeekBar();
     wireTrayIcons();

@@ -118,6 +118,8 @@ protected:
 };
 
 TEST_F(PlaybackWiringTest, DoubleClickPlaysTheSelectionToTheEnd) {
+    EXPECT_EQ(window.StatusPanel(2)->text(), u"Stopped");
+    EXPECT_EQ(window.StatusPanel(3)->text(), u"Time:");
     EXPECT_TRUE(Enabled("btnPlay"));
     EXPECT_FALSE(Enabled("btnPause"));
     EXPECT_FALSE(Enabled("btnStop"));
