@@ -114,23 +114,27 @@ void Program::wireLibraryViews() {
          {QStringLiteral("Showallfromalbum1Click"), QStringLiteral("ShowallfromAlbum2Click")})
         main_->SetHandler(handler, [showAll] { showAll(false); });
 
-    views.RebuildAlbumList = [this] {
-        if (state_.AlbumListReady)
-            return;
+    // A list that is not up to date is rebuilt behind "Searching...": a large collection takes
+    // a moment.
+    const auto rebuildWhenStale = [this](bool BrowseReadyFlags::*flag, auto rebuild) {
         BrowseReadyFlags ready{state_.AlbumListReady, state_.ArtistListReady};
-        TfrmSearch searching(main_.get()); // a large collection takes a moment
+        if (ready.*flag)
+            return;
+        TfrmSearch searching(main_.get());
         searching.Open();
-        RebuildAlbumList(store_.Songs, store_.Browse.Albums, ready);
+        rebuild(ready);
         state_.AlbumListReady = ready.AlbumListReady;
-    };
-    views.RebuildArtistList = [this] {
-        if (state_.ArtistListReady)
-            return;
-        BrowseReadyFlags ready{state_.AlbumListReady, state_.ArtistListReady};
-        TfrmSearch searching(main_.get()); // a large collection takes a moment
-        searching.Open();
-        RebuildArtistList(store_.Songs, store_.Browse.Artists, ready);
         state_.ArtistListReady = ready.ArtistListReady;
+    };
+    views.RebuildAlbumList = [this, rebuildWhenStale] {
+        rebuildWhenStale(&BrowseReadyFlags::AlbumListReady, [this](BrowseReadyFlags& ready) {
+            RebuildAlbumList(store_.Songs, store_.Browse.Albums, ready);
+        });
+    };
+    views.RebuildArtistList = [this, rebuildWhenStale] {
+        rebuildWhenStale(&BrowseReadyFlags::ArtistListReady, [this](BrowseReadyFlags& ready) {
+            RebuildArtistList(store_.Songs, store_.Browse.Artists, ready);
+        });
     };
 }
 
