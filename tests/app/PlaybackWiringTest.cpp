@@ -30,30 +30,12 @@ using namespace Qt::StringLiterals;
 class PlaybackWiringTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fake.onSend = [this](test::FakeXaudio& engine, int player,
-                             const test::FakeXaudio::Sent& sent) {
-            const auto setState = [&](uint8_t state) {
-                if (engineState == state)
-                    return;
-                engineState = state;
-                engine.Post(player,
-                            MessageBuilder(XA_MSG_NOTIFY_PLAYER_STATE).Byte(0, state).Build());
-            };
-            if (sent.code == XA_MSG_COMMAND_INPUT_OPEN) {
+        fake.AnswerLikeTheEngine([this](const test::FakeXaudio::Sent& sent) {
+            if (sent.code == XA_MSG_COMMAND_INPUT_OPEN)
                 opened << QString::fromStdString(sent.texts[0]);
-                engine.Post(
-                    player,
-                    MessageBuilder(XA_MSG_NOTIFY_INPUT_NAME).Text(0, sent.texts[0]).Build());
-            } else if (sent.code == XA_MSG_COMMAND_PLAY) {
-                setState(XA_PLAYER_STATE_PLAYING);
-            } else if (sent.code == XA_MSG_COMMAND_PAUSE) {
-                setState(XA_PLAYER_STATE_PAUSED);
-            } else if (sent.code == XA_MSG_COMMAND_STOP) {
-                setState(XA_PLAYER_STATE_STOPPED);
-            } else if (sent.code == XA_MSG_COMMAND_INPUT_SEEK) {
+            else if (sent.code == XA_MSG_COMMAND_INPUT_SEEK)
                 seeks.push_back(sent.ints[0]);
-            }
-        };
+        });
         window.SetPrompts(&prompts);
         window.SetStore(&store);
         window.SetProgramFolder(dir.path() + u'/');
@@ -88,9 +70,7 @@ protected:
         QCoreApplication::processEvents();
     }
     void EndOfSong() {
-        engineState = XA_PLAYER_STATE_EOS;
-        fake.Post(0,
-                  MessageBuilder(XA_MSG_NOTIFY_PLAYER_STATE).Byte(0, XA_PLAYER_STATE_EOS).Build());
+        fake.PostState(XA_PLAYER_STATE_EOS);
         Settle();
     }
     void Trigger(const char* command) {
@@ -112,7 +92,6 @@ protected:
     TfrmMain window;
     TrayIcons tray;
     std::unique_ptr<PlaybackWiring> wiring;
-    uint8_t engineState = XA_PLAYER_STATE_STOPPED;
     QStringList opened;
     std::vector<int> seeks;
 };

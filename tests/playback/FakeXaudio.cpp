@@ -1,5 +1,7 @@
 #include "playback/FakeXaudio.h"
 
+#include "engine/MessageBuilder.h"
+
 #include <cstring>
 #include <stdexcept>
 
@@ -166,6 +168,43 @@ void FakeXaudio::Post(int index, XA_Message message) {
     target.queue.push_back(std::move(message));
     if (target.target.wake)
         target.target.wake(target.target.context);
+}
+
+void FakeXaudio::PostState(uint8_t state) {
+    engineState = state;
+    Post(0, engine::MessageBuilder(XA_MSG_NOTIFY_PLAYER_STATE).Byte(0, state).Build());
+}
+
+void FakeXaudio::AnswerLikeTheEngine(std::function<void(const Sent&)> seen) {
+    onSend = [seen = std::move(seen)](FakeXaudio& engine, int player, const Sent& sent) {
+        const auto setState = [&](uint8_t state) {
+            if (engine.engineState == state)
+                return;
+            engine.engineState = state;
+            engine.Post(player,
+                        engine::MessageBuilder(XA_MSG_NOTIFY_PLAYER_STATE).Byte(0, state).Build());
+        };
+        switch (sent.code) {
+        case XA_MSG_COMMAND_INPUT_OPEN:
+            engine.Post(
+                player,
+                engine::MessageBuilder(XA_MSG_NOTIFY_INPUT_NAME).Text(0, sent.texts[0]).Build());
+            break;
+        case XA_MSG_COMMAND_PLAY:
+            setState(XA_PLAYER_STATE_PLAYING);
+            break;
+        case XA_MSG_COMMAND_PAUSE:
+            setState(XA_PLAYER_STATE_PAUSED);
+            break;
+        case XA_MSG_COMMAND_STOP:
+            setState(XA_PLAYER_STATE_STOPPED);
+            break;
+        default:
+            break;
+        }
+        if (seen)
+            seen(sent);
+    };
 }
 
 } // namespace orvane::test

@@ -58,6 +58,14 @@ public:
     // Queues a notification for a player and wakes its target, as the engine's thread would.
     void Post(int player, XA_Message message);
 
+    // Makes onSend answer as the engine does: InputOpen with the input name; Play, Pause and
+    // Stop with their state when it changes. Each command then goes on to seen, if given.
+    void AnswerLikeTheEngine(std::function<void(const Sent&)> seen = {});
+    // The state that AnswerLikeTheEngine keeps; PostState reports a change of it (as the end of
+    // input) for player 0.
+    uint8_t engineState = XA_PLAYER_STATE_STOPPED;
+    void PostState(uint8_t state);
+
 private:
     friend struct FakeCalls;
     std::vector<std::unique_ptr<Player>> players_;

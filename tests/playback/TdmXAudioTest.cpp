@@ -44,41 +44,16 @@ class ControllerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         App();
-        fake.onSend = [this](FakeXaudio& engine, int player, const FakeXaudio::Sent& sent) {
-            Answer(engine, player, sent);
-        };
+        fake.AnswerLikeTheEngine([this](const FakeXaudio::Sent& sent) {
+            if (sent.code == XA_MSG_COMMAND_INPUT_OPEN)
+                opened.push_back(QString::fromStdString(sent.texts[0]));
+        });
         controller = std::make_unique<TdmXAudio>(nullptr, prompts, queue, display, fake.Library());
-    }
-
-    void Answer(FakeXaudio& engine, int player, const FakeXaudio::Sent& sent) {
-        const auto setState = [&](uint8_t state) {
-            if (engineState == state)
-                return;
-            engineState = state;
-            engine.Post(player, MessageBuilder(XA_MSG_NOTIFY_PLAYER_STATE).Byte(0, state).Build());
-        };
-        switch (sent.code) {
-        case XA_MSG_COMMAND_INPUT_OPEN:
-            opened.push_back(QString::fromStdString(sent.texts[0]));
-            engine.Post(player,
-                        MessageBuilder(XA_MSG_NOTIFY_INPUT_NAME).Text(0, sent.texts[0]).Build());
-            return;
-        case XA_MSG_COMMAND_PLAY:
-            return setState(XA_PLAYER_STATE_PLAYING);
-        case XA_MSG_COMMAND_PAUSE:
-            return setState(XA_PLAYER_STATE_PAUSED);
-        case XA_MSG_COMMAND_STOP:
-            return setState(XA_PLAYER_STATE_STOPPED);
-        default:
-            return;
-        }
     }
 
     // The engine reports the end of the song it plays.
     void EndOfSong() {
-        engineState = XA_PLAYER_STATE_EOS;
-        fake.Post(0,
-                  MessageBuilder(XA_MSG_NOTIFY_PLAYER_STATE).Byte(0, XA_PLAYER_STATE_EOS).Build());
+        fake.PostState(XA_PLAYER_STATE_EOS);
         Settle();
     }
     void Settle() {
@@ -119,7 +94,6 @@ protected:
     SongRowsQueue queue;
     RecordingDisplay display;
     std::unique_ptr<TdmXAudio> controller;
-    uint8_t engineState = XA_PLAYER_STATE_STOPPED;
     QStringList opened;
 };
 
