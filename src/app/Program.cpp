@@ -90,8 +90,10 @@ void Program::wireLibraryViews() {
         ShowFolderSongs(folder, store_.Mpeg, displayFilter_, target);
     };
     views.LoadPlaylist = [this](const QString& file, const QString& base, SongRows& target) {
-        if (LoadPlaylist(file, base, target, store_.Mpeg, displayFilter_))
-            target.clear(); // a playlist that cannot be opened shows no songs
+        if (!LoadPlaylist(file, base, target, store_.Mpeg, displayFilter_))
+            return true;
+        target.clear(); // a playlist that cannot be opened shows no songs
+        return false;
     };
     // "Show all from artist / album" replace the rows of the current song list.
     auto showAll = [this](bool byArtist) {

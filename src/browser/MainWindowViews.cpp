@@ -160,8 +160,11 @@ void TfrmMain::fillFavourites() {
     if (!Library.LoadPlaylist)
         return;
     SongRows rows;
-    Library.LoadPlaylist(FavouritesPath(programFolder_), programFolder_, rows);
+    const QString file = FavouritesPath(programFolder_);
+    const bool read = Library.LoadPlaylist(file, programFolder_, rows);
     ShowSongsIn(lvSelection_, std::move(rows));
+    if (read)
+        SelectionModel()->SetSource({file, programFolder_});
 }
 
 void TfrmMain::fillPlaylistList() {
@@ -335,8 +338,10 @@ void TfrmMain::lvPlaylistChange() {
         return;
     const PlaylistEntry& entry = playlists_[size_t(row)];
     SongRows rows;
-    Library.LoadPlaylist(entry.Path, entry.Folder, rows);
+    const bool read = Library.LoadPlaylist(entry.Path, entry.Folder, rows);
     showRows(lvSelection_, std::move(rows));
+    if (read)
+        SelectionModel()->SetSource({entry.Path, entry.Folder});
     SetCaption(entry.Caption + QStringLiteral(" [") + QueueDurationText(SelectionModel()->Rows()) +
                u']');
     UpdateCommands();
@@ -424,7 +429,14 @@ void TfrmMain::SongListChanged(TSongListView* list) {
 
 void TfrmMain::SongListKeyDown(TSongListView* list, int key) {
     if (key == Qt::Key_Delete && prompts_) {
-        const DeleteKeyAction action = DeleteKeyActionFor(viewKind_, list->HasSelectedRow());
+        DeleteKeyAction action = DeleteKeyActionFor(viewKind_, list->HasSelectedRow());
+        const SongListModel::FileSource source = list->Songs()->Source();
+        // Rows that no file stands behind (a search, "Show all", an unreadable playlist) are
+        // treated as in the other views: no file is rewritten from them.
+        if (action == DeleteKeyAction::RemoveFromFavourites ||
+            action == DeleteKeyAction::RemoveFromPlaylist)
+            if (source.File.isEmpty())
+                action = DeleteKeyAction::MoveToRemovedSongs;
         const std::vector<int> rows = list->SelectedRows();
         switch (action) {
         case DeleteKeyAction::MoveToRemovedSongs:
@@ -433,17 +445,15 @@ void TfrmMain::SongListKeyDown(TSongListView* list, int key) {
             break;
         case DeleteKeyAction::RemoveFromFavourites:
         case DeleteKeyAction::RemoveFromPlaylist: {
-            // The playlist commands ask their own question before they rewrite the file.
-            const int entry = lvPlaylist_->currentRow();
-            const bool favourites = action == DeleteKeyAction::RemoveFromFavourites;
-            if (!favourites && (entry < 0 || entry >= int(playlists_.size())))
-                break;
-            const QString file =
-                favourites ? FavouritesPath(programFolder_) : playlists_[size_t(entry)].Path;
-            SongRows shown = list->Songs()->Rows();
-            if (RemoveFromPlaylist(favourites ? PlaylistKind::Favourites : PlaylistKind::Playlist,
-                                   file, shown, rows, *prompts_))
-                list->Songs()->SetRows(std::move(shown));
+            // The playlist commands ask their own question before they edit the file.
+            SongRows selected;
+            for (int r : rows)
+                selected.push_back(list->Songs()->Row(r));
+            const PlaylistKind kind = action == DeleteKeyAction::RemoveFromFavourites
+                                          ? PlaylistKind::Favourites
+                                          : PlaylistKind::Playlist;
+            if (RemoveFromPlaylist(kind, source.File, source.BaseFolder, selected, *prompts_))
+                list->Songs()->RemoveRows(rows);
             break;
         }
         case DeleteKeyAction::Nothing:

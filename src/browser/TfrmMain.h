@@ -49,13 +49,14 @@ class TSideBar;
 // not set leaves its list as it is (and its command does nothing).
 struct LibraryHooks {
     // Replace target with the songs of one album, artist or genre, the new songs, the MP3 files
-    // lying directly in a folder, or the songs of a playlist file.
+    // lying directly in a folder, or the songs of a playlist file (true when the file was read;
+    // an unreadable one empties target).
     std::function<void(const QString& album, SongRows& target)> ShowAlbumSongs;
     std::function<void(const QString& artist, SongRows& target)> ShowArtistSongs;
     std::function<void(const QString& genre, SongRows& target)> ShowGenreSongs;
     std::function<void(SongRows& target)> ShowNewSongs;
     std::function<void(const QString& folder, SongRows& target)> ShowFolderSongs;
-    std::function<void(const QString& file, const QString& baseFolder, SongRows& target)>
+    std::function<bool(const QString& file, const QString& baseFolder, SongRows& target)>
         LoadPlaylist;
     // Bring the album (artist) list up to date with the collection when it is not; the window
     // then shows the store's list.

@@ -390,12 +390,11 @@ TEST_F(LibraryWindowTest, PlaylistsAndFavouritesOverRealFiles) {
                                             u"Add shortcut to favourites folder?"_s}));
     EXPECT_EQ(Lines(folder + u"favourites.orv"_s), (QStringList{two, one}));
 
-    // Delete in the shown playlist takes the song out of its file; the rest is written
-    // absolute, without the comment.
+    // Delete in the shown playlist takes the song's line out of its file; the rest stays.
     SelectRows(songs, {0});
     PressDelete(songs);
     EXPECT_EQ(prompts.texts().back(), u"Remove selected songs from playlist?");
-    EXPECT_EQ(Lines(party), QStringList{two});
+    EXPECT_EQ(Lines(party), (QStringList{u"#EXTM3U"_s, two}));
     EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Two"_s});
     EXPECT_EQ(window().CaptionBar()->text(), u"00:00:31");
 
@@ -403,6 +402,17 @@ TEST_F(LibraryWindowTest, PlaylistsAndFavouritesOverRealFiles) {
     window().SelectFolderNode(u"Favourites"_s);
     EXPECT_EQ(Titles(window().SelectionModel()), (QStringList{u"Two"_s, u"One"_s}));
     EXPECT_EQ(window().CaptionBar()->text(), u"00:01:02");
+    // "Show all from album" refills the list in the same view: Delete then treats its rows as
+    // the other views do (moving files away is not wired here) and the favourites stay.
+    SelectRows(songs, {0});
+    window().Command(u"Showallfromalbum1"_s)->trigger();
+    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Two"_s});
+    SelectRows(songs, {0});
+    const size_t shown = prompts.shown().size();
+    PressDelete(songs);
+    EXPECT_EQ(prompts.shown().size(), shown);
+    EXPECT_EQ(Lines(folder + u"favourites.orv"_s), (QStringList{two, one}));
+    window().SelectFolderNode(u"Favourites"_s);
     SelectRows(songs, {0});
     PressDelete(songs);
     EXPECT_EQ(prompts.texts().back(), u"Remove selected songs from favourites folder?");

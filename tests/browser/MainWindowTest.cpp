@@ -6,6 +6,7 @@
 #include "platform/Paths.h"
 #include "playlists/PlaylistFile.h"
 #include "store/SongStore.h"
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
@@ -249,43 +250,71 @@ TEST_F(MainWindowTest, DeleteAsksPerViewAndActsOnYes) {
     EXPECT_EQ(removed, (std::vector<int>{0, 2}));
     EXPECT_EQ(window.CaptionBar()->text(), u"00:09:00"); // the list's duration after any key
 
-    // Favourites: nothing without a selected row; with one, the rest is written back.
+    // Favourites: Delete edits the file the rows were read from. Only the chosen entry goes;
+    // comments, extended information and an entry the display filter kept off the list stay.
+    const QString favourites = folder + u"favourites.orv"_s;
+    const QByteArray kept = "#EXTM3U\r\n#EXTINF:180,A - Song 0\r\n/music/Song 0.mp3\r\n"
+                            "/music/Hidden.mp3\r\n";
+    ASSERT_TRUE(test::WriteFile(favourites, kept + "/music/Song 1.mp3\r\nSong 2.mp3\r\n"));
+    window.Library.LoadPlaylist = [&](const QString& file, const QString& base, SongRows& rows) {
+        const PlaylistEntries read = ReadPlaylistEntries(file, base);
+        rows.clear();
+        for (const QString& path : read.paths) {
+            if (path.endsWith(u"Hidden.mp3"_s)) // kept off the list, as by a display filter
+                continue;
+            rows.push_back(Row(QFileInfo(path).completeBaseName()));
+            rows.back().Folder = QFileInfo(path).path();
+        }
+        return read.opened;
+    };
     window.SelectFolderNode(u"Favourites"_s);
-    Fill(list, 3);
+    ASSERT_EQ(list->Songs()->rowCount(), 3);
     const size_t asked = prompts.shown().size();
     QCoreApplication::sendEvent(list, &del);
-    EXPECT_EQ(prompts.shown().size(), asked);
-    SelectRows(list, {1});
-    prompts.Answer(PromptAnswer::Yes);
+    EXPECT_EQ(prompts.shown().size(), asked) << "nothing selected: nothing asked";
+    SelectRows(list, {1, 2});
+    prompts.Answer(PromptAnswer::No);
+    QCoreApplication::sendEvent(list, &del);
+    EXPECT_EQ(list->Songs()->rowCount(), 3);
     QCoreApplication::sendEvent(list, &del);
     EXPECT_EQ(prompts.texts().back(), u"Remove selected songs from favourites folder?");
-    EXPECT_EQ(Entries(folder + u"favourites.orv"_s),
-              (QStringList{u"/music/Song 0.mp3"_s, u"/music/Song 2.mp3"_s}));
-    EXPECT_EQ(list->Songs()->rowCount(), 2);
-    EXPECT_EQ(window.CaptionBar()->text(), u"00:06:00");
+    EXPECT_EQ(test::ReadFile(favourites), kept);
+    EXPECT_EQ(list->Songs()->rowCount(), 1);
+    EXPECT_EQ(window.CaptionBar()->text(), u"00:03:00");
+
+    // A search or "Show all" refills the list while the view stays: its rows are no file's,
+    // so Delete treats them as the other views do and the favourites stay as they are.
+    window.ShowSongsIn(list, {Row(u"Hit"_s)});
+    SelectRows(list, {0});
+    QCoreApplication::sendEvent(list, &del);
+    EXPECT_EQ(prompts.texts().back(), u"Move selected files to \"removed songs\" folder?");
+    EXPECT_EQ(removals, 2);
+    EXPECT_EQ(test::ReadFile(favourites), kept);
+    window.SelectFolderNode(u"Favourites"_s);
+    Fill(list, 3); // as the power search fills it
+    SelectRows(list, {0});
+    prompts.Answer(PromptAnswer::No);
+    QCoreApplication::sendEvent(list, &del);
+    EXPECT_EQ(prompts.texts().back(), u"Move selected files to \"removed songs\" folder?");
+    EXPECT_EQ(test::ReadFile(favourites), kept);
 
     // Playlists: the file of the selected entry; No keeps every row.
     const QString music = folder + u"music"_s;
     ASSERT_TRUE(QDir().mkpath(music));
     const QString party = music + u"/Party.m3u"_s;
-    {
-        QFile f(party);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("/music/Song 0.mp3\r\n/music/Song 1.mp3\r\n");
-    }
+    ASSERT_TRUE(test::WriteFile(party, "/music/Song 0.mp3\r\n/music/Song 1.mp3\r\n"));
     window.SetMp3Base(music);
     window.SelectFolderNode(u"Playlist"_s);
     ASSERT_EQ(window.lvPlaylist()->count(), 1);
     EXPECT_EQ(window.lvPlaylist()->item(0)->text(), u"Party");
     window.lvPlaylist()->setCurrentRow(0);
-    Fill(list, 2);
+    ASSERT_EQ(list->Songs()->rowCount(), 2);
     SelectRows(list, {0});
     prompts.Answer(PromptAnswer::No);
     QCoreApplication::sendEvent(list, &del);
     EXPECT_EQ(prompts.texts().back(), u"Remove selected songs from playlist?");
     EXPECT_EQ(list->Songs()->rowCount(), 2);
     EXPECT_EQ(Entries(party).size(), 2);
-    prompts.Answer(PromptAnswer::Yes);
     QCoreApplication::sendEvent(list, &del);
     EXPECT_EQ(Entries(party), QStringList{u"/music/Song 1.mp3"_s});
     EXPECT_EQ(list->Songs()->rowCount(), 1);
@@ -296,7 +325,7 @@ TEST_F(MainWindowTest, DeleteAsksPerViewAndActsOnYes) {
     window.Command(u"Delete1"_s)->setEnabled(true);
     window.Command(u"Delete1"_s)->trigger();
     EXPECT_EQ(prompts.shown().size(), before);
-    EXPECT_EQ(removals, 1);
+    EXPECT_EQ(removals, 2);
 }
 
 TEST_F(MainWindowTest, SongsDroppedOnFavouritesAreAddedLastRowFirst) {
