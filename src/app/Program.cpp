@@ -68,8 +68,9 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     wireLibraryViews();
     hunter_ = new TfrmHunter(main_.get());
     WirePowerSearch(*main_, *hunter_, store_.Songs, displayFilter_);
-    // A song the scanner adds may bring a genre the list lacks.
-    connect(this, &Program::SongHandedOver, this, [this] { main_->RefreshGenreList(); });
+    // A song the scanner adds may bring a genre, album or artist the lists lack.
+    connect(this, &Program::SongHandedOver, this, [this] { main_->FollowBrowseLists(); });
+    connect(this, &Program::CollectionRebuilt, this, [this] { main_->RefreshView(); });
 }
 
 void Program::wireLibraryViews() {

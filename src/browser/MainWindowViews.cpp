@@ -241,23 +241,73 @@ void TfrmMain::SetPlayingSongsCaption(const QString& text) {
     pnlDurationPlayingSongs_->setText(text);
 }
 
-void TfrmMain::showBrowseList(QListWidget* list, const BrowseList& entries) {
-    const QString chosen = list->currentItem() ? list->currentItem()->text() : QString();
-    const bool wasSelected = list->currentItem() && list->currentItem()->isSelected();
-    const QSignalBlocker quiet(list);
-    list->setUpdatesEnabled(false);
-    list->clear();
-    QListWidgetItem* keep = nullptr;
-    for (const BrowseEntry& e : entries.Sorted()) {
-        auto* item = new QListWidgetItem(e.Name, list);
-        item->setData(kSubValue0, e.Name);
-        item->setData(kSubValue1, e.Extra);
-        if (!keep && wasSelected && e.Name == chosen)
-            keep = item;
+namespace {
+
+QListWidgetItem* BrowseItem(const BrowseEntry& e) {
+    auto* item = new QListWidgetItem(e.Name);
+    item->setData(kSubValue0, e.Name);
+    item->setData(kSubValue1, e.Extra);
+    return item;
+}
+
+// Puts an entry where the sort of the whole list would: after every name that sorts before
+// it or equal to it (the sort is stable and the entry is the newest).
+void InsertSorted(QListWidget* list, const BrowseEntry& e) {
+    int low = 0;
+    int high = list->count();
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (QString::localeAwareCompare(list->item(mid)->text(), e.Name) <= 0)
+            low = mid + 1;
+        else
+            high = mid;
     }
-    if (keep)
-        list->setCurrentItem(keep);
-    list->setUpdatesEnabled(true);
+    list->insertItem(low, BrowseItem(e));
+}
+
+} // namespace
+
+void TfrmMain::showBrowseList(QListWidget* list, const BrowseList& entries,
+                              ShownBrowseList& shown) {
+    const bool sameGeneration = shown.count >= 0 && shown.generation == entries.Generation();
+    if (sameGeneration && shown.count == entries.size())
+        return; // the widget shows the list as it is
+    const QSignalBlocker quiet(list);
+    const qsizetype added = entries.size() - shown.count;
+    if (sameGeneration && added > 0 && added <= std::max<qsizetype>(16, shown.count / 8)) {
+        // A few entries came in (the background scan): each goes to its sorted place, and
+        // the selection and scroll position stay.
+        for (qsizetype i = shown.count; i < entries.size(); ++i)
+            InsertSorted(list, entries.Entries()[size_t(i)]);
+    } else {
+        const QString chosen = list->currentItem() ? list->currentItem()->text() : QString();
+        const bool wasSelected = list->currentItem() && list->currentItem()->isSelected();
+        list->setUpdatesEnabled(false);
+        list->clear();
+        QListWidgetItem* keep = nullptr;
+        for (const BrowseEntry& e : entries.Sorted()) {
+            QListWidgetItem* item = BrowseItem(e);
+            list->addItem(item);
+            if (!keep && wasSelected && e.Name == chosen)
+                keep = item;
+        }
+        if (keep)
+            list->setCurrentItem(keep);
+        list->setUpdatesEnabled(true);
+    }
+    shown = {entries.Generation(), entries.size()};
+}
+
+void TfrmMain::FollowBrowseLists() {
+    RefreshGenreList();
+    if (viewKind_ == ViewKind::Albums)
+        ShowAlbumList();
+    else if (viewKind_ == ViewKind::Artists)
+        ShowArtistList();
+}
+
+void TfrmMain::RefreshView() {
+    ShowView(tvFolders_->currentItem());
 }
 
 void TfrmMain::ShowGenrePage() {
@@ -289,12 +339,12 @@ void TfrmMain::RefreshGenreList() {
 
 void TfrmMain::ShowAlbumList() {
     if (store_)
-        showBrowseList(lvAlbums_, store_->Browse.Albums);
+        showBrowseList(lvAlbums_, store_->Browse.Albums, shownAlbums_);
 }
 
 void TfrmMain::ShowArtistList() {
     if (store_)
-        showBrowseList(lvArtists_, store_->Browse.Artists);
+        showBrowseList(lvArtists_, store_->Browse.Artists, shownArtists_);
 }
 
 void TfrmMain::lvAlbumsChange() {

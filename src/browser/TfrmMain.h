@@ -134,8 +134,15 @@ public:
     void RebuildGenreList();
     // The same, only when the store's genre list has grown since.
     void RefreshGenreList();
+    // Show the store's album (artist) list; the widget is refilled only when the list was
+    // rebuilt, and entries added since it was shown are put in their sorted places.
     void ShowAlbumList();
     void ShowArtistList();
+    // After songs came into the collection: the genre list and the album or artist list shown
+    // take in their new entries.
+    void FollowBrowseLists();
+    // Shows the current view again as if its node had just been chosen.
+    void RefreshView();
     // Shows the start page file in the song pane's "NetBrowser" page.
     void ShowStartPage(const QString& file);
     // Filter state told by the filters; UpdateCommands shows "(Filter active)" from it.
@@ -256,7 +263,11 @@ private:
     void lbGenresClick();
     void lvPlaylistChange();
     void tvFilesChange();
-    void showBrowseList(QListWidget* list, const BrowseList& entries);
+    struct ShownBrowseList {
+        quint64 generation = 0;
+        qsizetype count = -1; // entries of the store's list shown; -1: never shown
+    };
+    void showBrowseList(QListWidget* list, const BrowseList& entries, ShownBrowseList& shown);
     bool acceptsDrag(QObject* source) const;
     void dropOnFolders(QTreeWidgetItem* node, QObject* source);
     void connectSongList(TSongListView* list);
@@ -325,6 +336,8 @@ private:
     DurationCache playingDuration_;
     PlaylistView playlists_; // the entries of lvPlaylist, row for row
     int shownGenreCount_ = -1;
+    ShownBrowseList shownAlbums_;
+    ShownBrowseList shownArtists_;
     bool shown_ = false;
 };
 

@@ -284,11 +284,11 @@ TEST_F(LibraryWindowTest, AlbumsAndArtistsShowTheirSongsAlsoAfterARescan) {
     EXPECT_EQ(window().CurrentView(), ViewKind::Artists);
     EXPECT_EQ(window().TitleText(), u"Bob");
 
-    // A rescan replaces the collection: both lists are built again when next shown.
+    // A rescan replaces the collection. The view shown is filled again at once, as if its node
+    // had just been chosen: its list is rebuilt behind "Searching..." and the artist still
+    // chosen shows its songs. The album list is rebuilt when next shown.
     Mp3(u"x.mp3"_s, u"Ex"_s, u"Zed"_s, u"Yellow"_s);
-    window().RefreshDatabase1()->trigger();
-    ASSERT_FALSE(program->State().AlbumListReady);
-    // The "Searching..." window is up while a list is rebuilt, and only then.
+    Mp3(u"y.mp3"_s, u"Why"_s, u"Bob"_s, u"Red"_s);
     bool searching = false;
     QTimer probe;
     QObject::connect(&probe, &QTimer::timeout, [&] {
@@ -296,23 +296,46 @@ TEST_F(LibraryWindowTest, AlbumsAndArtistsShowTheirSongsAlsoAfterARescan) {
             searching = true;
     });
     probe.start(0);
+    window().RefreshDatabase1()->trigger();
+    EXPECT_TRUE(searching);
+    EXPECT_EQ(Captions(artists), (QStringList{QString(), u"Bob"_s, u"Zed"_s}));
+    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Why"_s});
+    EXPECT_FALSE(program->State().AlbumListReady);
+    searching = false;
     window().SelectFolderNode(u"Albums"_s);
     EXPECT_TRUE(searching);
-    EXPECT_EQ(Captions(albums), (QStringList{QString(), u"Yellow"_s}));
+    EXPECT_EQ(Captions(albums), (QStringList{QString(), u"Red"_s, u"Yellow"_s}));
     EXPECT_TRUE(program->State().AlbumListReady);
     searching = false;
     window().SelectFolderNode(u"Albums"_s);
     window().SelectFolderNode(u"Artists"_s);
-    EXPECT_TRUE(searching);
-    EXPECT_EQ(Captions(artists), (QStringList{QString(), u"Zed"_s}));
-    searching = false;
-    window().SelectFolderNode(u"Artists"_s);
     probe.stop();
     EXPECT_FALSE(searching);
     EXPECT_FALSE(window().findChild<TfrmSearch*>());
-    artists->setCurrentRow(1);
+    artists->setCurrentRow(2);
     EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Ex"_s});
     EXPECT_EQ(window().CaptionBar()->text(), u"00:00:31");
+}
+
+TEST_F(LibraryWindowTest, SongsOfTheBackgroundScanJoinTheAlbumListShown) {
+    Cache({Song(u"a.mp3"_s, u"One"_s, u"Ann"_s, u"Mango"_s, u"Jazz"_s)});
+    for (const QString& album : {u"Apple"_s, u"Kiwi"_s, u"Zucchini"_s})
+        Mp3(album + u".mp3"_s, album, u"Zed"_s, album);
+    program = std::make_unique<Program>(prompts, registry, folder);
+    QListWidget* albums = window().lvAlbums();
+    QListWidgetItem* mango = nullptr;
+    QObject::connect(program.get(), &Program::SongHandedOver, [&] {
+        if (mango)
+            return;
+        window().SelectFolderNode(u"Albums"_s); // shown while the scan goes on
+        const QList<QListWidgetItem*> found = albums->findItems(u"Mango"_s, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        mango = found[0];
+        albums->setCurrentItem(mango);
+    });
+    Start();
+    EXPECT_EQ(Captions(albums), (QStringList{u"Apple"_s, u"Kiwi"_s, u"Mango"_s, u"Zucchini"_s}));
+    EXPECT_EQ(albums->currentItem(), mango) << "the list was not filled anew";
 }
 
 TEST_F(LibraryWindowTest, NewRemovedAndDiskFolderSongs) {

@@ -529,6 +529,55 @@ TEST_F(MainWindowTest, RowsShowNewSongsInBoldAndTheirComments) {
     EXPECT_EQ(window.lvSelection()->columnWidth(0), 145);
 }
 
+TEST_F(MainWindowTest, CategoryListsFollowTheKeyboardAndTheStore) {
+    // The genre list follows the keyboard as well as clicks.
+    QStringList genresShown;
+    window.Library.ShowGenreSongs = [&](const QString& genre, SongRows&) {
+        genresShown.append(genre);
+    };
+    store.Browse.Genres.Add(u"Jazz"_s);
+    store.Browse.Genres.Add(u"Rock"_s);
+    window.RebuildGenreList();
+    window.show();
+    window.SelectFolderNode(u"Genres"_s);
+    QListWidget* genres = window.lbGenres();
+    genres->setFocus();
+    QTest::keyClick(genres, Qt::Key_Down);
+    QTest::keyClick(genres, Qt::Key_Down);
+    EXPECT_EQ(genresShown, (QStringList{u"Jazz"_s, u"Rock"_s}));
+
+    // The album list is refilled only when it was rebuilt; entries the store gains go to their
+    // sorted places, the rest of the list and its choice stay.
+    store.Browse.Albums.Add(u"Mango"_s);
+    store.Browse.Albums.Add(u"Apple"_s);
+    window.SelectFolderNode(u"Albums"_s);
+    QListWidget* albums = window.lvAlbums();
+    auto captions = [&] {
+        QStringList c;
+        for (int i = 0; i < albums->count(); ++i)
+            c.append(albums->item(i)->text() +
+                     (albums->item(i)->data(Qt::UserRole + 9).isValid() ? u"*"_s : QString()));
+        return c;
+    };
+    EXPECT_EQ(captions(), (QStringList{u"Apple"_s, u"Mango"_s}));
+    for (int i = 0; i < albums->count(); ++i)
+        albums->item(i)->setData(Qt::UserRole + 9, true); // marks the items shown now
+    albums->setCurrentRow(1);
+    window.SelectFolderNode(u"Genres"_s);
+    window.SelectFolderNode(u"Albums"_s);
+    EXPECT_EQ(captions(), (QStringList{u"Apple*"_s, u"Mango*"_s}));
+    store.Browse.Albums.Add(u"Kiwi"_s);
+    store.Browse.Albums.Add(u"Zucchini"_s);
+    store.Browse.Albums.Add(u"apple"_s); // already there
+    window.FollowBrowseLists();
+    EXPECT_EQ(captions(), (QStringList{u"Apple*"_s, u"Kiwi"_s, u"Mango*"_s, u"Zucchini"_s}));
+    EXPECT_EQ(albums->currentItem()->text(), u"Mango");
+    store.Browse.Albums.Clear();
+    store.Browse.Albums.Add(u"Fig"_s);
+    window.SelectFolderNode(u"Albums"_s);
+    EXPECT_EQ(captions(), QStringList{u"Fig"_s});
+}
+
 TEST_F(MainWindowTest, HeaderClicksSortAndReverseKeepingTheSelection) {
     window.SelectFolderNode(u"Genres"_s);
     TSongListView* list = window.lvSelection();
