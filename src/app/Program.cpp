@@ -5,7 +5,6 @@
 #include "app/Preferences.h"
 #include "app/TfrmPreferences.h"
 #include "app/TfrmSplash.h"
-#include "browser/LibraryHandlers.h"
 #include "browser/LibraryLists.h"
 #include "browser/LibraryViews.h"
 #include "browser/PowerSearchCommands.h"
@@ -102,13 +101,13 @@ void Program::wireLibraryViews() {
         const int row = list ? list->FocusedSelectedRow() : -1;
         if (row < 0)
             return;
-        const SongRow selected = list->Songs()->Row(row);
-        const LibrarySources from{store_.Songs, displayFilter_, store_.Mpeg};
+        const SongRow& selected = list->Songs()->Row(row);
         SongRows rows;
-        const ViewUpdate update = byArtist ? Showallfromartist1Click(from, &selected, &rows)
-                                           : Showallfromalbum1Click(from, &selected, &rows);
-        if (update.Filled)
-            main_->ShowSongsIn(list, std::move(rows));
+        if (byArtist)
+            ShowArtistSongs(store_.Songs, selected.Artist, displayFilter_, rows);
+        else
+            ShowAlbumSongs(store_.Songs, selected.Album, displayFilter_, rows);
+        main_->ShowSongsIn(list, std::move(rows));
     };
     for (const QString& handler :
          {QStringLiteral("Showallfromartist1Click"), QStringLiteral("ShowallfromArtist2Click")})

@@ -2,6 +2,7 @@
 // song lists (selection, keys) and songs dropped on the folder tree.
 
 #include "browser/CommandRules.h"
+#include "browser/LibraryViews.h"
 #include "browser/MenuImages.h"
 #include "browser/QueueDuration.h"
 #include "browser/TfrmMain.h"
@@ -139,7 +140,7 @@ void TfrmMain::fillView(ViewKind kind) {
     case ViewKind::RemovedSongs:
         if (Library.ShowFolderSongs) {
             SongRows rows;
-            Library.ShowFolderSongs(programFolder_ + QStringLiteral("recycle"), rows);
+            Library.ShowFolderSongs(RemovedSongsFolder(programFolder_), rows);
             ShowSongsIn(lvSelection_, std::move(rows));
         }
         break;
