@@ -222,10 +222,6 @@ TEST_F(MainWindowTest, TheTitleDoublesAnAmpersandAndIsCutToTheBar) {
     EXPECT_LT(window.TitleText().size(), 300);
 }
 
-QStringList Entries(const QString& playlist) {
-    return ReadPlaylistEntries(playlist, FolderPart(playlist)).paths;
-}
-
 TEST_F(MainWindowTest, DeleteAsksPerViewAndActsOnYes) {
     std::vector<int> removed{-1};
     int removals = 0;
@@ -297,27 +293,6 @@ TEST_F(MainWindowTest, DeleteAsksPerViewAndActsOnYes) {
     QCoreApplication::sendEvent(list, &del);
     EXPECT_EQ(prompts.texts().back(), u"Move selected files to \"removed songs\" folder?");
     EXPECT_EQ(test::ReadFile(favourites), kept);
-
-    // Playlists: the file of the selected entry; No keeps every row.
-    const QString music = folder + u"music"_s;
-    ASSERT_TRUE(QDir().mkpath(music));
-    const QString party = music + u"/Party.m3u"_s;
-    ASSERT_TRUE(test::WriteFile(party, "/music/Song 0.mp3\r\n/music/Song 1.mp3\r\n"));
-    window.SetMp3Base(music);
-    window.SelectFolderNode(u"Playlist"_s);
-    ASSERT_EQ(window.lvPlaylist()->count(), 1);
-    EXPECT_EQ(window.lvPlaylist()->item(0)->text(), u"Party");
-    window.lvPlaylist()->setCurrentRow(0);
-    ASSERT_EQ(list->Songs()->rowCount(), 2);
-    SelectRows(list, {0});
-    prompts.Answer(PromptAnswer::No);
-    QCoreApplication::sendEvent(list, &del);
-    EXPECT_EQ(prompts.texts().back(), u"Remove selected songs from playlist?");
-    EXPECT_EQ(list->Songs()->rowCount(), 2);
-    EXPECT_EQ(Entries(party).size(), 2);
-    QCoreApplication::sendEvent(list, &del);
-    EXPECT_EQ(Entries(party), QStringList{u"/music/Song 1.mp3"_s});
-    EXPECT_EQ(list->Songs()->rowCount(), 1);
 
     // The start page has no current list: the Delete commands do nothing.
     window.SelectFolderNode(u"Orvane"_s);
