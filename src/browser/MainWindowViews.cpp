@@ -183,8 +183,11 @@ void TfrmMain::deleteSelectedPlaylist() {
     const int row = lvPlaylist_->currentRow();
     if (!prompts_ || !item || !item->isSelected() || row >= int(playlists_.size()))
         return;
+    const QString file = playlists_[size_t(row)].Path;
     if (!DeletePlaylist(playlists_, row, *prompts_))
         return;
+    if (SelectionModel()->Source().File == file)
+        SelectionModel()->SetSource({}); // the rows it showed stay, with no file behind them
     {
         const QSignalBlocker quiet(lvPlaylist_);
         delete lvPlaylist_->takeItem(row);

@@ -466,6 +466,12 @@ TEST_F(LibraryWindowTest, PlaylistsAndFavouritesOverRealFiles) {
     EXPECT_FALSE(QFile::exists(chill));
     EXPECT_EQ(playlists->count(), 0);
     EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Two"_s});
+    // No file stands behind the songs left: Delete asks nothing about a playlist.
+    SelectRows(songs, {0});
+    const size_t shownBefore = prompts.shown().size();
+    PressDelete(songs);
+    EXPECT_EQ(prompts.shown().size(), shownBefore);
+    EXPECT_FALSE(QFile::exists(chill));
     // With no entry selected nothing is asked.
     const size_t before = prompts.shown().size();
     deletePlaylist->trigger();
