@@ -520,6 +520,11 @@ TEST_F(MainWindowTest, CategoryListsFollowTheKeyboardAndTheStore) {
     QTest::keyClick(genres, Qt::Key_Down);
     QTest::keyClick(genres, Qt::Key_Down);
     EXPECT_EQ(genresShown, (QStringList{u"Jazz"_s, u"Rock"_s}));
+    // A click shows its genre once, also the genre already chosen.
+    for (int i : {0, 0})
+        QTest::mouseClick(genres->viewport(), Qt::LeftButton, {},
+                          genres->visualItemRect(genres->item(i)).center());
+    EXPECT_EQ(genresShown, (QStringList{u"Jazz"_s, u"Rock"_s, u"Jazz"_s, u"Jazz"_s}));
 
     // The album list is refilled only when it was rebuilt; entries the store gains go to their
     // sorted places, the rest of the list and its choice stay.
