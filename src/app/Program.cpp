@@ -5,7 +5,6 @@
 #include "app/Preferences.h"
 #include "app/TfrmPreferences.h"
 #include "app/TfrmSplash.h"
-#include "browser/LibraryHandlers.h"
 #include "browser/LibraryLists.h"
 #include "browser/LibraryViews.h"
 #include "browser/PowerSearchCommands.h"
@@ -68,8 +67,9 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     wireLibraryViews();
     hunter_ = new TfrmHunter(main_.get());
     WirePowerSearch(*main_, *hunter_, store_.Songs, displayFilter_);
-    // A song the scanner adds may bring a genre the list lacks.
-    connect(this, &Program::SongHandedOver, this, [this] { main_->RefreshGenreList(); });
+    // A song the scanner adds may bring a genre, album or artist the lists lack.
+    connect(this, &Program::SongHandedOver, this, [this] { main_->FollowBrowseLists(); });
+    connect(this, &Program::CollectionRebuilt, this, [this] { main_->RefreshView(); });
 }
 
 void Program::wireLibraryViews() {
@@ -90,8 +90,10 @@ void Program::wireLibraryViews() {
         ShowFolderSongs(folder, store_.Mpeg, displayFilter_, target);
     };
     views.LoadPlaylist = [this](const QString& file, const QString& base, SongRows& target) {
-        if (LoadPlaylist(file, base, target, store_.Mpeg, displayFilter_))
-            target.clear(); // a playlist that cannot be opened shows no songs
+        if (!LoadPlaylist(file, base, target, store_.Mpeg, displayFilter_))
+            return true;
+        target.clear(); // a playlist that cannot be opened shows no songs
+        return false;
     };
     // "Show all from artist / album" replace the rows of the current song list.
     auto showAll = [this](bool byArtist) {
@@ -99,13 +101,13 @@ void Program::wireLibraryViews() {
         const int row = list ? list->FocusedSelectedRow() : -1;
         if (row < 0)
             return;
-        const SongRow selected = list->Songs()->Row(row);
-        const LibrarySources from{store_.Songs, displayFilter_, store_.Mpeg};
+        const SongRow& selected = list->Songs()->Row(row);
         SongRows rows;
-        const ViewUpdate update = byArtist ? Showallfromartist1Click(from, &selected, &rows)
-                                           : Showallfromalbum1Click(from, &selected, &rows);
-        if (update.Filled)
-            main_->ShowSongsIn(list, std::move(rows));
+        if (byArtist)
+            ShowArtistSongs(store_.Songs, selected.Artist, displayFilter_, rows);
+        else
+            ShowAlbumSongs(store_.Songs, selected.Album, displayFilter_, rows);
+        main_->ShowSongsIn(list, std::move(rows));
     };
     for (const QString& handler :
          {QStringLiteral("Showallfromartist1Click"), QStringLiteral("ShowallfromArtist2Click")})

@@ -2,6 +2,7 @@
 // song lists (selection, keys) and songs dropped on the folder tree.
 
 #include "browser/CommandRules.h"
+#include "browser/LibraryViews.h"
 #include "browser/MenuImages.h"
 #include "browser/QueueDuration.h"
 #include "browser/TfrmMain.h"
@@ -139,7 +140,7 @@ void TfrmMain::fillView(ViewKind kind) {
     case ViewKind::RemovedSongs:
         if (Library.ShowFolderSongs) {
             SongRows rows;
-            Library.ShowFolderSongs(programFolder_ + QStringLiteral("recycle"), rows);
+            Library.ShowFolderSongs(RemovedSongsFolder(programFolder_), rows);
             ShowSongsIn(lvSelection_, std::move(rows));
         }
         break;
@@ -160,8 +161,11 @@ void TfrmMain::fillFavourites() {
     if (!Library.LoadPlaylist)
         return;
     SongRows rows;
-    Library.LoadPlaylist(FavouritesPath(programFolder_), programFolder_, rows);
+    const QString file = FavouritesPath(programFolder_);
+    const bool read = Library.LoadPlaylist(file, programFolder_, rows);
     ShowSongsIn(lvSelection_, std::move(rows));
+    if (read)
+        SelectionModel()->SetSource({file, programFolder_});
 }
 
 void TfrmMain::fillPlaylistList() {
@@ -179,8 +183,11 @@ void TfrmMain::deleteSelectedPlaylist() {
     const int row = lvPlaylist_->currentRow();
     if (!prompts_ || !item || !item->isSelected() || row >= int(playlists_.size()))
         return;
+    const QString file = playlists_[size_t(row)].Path;
     if (!DeletePlaylist(playlists_, row, *prompts_))
         return;
+    if (SelectionModel()->Source().File == file)
+        SelectionModel()->SetSource({}); // the rows it showed stay, with no file behind them
     {
         const QSignalBlocker quiet(lvPlaylist_);
         delete lvPlaylist_->takeItem(row);
@@ -238,23 +245,73 @@ void TfrmMain::SetPlayingSongsCaption(const QString& text) {
     pnlDurationPlayingSongs_->setText(text);
 }
 
-void TfrmMain::showBrowseList(QListWidget* list, const BrowseList& entries) {
-    const QString chosen = list->currentItem() ? list->currentItem()->text() : QString();
-    const bool wasSelected = list->currentItem() && list->currentItem()->isSelected();
-    const QSignalBlocker quiet(list);
-    list->setUpdatesEnabled(false);
-    list->clear();
-    QListWidgetItem* keep = nullptr;
-    for (const BrowseEntry& e : entries.Sorted()) {
-        auto* item = new QListWidgetItem(e.Name, list);
-        item->setData(kSubValue0, e.Name);
-        item->setData(kSubValue1, e.Extra);
-        if (!keep && wasSelected && e.Name == chosen)
-            keep = item;
+namespace {
+
+QListWidgetItem* BrowseItem(const BrowseEntry& e) {
+    auto* item = new QListWidgetItem(e.Name);
+    item->setData(kSubValue0, e.Name);
+    item->setData(kSubValue1, e.Extra);
+    return item;
+}
+
+// Puts an entry where the sort of the whole list would: after every name that sorts before
+// it or equal to it (the sort is stable and the entry is the newest).
+void InsertSorted(QListWidget* list, const BrowseEntry& e) {
+    int low = 0;
+    int high = list->count();
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (QString::localeAwareCompare(list->item(mid)->text(), e.Name) <= 0)
+            low = mid + 1;
+        else
+            high = mid;
     }
-    if (keep)
-        list->setCurrentItem(keep);
-    list->setUpdatesEnabled(true);
+    list->insertItem(low, BrowseItem(e));
+}
+
+} // namespace
+
+void TfrmMain::showBrowseList(QListWidget* list, const BrowseList& entries,
+                              ShownBrowseList& shown) {
+    const bool sameGeneration = shown.count >= 0 && shown.generation == entries.Generation();
+    if (sameGeneration && shown.count == entries.size())
+        return; // the widget shows the list as it is
+    const QSignalBlocker quiet(list);
+    const qsizetype added = entries.size() - shown.count;
+    if (sameGeneration && added > 0 && added <= std::max<qsizetype>(16, shown.count / 8)) {
+        // A few entries came in (the background scan): each goes to its sorted place, and
+        // the selection and scroll position stay.
+        for (qsizetype i = shown.count; i < entries.size(); ++i)
+            InsertSorted(list, entries.Entries()[size_t(i)]);
+    } else {
+        const QString chosen = list->currentItem() ? list->currentItem()->text() : QString();
+        const bool wasSelected = list->currentItem() && list->currentItem()->isSelected();
+        list->setUpdatesEnabled(false);
+        list->clear();
+        QListWidgetItem* keep = nullptr;
+        for (const BrowseEntry& e : entries.Sorted()) {
+            QListWidgetItem* item = BrowseItem(e);
+            list->addItem(item);
+            if (!keep && wasSelected && e.Name == chosen)
+                keep = item;
+        }
+        if (keep)
+            list->setCurrentItem(keep);
+        list->setUpdatesEnabled(true);
+    }
+    shown = {entries.Generation(), entries.size()};
+}
+
+void TfrmMain::FollowBrowseLists() {
+    RefreshGenreList();
+    if (viewKind_ == ViewKind::Albums)
+        ShowAlbumList();
+    else if (viewKind_ == ViewKind::Artists)
+        ShowArtistList();
+}
+
+void TfrmMain::RefreshView() {
+    ShowView(tvFolders_->currentItem());
 }
 
 void TfrmMain::ShowGenrePage() {
@@ -286,12 +343,12 @@ void TfrmMain::RefreshGenreList() {
 
 void TfrmMain::ShowAlbumList() {
     if (store_)
-        showBrowseList(lvAlbums_, store_->Browse.Albums);
+        showBrowseList(lvAlbums_, store_->Browse.Albums, shownAlbums_);
 }
 
 void TfrmMain::ShowArtistList() {
     if (store_)
-        showBrowseList(lvArtists_, store_->Browse.Artists);
+        showBrowseList(lvArtists_, store_->Browse.Artists, shownArtists_);
 }
 
 void TfrmMain::lvAlbumsChange() {
@@ -335,8 +392,10 @@ void TfrmMain::lvPlaylistChange() {
         return;
     const PlaylistEntry& entry = playlists_[size_t(row)];
     SongRows rows;
-    Library.LoadPlaylist(entry.Path, entry.Folder, rows);
+    const bool read = Library.LoadPlaylist(entry.Path, entry.Folder, rows);
     showRows(lvSelection_, std::move(rows));
+    if (read)
+        SelectionModel()->SetSource({entry.Path, entry.Folder});
     SetCaption(entry.Caption + QStringLiteral(" [") + QueueDurationText(SelectionModel()->Rows()) +
                u']');
     UpdateCommands();
@@ -424,7 +483,14 @@ void TfrmMain::SongListChanged(TSongListView* list) {
 
 void TfrmMain::SongListKeyDown(TSongListView* list, int key) {
     if (key == Qt::Key_Delete && prompts_) {
-        const DeleteKeyAction action = DeleteKeyActionFor(viewKind_, list->HasSelectedRow());
+        DeleteKeyAction action = DeleteKeyActionFor(viewKind_, list->HasSelectedRow());
+        const SongListModel::FileSource source = list->Songs()->Source();
+        // Rows that no file stands behind (a search, "Show all", an unreadable playlist) are
+        // treated as in the other views: no file is rewritten from them.
+        if (action == DeleteKeyAction::RemoveFromFavourites ||
+            action == DeleteKeyAction::RemoveFromPlaylist)
+            if (source.File.isEmpty())
+                action = DeleteKeyAction::MoveToRemovedSongs;
         const std::vector<int> rows = list->SelectedRows();
         switch (action) {
         case DeleteKeyAction::MoveToRemovedSongs:
@@ -433,17 +499,15 @@ void TfrmMain::SongListKeyDown(TSongListView* list, int key) {
             break;
         case DeleteKeyAction::RemoveFromFavourites:
         case DeleteKeyAction::RemoveFromPlaylist: {
-            // The playlist commands ask their own question before they rewrite the file.
-            const int entry = lvPlaylist_->currentRow();
-            const bool favourites = action == DeleteKeyAction::RemoveFromFavourites;
-            if (!favourites && (entry < 0 || entry >= int(playlists_.size())))
-                break;
-            const QString file =
-                favourites ? FavouritesPath(programFolder_) : playlists_[size_t(entry)].Path;
-            SongRows shown = list->Songs()->Rows();
-            if (RemoveFromPlaylist(favourites ? PlaylistKind::Favourites : PlaylistKind::Playlist,
-                                   file, shown, rows, *prompts_))
-                list->Songs()->SetRows(std::move(shown));
+            // The playlist commands ask their own question before they edit the file.
+            SongRows selected;
+            for (int r : rows)
+                selected.push_back(list->Songs()->Row(r));
+            const PlaylistKind kind = action == DeleteKeyAction::RemoveFromFavourites
+                                          ? PlaylistKind::Favourites
+                                          : PlaylistKind::Playlist;
+            if (RemoveFromPlaylist(kind, source.File, source.BaseFolder, selected, *prompts_))
+                list->Songs()->RemoveRows(rows);
             break;
         }
         case DeleteKeyAction::Nothing:

@@ -71,6 +71,7 @@ QVariant SongListModel::headerData(int section, Qt::Orientation orientation, int
 
 void SongListModel::AppendRow(const SongRow& row) {
     const int at = int(rows_.size());
+    source_ = {};
     beginInsertRows({}, at, at);
     rows_.push_back(row);
     ++revision_;
@@ -80,6 +81,7 @@ void SongListModel::AppendRow(const SongRow& row) {
 void SongListModel::SetRows(SongRows rows) {
     beginResetModel();
     rows_ = std::move(rows);
+    source_ = {};
     ++revision_;
     endResetModel();
 }

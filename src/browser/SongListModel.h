@@ -38,6 +38,15 @@ public:
     void Clear() { SetRows({}); }
     // Adds one row at the end (the playing songs grow a song at a time).
     void AppendRow(const SongRow& row);
+    // The playlist or favourites file the rows were read from, with the folder its relative
+    // entries are resolved against: what a removal edits. SetRows, Clear and AppendRow forget
+    // it (the rows then come from elsewhere); sorting and RemoveRows keep it.
+    struct FileSource {
+        QString File; // empty: no file stands behind the rows
+        QString BaseFolder;
+    };
+    void SetSource(FileSource source) { source_ = std::move(source); }
+    const FileSource& Source() const { return source_; }
     // Counts every change of the set of rows (not of their order), so that what is computed
     // from the rows can be kept until they change.
     quint64 Revision() const { return revision_; }
@@ -50,6 +59,7 @@ public:
 
 private:
     SongRows rows_;
+    FileSource source_;
     quint64 revision_ = 0;
     QFont font_;
     QFont boldFont_;

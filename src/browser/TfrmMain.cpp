@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileSystemModel>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -278,7 +279,13 @@ QWidget* TfrmMain::buildCategoryPane() {
 
     connect(lvAlbums_, &QListWidget::currentItemChanged, this, [this] { lvAlbumsChange(); });
     connect(lvArtists_, &QListWidget::currentItemChanged, this, [this] { lvArtistsChange(); });
+    // A click shows the genre's songs, also of the genre already chosen; the keyboard moves
+    // the choice without a click. A pressed button means the click is on its way.
     connect(lbGenres_, &QListWidget::itemClicked, this, [this] { lbGenresClick(); });
+    connect(lbGenres_, &QListWidget::currentItemChanged, this, [this] {
+        if (QGuiApplication::mouseButtons() == Qt::NoButton)
+            lbGenresClick();
+    });
     connect(lvPlaylist_, &QListWidget::currentItemChanged, this, [this] { lvPlaylistChange(); });
     connect(tvFiles_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { tvFilesChange(); });

@@ -49,13 +49,14 @@ class TSideBar;
 // not set leaves its list as it is (and its command does nothing).
 struct LibraryHooks {
     // Replace target with the songs of one album, artist or genre, the new songs, the MP3 files
-    // lying directly in a folder, or the songs of a playlist file.
+    // lying directly in a folder, or the songs of a playlist file (true when the file was read;
+    // an unreadable one empties target).
     std::function<void(const QString& album, SongRows& target)> ShowAlbumSongs;
     std::function<void(const QString& artist, SongRows& target)> ShowArtistSongs;
     std::function<void(const QString& genre, SongRows& target)> ShowGenreSongs;
     std::function<void(SongRows& target)> ShowNewSongs;
     std::function<void(const QString& folder, SongRows& target)> ShowFolderSongs;
-    std::function<void(const QString& file, const QString& baseFolder, SongRows& target)>
+    std::function<bool(const QString& file, const QString& baseFolder, SongRows& target)>
         LoadPlaylist;
     // Bring the album (artist) list up to date with the collection when it is not; the window
     // then shows the store's list.
@@ -133,8 +134,15 @@ public:
     void RebuildGenreList();
     // The same, only when the store's genre list has grown since.
     void RefreshGenreList();
+    // Show the store's album (artist) list; the widget is refilled only when the list was
+    // rebuilt, and entries added since it was shown are put in their sorted places.
     void ShowAlbumList();
     void ShowArtistList();
+    // After songs came into the collection: the genre list and the album or artist list shown
+    // take in their new entries.
+    void FollowBrowseLists();
+    // Shows the current view again as if its node had just been chosen.
+    void RefreshView();
     // Shows the start page file in the song pane's "NetBrowser" page.
     void ShowStartPage(const QString& file);
     // Filter state told by the filters; UpdateCommands shows "(Filter active)" from it.
@@ -255,7 +263,11 @@ private:
     void lbGenresClick();
     void lvPlaylistChange();
     void tvFilesChange();
-    void showBrowseList(QListWidget* list, const BrowseList& entries);
+    struct ShownBrowseList {
+        quint64 generation = 0;
+        qsizetype count = -1; // entries of the store's list shown; -1: never shown
+    };
+    void showBrowseList(QListWidget* list, const BrowseList& entries, ShownBrowseList& shown);
     bool acceptsDrag(QObject* source) const;
     void dropOnFolders(QTreeWidgetItem* node, QObject* source);
     void connectSongList(TSongListView* list);
@@ -324,6 +336,8 @@ private:
     DurationCache playingDuration_;
     PlaylistView playlists_; // the entries of lvPlaylist, row for row
     int shownGenreCount_ = -1;
+    ShownBrowseList shownAlbums_;
+    ShownBrowseList shownArtists_;
     bool shown_ = false;
 };
 

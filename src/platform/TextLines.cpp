@@ -61,7 +61,9 @@ void AppendLine(QByteArray& out, const QString& text) {
 
 WriteResult WriteFileAtomically(const QString& path, QByteArrayView data) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a write cut short (a full disk, a file size limit) is seen here. Through
+    // the buffer it went unnoticed and commit() put the truncated file in place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return WriteResult::CannotCreate;
     if (file.write(data.data(), data.size()) != data.size()) {
         file.cancelWriting();

@@ -25,8 +25,8 @@ void AddRowsToPlaylist(const QString& playlistPath, std::span<const SongRow> sel
         AppendToPlaylist(playlistPath, row, prompts);
 }
 
-bool RemoveFromPlaylist(PlaylistKind kind, const QString& playlistPath, SongRows& view,
-                        const std::vector<int>& selected, Prompts& prompts) {
+bool RemoveFromPlaylist(PlaylistKind kind, const QString& playlistPath, const QString& baseFolder,
+                        std::span<const SongRow> selected, Prompts& prompts) {
     if (selected.empty())
         return false;
     const QString question = kind == PlaylistKind::Favourites
@@ -34,7 +34,10 @@ bool RemoveFromPlaylist(PlaylistKind kind, const QString& playlistPath, SongRows
                                  : QStringLiteral("Remove selected songs from playlist?");
     if (!prompts.confirm(question))
         return false;
-    return RewritePlaylist(playlistPath, view, selected, prompts);
+    QStringList paths;
+    for (const SongRow& row : selected)
+        paths.append(row.Path());
+    return RemovePlaylistEntries(playlistPath, baseFolder, paths, prompts);
 }
 
 bool DeletePlaylist(PlaylistView& view, int selected, Prompts& prompts) {

@@ -22,10 +22,12 @@ void AddRowsToPlaylist(const QString& playlistPath, std::span<const SongRow> sel
                        Prompts& prompts);
 
 enum class PlaylistKind { Favourites, Playlist };
-// The Delete key in a shown playlist or the favourites: asks, then rewrites the file without the
-// selected rows of view. True when the rows were removed.
-bool RemoveFromPlaylist(PlaylistKind kind, const QString& playlistPath, SongRows& view,
-                        const std::vector<int>& selected, Prompts& prompts);
+// The Delete key in a shown playlist or the favourites, whose rows were read from playlistPath
+// (relative entries against baseFolder): asks, then takes the selected rows' entries out of
+// the file (RemovePlaylistEntries). True when the file no longer holds them; the caller then
+// removes the rows from its list.
+bool RemoveFromPlaylist(PlaylistKind kind, const QString& playlistPath, const QString& baseFolder,
+                        std::span<const SongRow> selected, Prompts& prompts);
 
 // Asks, then deletes the file of view[selected] and removes the entry. True when it is gone.
 bool DeletePlaylist(PlaylistView& view, int selected, Prompts& prompts);

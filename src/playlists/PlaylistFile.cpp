@@ -5,6 +5,7 @@
 #include "platform/TextLines.h"
 
 #include <QFileInfo>
+#include <QSet>
 #include <algorithm>
 
 namespace orvane {
@@ -27,6 +28,7 @@ PlaylistEntries ReadPlaylistEntries(const QString& playlistPath, const QString& 
     PlaylistEntries result;
     const TextFileRead file = ReadWholeFile(playlistPath);
     result.opened = file.opened;
+    result.readError = file.readError;
     result.endsOpen = !file.data.isEmpty() && !file.data.endsWith('\n');
     ForEachLine(file.data, [&](QByteArrayView bytes) {
         if (bytes.isEmpty() || bytes.front() == '#')
@@ -60,25 +62,31 @@ bool PlaylistContains(const QString& playlistPath, const QString& songPath) {
     return false;
 }
 
-bool RewritePlaylist(const QString& playlistPath, SongRows& view, const std::vector<int>& selected,
-                     Prompts& prompts) {
-    std::vector<bool> doomed(view.size(), false);
-    for (int index : selected)
-        if (index >= 0 && size_t(index) < view.size())
-            doomed[size_t(index)] = true;
-    QByteArray content;
-    for (size_t i = 0; i < view.size(); ++i)
-        if (!doomed[i])
-            AppendLine(content, view[i].Path());
-    if (WriteFileAtomically(playlistPath, content) != WriteResult::Written) {
-        prompts.warning(QStringLiteral("Error updating playlist - ") + playlistPath);
+bool RemovePlaylistEntries(const QString& playlistPath, const QString& baseFolder,
+                           const QStringList& songPaths, Prompts& prompts) {
+    const QString failed = QStringLiteral("Error updating playlist - ") + playlistPath;
+    const TextFileRead file = ReadWholeFile(playlistPath);
+    if (!file.opened || file.readError) {
+        // Rewriting what was read of it would lose the rest.
+        prompts.warning(failed);
         return false;
     }
-    size_t kept = 0;
-    for (size_t i = 0; i < view.size(); ++i)
-        if (!doomed[i])
-            view[kept++] = std::move(view[i]);
-    view.resize(kept);
+    QSet<QString> doomed;
+    for (const QString& path : songPaths)
+        doomed.insert(AsciiUpper(path));
+    QByteArray content;
+    content.reserve(file.data.size());
+    ForEachLine(file.data, [&](QByteArrayView bytes) {
+        const bool entry = !bytes.isEmpty() && bytes.front() != '#';
+        if (entry && doomed.contains(AsciiUpper(PlaylistEntryPath(DecodeLine(bytes), baseFolder))))
+            return;
+        content.append(bytes.data(), bytes.size()); // kept byte for byte
+        content.append("\r\n", 2);
+    });
+    if (WriteFileAtomically(playlistPath, content) != WriteResult::Written) {
+        prompts.warning(failed);
+        return false;
+    }
     return true;
 }
 

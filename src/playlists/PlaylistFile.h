@@ -18,8 +18,9 @@ QString PlaylistEntryPath(const QString& line, const QString& baseFolder);
 
 struct PlaylistEntries {
     bool opened = false;
-    QStringList paths;     // absolute, in file order
-    bool endsOpen = false; // the last line has no line end
+    QStringList paths;      // absolute, in file order
+    bool endsOpen = false;  // the last line has no line end
+    bool readError = false; // opened, but a read error stopped it: paths holds the part read
 };
 PlaylistEntries ReadPlaylistEntries(const QString& playlistPath, const QString& baseFolder);
 
@@ -33,12 +34,13 @@ bool LoadPlaylist(const QString& playlistPath, const QString& baseFolder, SongRo
 // songPath without regard to case. False when the file cannot be opened.
 bool PlaylistContains(const QString& playlistPath, const QString& songPath);
 
-// Removes the rows at the indices in selected from view and writes the file anew from the rows
-// that remain, as absolute paths in view order (comment lines are dropped). The file is replaced
-// atomically: when it cannot be written, a message says so and view and file stay as they were.
-// False then.
-bool RewritePlaylist(const QString& playlistPath, SongRows& view, const std::vector<int>& selected,
-                     Prompts& prompts);
+// Takes out of the file the entries that name one of songPaths (relative entries made absolute
+// against baseFolder, compared without regard to case). Every other line stays as it is:
+// comments, extended information, and entries that a display filter kept off the list. The file
+// is replaced atomically. A file that cannot be read to its end, or not written, is left as it
+// was and "Error updating playlist - " + path is shown; false then.
+bool RemovePlaylistEntries(const QString& playlistPath, const QString& baseFolder,
+                           const QStringList& songPaths, Prompts& prompts);
 
 // Adds the row's path as the last line unless the file already holds it. The file is replaced
 // atomically, so a failure leaves it as it was; failures are reported through prompts.

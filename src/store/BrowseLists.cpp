@@ -32,6 +32,7 @@ void BrowseList::Clear() {
     keys_.clear();
     sorted_.clear();
     sortedStale_ = false;
+    ++generation_;
 }
 
 const std::vector<BrowseEntry>& BrowseList::Sorted() const {

@@ -27,6 +27,9 @@ public:
     void Clear();
 
     qsizetype size() const { return qsizetype(entries_.size()); }
+    // Counts the clears: while it stays the same, entries are only ever added at the end of
+    // Entries(), so a view that showed the first n entries needs only the ones after them.
+    quint64 Generation() const { return generation_; }
     const std::vector<BrowseEntry>& Entries() const { return entries_; }
     // Entries in locale-aware order of their names.
     const std::vector<BrowseEntry>& Sorted() const;
@@ -38,6 +41,7 @@ private:
     QMultiHash<size_t, qsizetype> keys_; // hash of the upper-cased name -> entry
     mutable std::vector<BrowseEntry> sorted_;
     mutable bool sortedStale_ = false;
+    quint64 generation_ = 0;
 };
 
 struct BrowseLists {

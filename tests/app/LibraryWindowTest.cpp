@@ -284,11 +284,11 @@ TEST_F(LibraryWindowTest, AlbumsAndArtistsShowTheirSongsAlsoAfterARescan) {
     EXPECT_EQ(window().CurrentView(), ViewKind::Artists);
     EXPECT_EQ(window().TitleText(), u"Bob");
 
-    // A rescan replaces the collection: both lists are built again when next shown.
+    // A rescan replaces the collection. The view shown is filled again at once, as if its node
+    // had just been chosen: its list is rebuilt behind "Searching..." and the artist still
+    // chosen shows its songs. The album list is rebuilt when next shown.
     Mp3(u"x.mp3"_s, u"Ex"_s, u"Zed"_s, u"Yellow"_s);
-    window().RefreshDatabase1()->trigger();
-    ASSERT_FALSE(program->State().AlbumListReady);
-    // The "Searching..." window is up while a list is rebuilt, and only then.
+    Mp3(u"y.mp3"_s, u"Why"_s, u"Bob"_s, u"Red"_s);
     bool searching = false;
     QTimer probe;
     QObject::connect(&probe, &QTimer::timeout, [&] {
@@ -296,23 +296,46 @@ TEST_F(LibraryWindowTest, AlbumsAndArtistsShowTheirSongsAlsoAfterARescan) {
             searching = true;
     });
     probe.start(0);
+    window().RefreshDatabase1()->trigger();
+    EXPECT_TRUE(searching);
+    EXPECT_EQ(Captions(artists), (QStringList{QString(), u"Bob"_s, u"Zed"_s}));
+    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Why"_s});
+    EXPECT_FALSE(program->State().AlbumListReady);
+    searching = false;
     window().SelectFolderNode(u"Albums"_s);
     EXPECT_TRUE(searching);
-    EXPECT_EQ(Captions(albums), (QStringList{QString(), u"Yellow"_s}));
+    EXPECT_EQ(Captions(albums), (QStringList{QString(), u"Red"_s, u"Yellow"_s}));
     EXPECT_TRUE(program->State().AlbumListReady);
     searching = false;
     window().SelectFolderNode(u"Albums"_s);
     window().SelectFolderNode(u"Artists"_s);
-    EXPECT_TRUE(searching);
-    EXPECT_EQ(Captions(artists), (QStringList{QString(), u"Zed"_s}));
-    searching = false;
-    window().SelectFolderNode(u"Artists"_s);
     probe.stop();
     EXPECT_FALSE(searching);
     EXPECT_FALSE(window().findChild<TfrmSearch*>());
-    artists->setCurrentRow(1);
+    artists->setCurrentRow(2);
     EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Ex"_s});
     EXPECT_EQ(window().CaptionBar()->text(), u"00:00:31");
+}
+
+TEST_F(LibraryWindowTest, SongsOfTheBackgroundScanJoinTheAlbumListShown) {
+    Cache({Song(u"a.mp3"_s, u"One"_s, u"Ann"_s, u"Mango"_s, u"Jazz"_s)});
+    for (const QString& album : {u"Apple"_s, u"Kiwi"_s, u"Zucchini"_s})
+        Mp3(album + u".mp3"_s, album, u"Zed"_s, album);
+    program = std::make_unique<Program>(prompts, registry, folder);
+    QListWidget* albums = window().lvAlbums();
+    QListWidgetItem* mango = nullptr;
+    QObject::connect(program.get(), &Program::SongHandedOver, [&] {
+        if (mango)
+            return;
+        window().SelectFolderNode(u"Albums"_s); // shown while the scan goes on
+        const QList<QListWidgetItem*> found = albums->findItems(u"Mango"_s, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        mango = found[0];
+        albums->setCurrentItem(mango);
+    });
+    Start();
+    EXPECT_EQ(Captions(albums), (QStringList{u"Apple"_s, u"Kiwi"_s, u"Mango"_s, u"Zucchini"_s}));
+    EXPECT_EQ(albums->currentItem(), mango) << "the list was not filled anew";
 }
 
 TEST_F(LibraryWindowTest, NewRemovedAndDiskFolderSongs) {
@@ -390,12 +413,11 @@ TEST_F(LibraryWindowTest, PlaylistsAndFavouritesOverRealFiles) {
                                             u"Add shortcut to favourites folder?"_s}));
     EXPECT_EQ(Lines(folder + u"favourites.orv"_s), (QStringList{two, one}));
 
-    // Delete in the shown playlist takes the song out of its file; the rest is written
-    // absolute, without the comment.
+    // Delete in the shown playlist takes the song's line out of its file; the rest stays.
     SelectRows(songs, {0});
     PressDelete(songs);
     EXPECT_EQ(prompts.texts().back(), u"Remove selected songs from playlist?");
-    EXPECT_EQ(Lines(party), QStringList{two});
+    EXPECT_EQ(Lines(party), (QStringList{u"#EXTM3U"_s, two}));
     EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Two"_s});
     EXPECT_EQ(window().CaptionBar()->text(), u"00:00:31");
 
@@ -403,6 +425,17 @@ TEST_F(LibraryWindowTest, PlaylistsAndFavouritesOverRealFiles) {
     window().SelectFolderNode(u"Favourites"_s);
     EXPECT_EQ(Titles(window().SelectionModel()), (QStringList{u"Two"_s, u"One"_s}));
     EXPECT_EQ(window().CaptionBar()->text(), u"00:01:02");
+    // "Show all from album" refills the list in the same view: Delete then treats its rows as
+    // the other views do (moving files away is not wired here) and the favourites stay.
+    SelectRows(songs, {0});
+    window().Command(u"Showallfromalbum1"_s)->trigger();
+    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Two"_s});
+    SelectRows(songs, {0});
+    const size_t shown = prompts.shown().size();
+    PressDelete(songs);
+    EXPECT_EQ(prompts.shown().size(), shown);
+    EXPECT_EQ(Lines(folder + u"favourites.orv"_s), (QStringList{two, one}));
+    window().SelectFolderNode(u"Favourites"_s);
     SelectRows(songs, {0});
     PressDelete(songs);
     EXPECT_EQ(prompts.texts().back(), u"Remove selected songs from favourites folder?");
@@ -433,6 +466,12 @@ TEST_F(LibraryWindowTest, PlaylistsAndFavouritesOverRealFiles) {
     EXPECT_FALSE(QFile::exists(chill));
     EXPECT_EQ(playlists->count(), 0);
     EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Two"_s});
+    // No file stands behind the songs left: Delete asks nothing about a playlist.
+    SelectRows(songs, {0});
+    const size_t shownBefore = prompts.shown().size();
+    PressDelete(songs);
+    EXPECT_EQ(prompts.shown().size(), shownBefore);
+    EXPECT_FALSE(QFile::exists(chill));
     // With no entry selected nothing is asked.
     const size_t before = prompts.shown().size();
     deletePlaylist->trigger();

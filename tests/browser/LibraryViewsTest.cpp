@@ -1,5 +1,4 @@
 #include "browser/LibraryViews.h"
-#include "browser/LibraryHandlers.h"
 #include "browser/LibraryLists.h"
 #include "support/MpegFixture.h"
 #include "support/TempDir.h"
@@ -102,45 +101,6 @@ TEST(LibraryViews, AlbumArtistGenreAndNewSongs) {
     EXPECT_EQ(Titles(rows), QStringList{u"one"_s});
 }
 
-TEST(LibraryHandlers, SelectionsAndShowAll) {
-    const CollectionList songs = Collection();
-    const DisplayFilter all;
-    TMPEGAudio mpeg;
-    const LibrarySources from{songs, all, mpeg};
-    SongRows rows;
-
-    const ViewUpdate album =
-        lvAlbumsChange(from, LibraryEntry{u"Best Of"_s, u"Best Of"_s, u"Zed"_s}, rows);
-    EXPECT_TRUE(album.Filled);
-    EXPECT_EQ(album.Title, u"Best Of"_s);
-    EXPECT_EQ(album.Cover, (CoverKey{u"Zed"_s, u"Best Of"_s}));
-    EXPECT_EQ(album.CaptionBar, u"00:06:00"_s);
-    EXPECT_TRUE(album.Resort);
-
-    const ViewUpdate genre = lbGenresClick(from, u"jazz"_s, rows);
-    EXPECT_FALSE(genre.Title.has_value()); // the genre view leaves the title alone
-    EXPECT_EQ(genre.CaptionBar, u"00:10:30"_s);
-
-    // "Show all from album" on a row with an empty album, the row being one of the list's own.
-    ShowArtistSongs(songs, u"Bob"_s, all, rows);
-    ASSERT_EQ(Titles(rows), (QStringList{u"five"_s, u"six"_s}));
-    const ViewUpdate shown = Showallfromalbum1Click(from, &rows[1], &rows);
-    EXPECT_TRUE(shown.Filled);
-    EXPECT_FALSE(shown.Title.has_value());
-    EXPECT_EQ(Titles(rows), (QStringList{u"four"_s, u"six"_s}));
-    Showallfromartist1Click(from, &rows[0], &rows); // empty artist
-    EXPECT_EQ(Titles(rows), QStringList{u"four"_s});
-
-    // Without a selected row or a current list nothing happens.
-    EXPECT_FALSE(Showallfromartist1Click(from, nullptr, &rows).Filled);
-    EXPECT_FALSE(Showallfromalbum1Click(from, &rows[0], nullptr).Filled);
-    EXPECT_EQ(Titles(rows), QStringList{u"four"_s});
-
-    // The folder tree reports selections before the start-up has finished: ignored.
-    EXPECT_FALSE(tvFilesChange(from, false, u"/music"_s, rows).Filled);
-    EXPECT_EQ(rows.size(), 1u);
-}
-
 class FolderViewTest : public ::testing::Test {
 protected:
     QString Mp3(const QString& name, const QString& title) {
@@ -196,22 +156,6 @@ TEST_F(FolderViewTest, ShowsTheMpegFilesOnDisk) {
     EXPECT_TRUE(rows.empty());
     ShowFolderSongs({}, mpeg, all, rows);
     EXPECT_TRUE(rows.empty());
-}
-
-TEST_F(FolderViewTest, RemovedSongsAreTheRecycleFolder) {
-    Mp3(u"recycle/gone.mp3"_s, u"Gone"_s);
-    EXPECT_EQ(RemovedSongsFolder(dir.path()), dir.path() + u"/recycle"_s);
-    const CollectionList songs;
-    const LibrarySources from{songs, all, mpeg};
-    SongRows rows;
-    const ViewUpdate update = ShowRemovedSongs(from, dir.path() + u"/"_s, rows);
-    EXPECT_EQ(Titles(rows), QStringList{u"Gone"_s});
-    EXPECT_EQ(update.CaptionBar, u"00:00:00"_s); // ten silent frames: no whole second
-    EXPECT_FALSE(update.Title.has_value());
-
-    const ViewUpdate myFiles = tvFilesChange(from, true, dir.file(u"recycle"_s), rows);
-    EXPECT_EQ(myFiles.Title, u"My files"_s);
-    EXPECT_EQ(rows.size(), 1u);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "platform/Paths.h"
 #include "playlists/PlaylistFile.h"
 #include "store/SongStore.h"
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
@@ -221,10 +222,6 @@ TEST_F(MainWindowTest, TheTitleDoublesAnAmpersandAndIsCutToTheBar) {
     EXPECT_LT(window.TitleText().size(), 300);
 }
 
-QStringList Entries(const QString& playlist) {
-    return ReadPlaylistEntries(playlist, FolderPart(playlist)).paths;
-}
-
 TEST_F(MainWindowTest, DeleteAsksPerViewAndActsOnYes) {
     std::vector<int> removed{-1};
     int removals = 0;
@@ -249,46 +246,53 @@ TEST_F(MainWindowTest, DeleteAsksPerViewAndActsOnYes) {
     EXPECT_EQ(removed, (std::vector<int>{0, 2}));
     EXPECT_EQ(window.CaptionBar()->text(), u"00:09:00"); // the list's duration after any key
 
-    // Favourites: nothing without a selected row; with one, the rest is written back.
+    // Favourites: Delete edits the file the rows were read from. Only the chosen entry goes;
+    // comments, extended information and an entry the display filter kept off the list stay.
+    const QString favourites = folder + u"favourites.orv"_s;
+    const QByteArray kept = "#EXTM3U\r\n#EXTINF:180,A - Song 0\r\n/music/Song 0.mp3\r\n"
+                            "/music/Hidden.mp3\r\n";
+    ASSERT_TRUE(test::WriteFile(favourites, kept + "/music/Song 1.mp3\r\nSong 2.mp3\r\n"));
+    window.Library.LoadPlaylist = [&](const QString& file, const QString& base, SongRows& rows) {
+        const PlaylistEntries read = ReadPlaylistEntries(file, base);
+        rows.clear();
+        for (const QString& path : read.paths) {
+            if (path.endsWith(u"Hidden.mp3"_s)) // kept off the list, as by a display filter
+                continue;
+            rows.push_back(Row(QFileInfo(path).completeBaseName()));
+            rows.back().Folder = QFileInfo(path).path();
+        }
+        return read.opened;
+    };
     window.SelectFolderNode(u"Favourites"_s);
-    Fill(list, 3);
+    ASSERT_EQ(list->Songs()->rowCount(), 3);
     const size_t asked = prompts.shown().size();
     QCoreApplication::sendEvent(list, &del);
-    EXPECT_EQ(prompts.shown().size(), asked);
-    SelectRows(list, {1});
-    prompts.Answer(PromptAnswer::Yes);
+    EXPECT_EQ(prompts.shown().size(), asked) << "nothing selected: nothing asked";
+    SelectRows(list, {1, 2});
+    prompts.Answer(PromptAnswer::No);
+    QCoreApplication::sendEvent(list, &del);
+    EXPECT_EQ(list->Songs()->rowCount(), 3);
     QCoreApplication::sendEvent(list, &del);
     EXPECT_EQ(prompts.texts().back(), u"Remove selected songs from favourites folder?");
-    EXPECT_EQ(Entries(folder + u"favourites.orv"_s),
-              (QStringList{u"/music/Song 0.mp3"_s, u"/music/Song 2.mp3"_s}));
-    EXPECT_EQ(list->Songs()->rowCount(), 2);
-    EXPECT_EQ(window.CaptionBar()->text(), u"00:06:00");
+    EXPECT_EQ(test::ReadFile(favourites), kept);
+    EXPECT_EQ(list->Songs()->rowCount(), 1);
+    EXPECT_EQ(window.CaptionBar()->text(), u"00:03:00");
 
-    // Playlists: the file of the selected entry; No keeps every row.
-    const QString music = folder + u"music"_s;
-    ASSERT_TRUE(QDir().mkpath(music));
-    const QString party = music + u"/Party.m3u"_s;
-    {
-        QFile f(party);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("/music/Song 0.mp3\r\n/music/Song 1.mp3\r\n");
-    }
-    window.SetMp3Base(music);
-    window.SelectFolderNode(u"Playlist"_s);
-    ASSERT_EQ(window.lvPlaylist()->count(), 1);
-    EXPECT_EQ(window.lvPlaylist()->item(0)->text(), u"Party");
-    window.lvPlaylist()->setCurrentRow(0);
-    Fill(list, 2);
+    // A search or "Show all" refills the list while the view stays: its rows are no file's,
+    // so Delete treats them as the other views do and the favourites stay as they are.
+    window.ShowSongsIn(list, {Row(u"Hit"_s)});
+    SelectRows(list, {0});
+    QCoreApplication::sendEvent(list, &del);
+    EXPECT_EQ(prompts.texts().back(), u"Move selected files to \"removed songs\" folder?");
+    EXPECT_EQ(removals, 2);
+    EXPECT_EQ(test::ReadFile(favourites), kept);
+    window.SelectFolderNode(u"Favourites"_s);
+    Fill(list, 3); // as the power search fills it
     SelectRows(list, {0});
     prompts.Answer(PromptAnswer::No);
     QCoreApplication::sendEvent(list, &del);
-    EXPECT_EQ(prompts.texts().back(), u"Remove selected songs from playlist?");
-    EXPECT_EQ(list->Songs()->rowCount(), 2);
-    EXPECT_EQ(Entries(party).size(), 2);
-    prompts.Answer(PromptAnswer::Yes);
-    QCoreApplication::sendEvent(list, &del);
-    EXPECT_EQ(Entries(party), QStringList{u"/music/Song 1.mp3"_s});
-    EXPECT_EQ(list->Songs()->rowCount(), 1);
+    EXPECT_EQ(prompts.texts().back(), u"Move selected files to \"removed songs\" folder?");
+    EXPECT_EQ(test::ReadFile(favourites), kept);
 
     // The start page has no current list: the Delete commands do nothing.
     window.SelectFolderNode(u"Orvane"_s);
@@ -296,7 +300,7 @@ TEST_F(MainWindowTest, DeleteAsksPerViewAndActsOnYes) {
     window.Command(u"Delete1"_s)->setEnabled(true);
     window.Command(u"Delete1"_s)->trigger();
     EXPECT_EQ(prompts.shown().size(), before);
-    EXPECT_EQ(removals, 1);
+    EXPECT_EQ(removals, 2);
 }
 
 TEST_F(MainWindowTest, SongsDroppedOnFavouritesAreAddedLastRowFirst) {
@@ -498,6 +502,60 @@ TEST_F(MainWindowTest, RowsShowNewSongsInBoldAndTheirComments) {
         headers.append(model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
     EXPECT_EQ(headers, (QStringList{u"Song"_s, u"Artist"_s, u"Album"_s, u"Time"_s, u"Year"_s}));
     EXPECT_EQ(window.lvSelection()->columnWidth(0), 145);
+}
+
+TEST_F(MainWindowTest, CategoryListsFollowTheKeyboardAndTheStore) {
+    // The genre list follows the keyboard as well as clicks.
+    QStringList genresShown;
+    window.Library.ShowGenreSongs = [&](const QString& genre, SongRows&) {
+        genresShown.append(genre);
+    };
+    store.Browse.Genres.Add(u"Jazz"_s);
+    store.Browse.Genres.Add(u"Rock"_s);
+    window.RebuildGenreList();
+    window.show();
+    window.SelectFolderNode(u"Genres"_s);
+    QListWidget* genres = window.lbGenres();
+    genres->setFocus();
+    QTest::keyClick(genres, Qt::Key_Down);
+    QTest::keyClick(genres, Qt::Key_Down);
+    EXPECT_EQ(genresShown, (QStringList{u"Jazz"_s, u"Rock"_s}));
+    // A click shows its genre once, also the genre already chosen.
+    for (int i : {0, 0})
+        QTest::mouseClick(genres->viewport(), Qt::LeftButton, {},
+                          genres->visualItemRect(genres->item(i)).center());
+    EXPECT_EQ(genresShown, (QStringList{u"Jazz"_s, u"Rock"_s, u"Jazz"_s, u"Jazz"_s}));
+
+    // The album list is refilled only when it was rebuilt; entries the store gains go to their
+    // sorted places, the rest of the list and its choice stay.
+    store.Browse.Albums.Add(u"Mango"_s);
+    store.Browse.Albums.Add(u"Apple"_s);
+    window.SelectFolderNode(u"Albums"_s);
+    QListWidget* albums = window.lvAlbums();
+    auto captions = [&] {
+        QStringList c;
+        for (int i = 0; i < albums->count(); ++i)
+            c.append(albums->item(i)->text() +
+                     (albums->item(i)->data(Qt::UserRole + 9).isValid() ? u"*"_s : QString()));
+        return c;
+    };
+    EXPECT_EQ(captions(), (QStringList{u"Apple"_s, u"Mango"_s}));
+    for (int i = 0; i < albums->count(); ++i)
+        albums->item(i)->setData(Qt::UserRole + 9, true); // marks the items shown now
+    albums->setCurrentRow(1);
+    window.SelectFolderNode(u"Genres"_s);
+    window.SelectFolderNode(u"Albums"_s);
+    EXPECT_EQ(captions(), (QStringList{u"Apple*"_s, u"Mango*"_s}));
+    store.Browse.Albums.Add(u"Kiwi"_s);
+    store.Browse.Albums.Add(u"Zucchini"_s);
+    store.Browse.Albums.Add(u"apple"_s); // already there
+    window.FollowBrowseLists();
+    EXPECT_EQ(captions(), (QStringList{u"Apple*"_s, u"Kiwi"_s, u"Mango*"_s, u"Zucchini"_s}));
+    EXPECT_EQ(albums->currentItem()->text(), u"Mango");
+    store.Browse.Albums.Clear();
+    store.Browse.Albums.Add(u"Fig"_s);
+    window.SelectFolderNode(u"Albums"_s);
+    EXPECT_EQ(captions(), QStringList{u"Fig"_s});
 }
 
 TEST_F(MainWindowTest, HeaderClicksSortAndReverseKeepingTheSelection) {

@@ -1,4 +1,3 @@
-#include "browser/CommandRules.h"
 #include "browser/TitleFit.h"
 #include "browser/ViewTable.h"
 
@@ -6,52 +5,6 @@
 
 namespace orvane {
 namespace {
-
-TEST(ViewTable, EveryViewLaysOutTheWindow) {
-    struct Row {
-        ViewKind kind;
-        bool categoryShown;
-        CategoryPage page;
-        SongPage songPage;
-        ColumnSorting sorting;
-        SongListId current;
-    };
-    using enum ColumnSorting;
-    const Row rows[] = {
-        {ViewKind::StartPage, false, CategoryPage::Genres, SongPage::NetBrowser, Unchanged,
-         SongListId::None},
-        {ViewKind::Albums, true, CategoryPage::Albums, SongPage::Selection, HeaderClickToggles,
-         SongListId::Selection},
-        {ViewKind::Artists, true, CategoryPage::Artists, SongPage::Selection, HeaderClickToggles,
-         SongListId::Selection},
-        {ViewKind::Favourites, false, CategoryPage::Genres, SongPage::Selection, HeaderClickToggles,
-         SongListId::Selection},
-        {ViewKind::Genres, true, CategoryPage::Genres, SongPage::Selection, HeaderClickToggles,
-         SongListId::Selection},
-        {ViewKind::DiskFolder, true, CategoryPage::MyFiles, SongPage::Selection, HeaderClickToggles,
-         SongListId::Selection},
-        {ViewKind::PlayingSongs, false, CategoryPage::Genres, SongPage::PlayingSongs, Unchanged,
-         SongListId::PlayingSongs},
-        {ViewKind::Playlists, true, CategoryPage::Playlist, SongPage::Selection, Off,
-         SongListId::Selection},
-        {ViewKind::RemovedSongs, false, CategoryPage::Genres, SongPage::Selection,
-         HeaderClickToggles, SongListId::Selection},
-        {ViewKind::NewSongs, false, CategoryPage::Genres, SongPage::Selection, HeaderClickToggles,
-         SongListId::Selection},
-    };
-    for (const Row& r : rows) {
-        const ViewLayout& l = LayoutOf(r.kind);
-        SCOPED_TRACE(int(r.kind));
-        EXPECT_EQ(l.kind, r.kind);
-        EXPECT_EQ(l.categoryShown, r.categoryShown);
-        if (r.categoryShown) {
-            EXPECT_EQ(l.categoryPage, r.page);
-        }
-        EXPECT_EQ(l.songPage, r.songPage);
-        EXPECT_EQ(l.sorting, r.sorting);
-        EXPECT_EQ(CurrentSongListOf(r.kind), r.current);
-    }
-}
 
 TEST(ViewTable, TopFoldersAreMatchedWithoutCaseInTheirOrder) {
     EXPECT_EQ(ViewOfTopFolder(QStringLiteral("albums")), ViewKind::Albums);
@@ -68,35 +21,6 @@ TEST(ViewTable, TopFoldersAreMatchedWithoutCaseInTheirOrder) {
     EXPECT_EQ(names, sorted);
     for (const QString& n : names)
         EXPECT_TRUE(ViewOfTopFolder(n).has_value()) << n.toStdString();
-}
-
-TEST(CommandRules, SelectionPagesAndFilters) {
-    CommandContext c;
-    EXPECT_FALSE(ComputeCommandStates(c).selected);
-
-    c.currentListHasSelection = true;
-    CommandStates s = ComputeCommandStates(c);
-    EXPECT_TRUE(s.selected);
-    EXPECT_TRUE(s.selectedNotPlayingPage);
-
-    c.categoryPage = CategoryPage::Playing;
-    s = ComputeCommandStates(c);
-    EXPECT_TRUE(s.selected);
-    EXPECT_FALSE(s.selectedNotPlayingPage);
-
-    // The start page disables everything, whatever the list behind it holds.
-    c.categoryPage = CategoryPage::Albums;
-    c.songPage = SongPage::NetBrowser;
-    s = ComputeCommandStates(c);
-    EXPECT_FALSE(s.selected);
-    EXPECT_FALSE(s.selectedNotPlayingPage);
-
-    EXPECT_FALSE(s.filterLabelVisible);
-    c.timeFilterOn = true;
-    EXPECT_TRUE(ComputeCommandStates(c).filterLabelVisible);
-    c.timeFilterOn = false;
-    c.collectionFilterActive = true;
-    EXPECT_TRUE(ComputeCommandStates(c).filterLabelVisible);
 }
 
 int TenPerChar(const QString& s) {
@@ -131,24 +55,6 @@ TEST(TitleFit, OnlyTheFirstAmpersandIsDoubled) {
     EXPECT_EQ(FitTitleText(QStringLiteral("A&BCD"), TenPerChar, 50), QStringLiteral("A&..."));
 }
 
-TEST(CommandRules, DeleteKeyPerView) {
-    for (ViewKind v : {ViewKind::Albums, ViewKind::Artists, ViewKind::Genres, ViewKind::DiskFolder,
-                       ViewKind::RemovedSongs, ViewKind::NewSongs}) {
-        EXPECT_EQ(DeleteKeyActionFor(v, false), DeleteKeyAction::MoveToRemovedSongs) << int(v);
-        EXPECT_EQ(DeleteKeyActionFor(v, true), DeleteKeyAction::MoveToRemovedSongs) << int(v);
-    }
-    EXPECT_EQ(DeleteKeyActionFor(ViewKind::Favourites, false), DeleteKeyAction::Nothing);
-    EXPECT_EQ(DeleteKeyActionFor(ViewKind::Favourites, true),
-              DeleteKeyAction::RemoveFromFavourites);
-    EXPECT_EQ(DeleteKeyActionFor(ViewKind::Playlists, false), DeleteKeyAction::Nothing);
-    EXPECT_EQ(DeleteKeyActionFor(ViewKind::Playlists, true), DeleteKeyAction::RemoveFromPlaylist);
-    EXPECT_EQ(DeleteKeyActionFor(ViewKind::StartPage, true), DeleteKeyAction::Nothing);
-    EXPECT_EQ(DeleteKeyActionFor(ViewKind::PlayingSongs, true), DeleteKeyAction::Nothing);
-    EXPECT_TRUE(DeleteKeyQuestion(DeleteKeyAction::Nothing).isEmpty());
-    EXPECT_EQ(DeleteKeyQuestion(DeleteKeyAction::MoveToRemovedSongs),
-              QStringLiteral("Move selected files to \"removed songs\" folder?"));
-}
-
 TEST(ViewTable, TheLastEqualTextWinsWithoutRegardToAsciiCase) {
     const QStringList texts = {QStringLiteral("Orvane"), QStringLiteral("Albums"),
                                QStringLiteral("Genres"), QStringLiteral("ALBUMS"),
@@ -160,39 +66,6 @@ TEST(ViewTable, TheLastEqualTextWinsWithoutRegardToAsciiCase) {
     EXPECT_EQ(FindLastNoCase({}, QStringLiteral("Albums")), -1);
     // Only a-z are folded: "É" and "é" differ.
     EXPECT_EQ(FindLastNoCase({QStringLiteral("Caf\u00e9")}, QStringLiteral("CAF\u00c9")), -1);
-}
-
-TEST(CommandRules, EachSongCommandHasItsRule) {
-    for (const char* name :
-         {"btnDelete", "btnMove", "Delete1", "Movetodirectory1", "TagEditor2", "brAdvProperties",
-          "Tageditor1", "Addtoplaylist2", "Addtoplaylist1", "Lyricsfile1", "Showallfromartist1",
-          "Showallfromalbum1", "ShowallfromArtist2", "ShowallfromAlbum2"})
-        EXPECT_EQ(RuleOfCommand(QString::fromLatin1(name)), CommandRule::Selected) << name;
-    for (const char* name :
-         {"Playsong1", "Addtoplayingsongs2", "Loadcoverimage2", "Deletecoverimage2",
-          "Addtofavourites1", "Addtoplayingsongs1", "Movetorecyclebin1", "Movetodirectory2",
-          "ExporttoWAV1", "ExporttoWAV2"})
-        EXPECT_EQ(RuleOfCommand(QString::fromLatin1(name)), CommandRule::SelectedNotPlayingPage)
-            << name;
-    for (const char* name :
-         {"RefreshDatabase1", "Import1", "Albums1", "btnPlay", "btnDelete2", "delete1", "Playing1"})
-        EXPECT_EQ(RuleOfCommand(QString::fromLatin1(name)), CommandRule::Always) << name;
-
-    CommandStates none;
-    CommandStates selectedOnly{true, false, false};
-    CommandStates both{true, true, false};
-    EXPECT_TRUE(IsCommandEnabled(CommandRule::Always, none));
-    EXPECT_FALSE(IsCommandEnabled(CommandRule::Selected, none));
-    EXPECT_TRUE(IsCommandEnabled(CommandRule::Selected, selectedOnly));
-    EXPECT_FALSE(IsCommandEnabled(CommandRule::SelectedNotPlayingPage, selectedOnly));
-    EXPECT_TRUE(IsCommandEnabled(CommandRule::SelectedNotPlayingPage, both));
-}
-
-TEST(CommandRules, DropsOnTheFolderTree) {
-    EXPECT_EQ(FolderDropActionFor(QStringLiteral("favourites")), FolderDropAction::AddToFavourites);
-    EXPECT_EQ(FolderDropActionFor(QStringLiteral("PLAYING")), FolderDropAction::AddToPlayingSongs);
-    EXPECT_EQ(FolderDropActionFor(QStringLiteral("Albums")), FolderDropAction::Nothing);
-    EXPECT_EQ(FolderDropActionFor(QString()), FolderDropAction::Nothing);
 }
 
 } // namespace
