@@ -104,8 +104,11 @@ void Program::wireLibraryViews() {
         SongRows rows;
         const ViewUpdate update = byArtist ? Showallfromartist1Click(from, &selected, &rows)
                                            : Showallfromalbum1Click(from, &selected, &rows);
-        if (update.Filled)
-            main_->ShowSongsIn(list, std::move(rows));
+        if (!update.Filled)
+            return;
+        // From the playing-songs view the songs are shown in lvSelection, never in the queue.
+        if (TSongListView* target = SongListForResults(*main_))
+            main_->ShowSongsIn(target, std::move(rows));
     };
     for (const QString& handler :
          {QStringLiteral("Showallfromartist1Click"), QStringLiteral("ShowallfromArtist2Click")})
