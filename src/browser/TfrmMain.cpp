@@ -76,6 +76,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     // The song lists exist before the menus, whose commands refer to them.
     lvSelection_ = new TSongListView(QStringLiteral("lvSelection"));
     lvPlayingSongs_ = new TSongListView(QStringLiteral("lvPlayingSongs"));
+    lvPlayingSongs_->SetSorting(ColumnSorting::Off); // play order, which CurrentSong points into
     buildMenus();
     buildPopupMenus();
     buildToolbars();
