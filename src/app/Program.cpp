@@ -236,7 +236,6 @@ void Program::runStartup() {
         state_.Started = true;
         main_->SetStarted(true);
         main_->ShowStartPage(folders_.Program + QStringLiteral("html/orvane_startpage.htm"));
-        main_->SetPlayingSongsCaption(QueueDurationText(main_->PlayingSongsModel()->Rows()));
         return startupStep();
     };
     const bool completed = steps();

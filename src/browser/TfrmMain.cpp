@@ -316,7 +316,7 @@ QWidget* TfrmMain::buildSongPane() {
     };
     pnlCaptionBar_ = caption(QStringLiteral("pnlCaptionBar"), QStringLiteral("Duration..."));
     pnlDurationPlayingSongs_ =
-        caption(QStringLiteral("pnlDurationPlayingSongs"), QueueDurationText({}));
+        caption(QStringLiteral("pnlDurationPlayingSongs"), QStringLiteral("Duration"));
     Notebook2_->addWidget(listPage(QStringLiteral("Selection"), pnlCaptionBar_, lvSelection_));
     Notebook2_->addWidget(
         listPage(QStringLiteral("PlayingSongs"), pnlDurationPlayingSongs_, lvPlayingSongs_));
