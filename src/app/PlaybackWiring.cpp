@@ -60,8 +60,9 @@ void WindowPlaybackDisplay::ShowSongTitle(const QString& text) {
 
 void WindowPlaybackDisplay::ShowSeekPosition(int position) {
     QSlider* bar = main_.TrackBar1();
+    // While the user holds the handle it stays where the pointer put it.
     if (bar->isSliderDown())
-        return;                      // the handle is the user's while held
+        return;
     const QSignalBlocker quiet(bar); // not the user's seek
     bar->setValue(position);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The power search reached from the main window: Extra > "Power &search" (F2) shows the search
-// window and turns the category pane to its genres page; the window's "&Search..." fills the
-// main window's current song list with the hits.
+// window and turns the category pane to its genres page; the window's "&Search..." fills a song
+// list of the main window with the hits (never the playing-songs list).
 //
 // GUI thread only. The search window is a child of the main window and lives for the run; the
 // collection list and the display filter must outlive both.
