@@ -5,7 +5,6 @@
 #include "browser/TfrmMain.h"
 
 #include <QApplication>
-#include <QListWidget>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSystemTrayIcon>
@@ -60,8 +59,12 @@ void WindowPlaybackDisplay::ShowSongTitle(const QString& text) {
 }
 
 void WindowPlaybackDisplay::ShowSeekPosition(int position) {
-    const QSignalBlocker quiet(main_.TrackBar1()); // not the user's seek
-    main_.TrackBar1()->setValue(position);
+    QSlider* bar = main_.TrackBar1();
+    // While the user holds the handle it stays where the pointer put it.
+    if (bar->isSliderDown())
+        return;
+    const QSignalBlocker quiet(bar); // not the user's seek
+    bar->setValue(position);
 }
 
 void WindowPlaybackDisplay::EnablePlayButtons(bool play, bool pause, bool stop) {
@@ -124,7 +127,7 @@ void PlaybackWiring::wireCommands() {
         main_.SetHandler(QString::fromLatin1(name), previous);
 
     // Double clicks: a song of the main list plays the selection; one of the queue plays from
-    // there; an album or artist plays the songs shown for it.
+    // there.
     main_.SetHandler(QStringLiteral("lvSongsDblClick"), [this] {
         TSongListView* list = main_.lvSelection();
         controller_->PlaySelectedCommand(list->Songs()->rowCount(), SelectedRowsOf(*list), false);
@@ -138,8 +141,7 @@ void PlaybackWiring::wireCommands() {
     });
     QObject::connect(main_.lvPlayingSongs(), &QAbstractItemView::doubleClicked,
                      main_.lvPlayingSongs(), [&player] { player.PlayFromQueueCommand(); });
-    for (QListWidget* list : {main_.lvAlbums(), main_.lvArtists()})
-        QObject::connect(list, &QAbstractItemView::doubleClicked, list, play);
+    // A double click on an album or an artist runs btnPlayClick (the window connects it).
 
     // The queue.
     for (const char* name :

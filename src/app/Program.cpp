@@ -107,7 +107,9 @@ void Program::wireLibraryViews() {
             ShowArtistSongs(store_.Songs, selected.Artist, displayFilter_, rows);
         else
             ShowAlbumSongs(store_.Songs, selected.Album, displayFilter_, rows);
-        main_->ShowSongsIn(list, std::move(rows));
+        // From the playing-songs view the songs are shown in lvSelection, never in the queue.
+        if (TSongListView* target = SongListForResults(*main_))
+            main_->ShowSongsIn(target, std::move(rows));
     };
     for (const QString& handler :
          {QStringLiteral("Showallfromartist1Click"), QStringLiteral("ShowallfromArtist2Click")})
@@ -235,7 +237,6 @@ void Program::runStartup() {
         state_.Started = true;
         main_->SetStarted(true);
         main_->ShowStartPage(folders_.Program + QStringLiteral("html/orvane_startpage.htm"));
-        main_->SetPlayingSongsCaption(QueueDurationText(main_->PlayingSongsModel()->Rows()));
         return startupStep();
     };
     const bool completed = steps();

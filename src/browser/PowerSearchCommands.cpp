@@ -7,11 +7,17 @@
 
 namespace orvane {
 
-bool RunPowerSearch(TfrmMain& main, const SearchOptions& options, const CollectionList& songs,
-                    const DisplayFilter& filter) {
-    if (main.CurrentView() == ViewKind::StartPage)
+TSongListView* SongListForResults(TfrmMain& main) {
+    const ViewKind view = main.CurrentView();
+    if (view == ViewKind::StartPage || view == ViewKind::PlayingSongs)
         main.SelectFolderNode(QStringLiteral("Genres"));
     TSongListView* list = main.CurrentSongList();
+    return list == main.lvPlayingSongs() ? nullptr : list;
+}
+
+bool RunPowerSearch(TfrmMain& main, const SearchOptions& options, const CollectionList& songs,
+                    const DisplayFilter& filter) {
+    TSongListView* list = SongListForResults(main);
     if (!list)
         return false;
     SongRows hits;
@@ -19,11 +25,7 @@ bool RunPowerSearch(TfrmMain& main, const SearchOptions& options, const Collecti
     // One reset of the model: thousands of hits arrive without a repaint per row. The reset
     // also tells the window that the selection is gone (status bar, command states).
     list->Songs()->SetRows(std::move(hits));
-    const QString length = QueueDurationText(list->Songs()->Rows());
-    if (list == main.lvPlayingSongs())
-        main.SetPlayingSongsCaption(length);
-    else
-        main.SetCaption(length);
+    main.SetCaption(QueueDurationText(list->Songs()->Rows()));
     main.UpdateCommands();
     return true;
 }

@@ -77,6 +77,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     // The song lists exist before the menus, whose commands refer to them.
     lvSelection_ = new TSongListView(QStringLiteral("lvSelection"));
     lvPlayingSongs_ = new TSongListView(QStringLiteral("lvPlayingSongs"));
+    lvPlayingSongs_->SetSorting(ColumnSorting::Off); // play order, which CurrentSong points into
     buildMenus();
     buildPopupMenus();
     buildToolbars();
@@ -322,7 +323,7 @@ QWidget* TfrmMain::buildSongPane() {
     };
     pnlCaptionBar_ = caption(QStringLiteral("pnlCaptionBar"), QStringLiteral("Duration..."));
     pnlDurationPlayingSongs_ =
-        caption(QStringLiteral("pnlDurationPlayingSongs"), QueueDurationText({}));
+        caption(QStringLiteral("pnlDurationPlayingSongs"), QStringLiteral("Duration"));
     Notebook2_->addWidget(listPage(QStringLiteral("Selection"), pnlCaptionBar_, lvSelection_));
     Notebook2_->addWidget(
         listPage(QStringLiteral("PlayingSongs"), pnlDurationPlayingSongs_, lvPlayingSongs_));

@@ -30,6 +30,15 @@ bool CommandQueue::TryPop(Command& command) {
     return true;
 }
 
+bool CommandQueue::PopFor(std::chrono::milliseconds wait, Command& command) {
+    std::unique_lock lock(mutex_);
+    if (!pushed_.wait_for(lock, wait, [this] { return !commands_.empty(); }))
+        return false;
+    command = std::move(commands_.front());
+    commands_.pop_front();
+    return true;
+}
+
 std::vector<Command> CommandQueue::Close() {
     std::lock_guard lock(mutex_);
     closed_ = true;

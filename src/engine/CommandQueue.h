@@ -4,6 +4,7 @@
 
 #include "engine/Xaudio.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -28,6 +29,8 @@ public:
     // Waits for a command.
     Command Pop();
     bool TryPop(Command& command);
+    // Waits at most `wait` for a command; false when none came.
+    bool PopFor(std::chrono::milliseconds wait, Command& command);
     // Refuses further commands and hands back those still waiting.
     std::vector<Command> Close();
 

@@ -20,6 +20,9 @@ constexpr size_t kChunk = 16384;
 // The longest an output call may keep the thread from its commands.
 constexpr std::chrono::milliseconds kWait{20};
 constexpr std::chrono::milliseconds kPositionInterval{100};
+// How long the sound card stays open after the end of input, for the next song to follow
+// without opening it again.
+constexpr std::chrono::milliseconds kKeepCardAfterEnd{500};
 
 } // namespace
 
@@ -85,6 +88,14 @@ void Player::Run() {
                 Handle(command);
             if (!exiting_ && state_ == XA_PLAYER_STATE_PLAYING)
                 Step();
+        } else if (state_ == XA_PLAYER_STATE_EOS && HoldsSoundCard()) {
+            // When no next song comes soon the card is given back: nothing plays silence on it
+            // once the user's queue is done.
+            Command command;
+            if (commands_.PopFor(kKeepCardAfterEnd, command))
+                Handle(command);
+            else
+                CloseOutput();
         } else {
             Handle(commands_.Pop());
         }
@@ -291,6 +302,11 @@ void Player::CloseOutput() {
     output_.reset();
 }
 
+bool Player::HoldsSoundCard() const {
+    return output_ &&
+           ParseOutputName(outputName_).value_or(OutputName{}).kind == OutputKind::SoundCard;
+}
+
 void Player::StopPlaying() {
     pending_.clear();
     pendingOffset_ = 0;
@@ -298,7 +314,7 @@ void Player::StopPlaying() {
     if (output_) {
         output_->Cancel();
         // The sound card is given back while nothing plays; a file stays open until closed.
-        if (ParseOutputName(outputName_).value_or(OutputName{}).kind == OutputKind::SoundCard)
+        if (HoldsSoundCard())
             CloseOutput();
         else
             output_->Pause(false);

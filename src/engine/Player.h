@@ -11,6 +11,7 @@
 //   an input was opened; positions as playing advances (at most 10 a second, whenever the
 //   offset changes) and timecodes at every `granularity` of decoded audio;
 // - an input opened at the end of input waits there for Play, without a stop;
+// - the sound card is given back while stopped and shortly after the end of input;
 // - every command is answered: Pong, the notification a Get asks for, Ack when done, or Nack
 //   with the reason (an error notification with a text comes first when something failed).
 
@@ -63,6 +64,8 @@ private:
     bool EnsureOutput();
     bool OpenOutput(const PcmFormat& format);
     void CloseOutput();
+    // An output is open for the sound card (also when it fell back to playing silence).
+    bool HoldsSoundCard() const;
     void StopPlaying();
     void Rewind();
     void SetState(uint8_t state);

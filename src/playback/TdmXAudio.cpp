@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
+#include <QTimer>
 #include <algorithm>
 
 namespace orvane {
@@ -16,6 +17,9 @@ namespace {
 constexpr uint32_t kSeekRange = 400;
 // How long StopPlayer waits for the engine before it gives up rather than hang the program.
 constexpr int kStopWaitMs = 10000;
+// While it waits, StopPlayer looks at the engine's queue at least this often, for a wake-up
+// that a nested event loop left undelivered.
+constexpr int kStopPollMs = 50;
 const QString kImportMark = QStringLiteral("IMPORT:\\");
 
 QString Clock(uint32_t hours, uint32_t minutes, uint32_t seconds) {
@@ -77,18 +81,26 @@ bool TdmXAudio::AddToPlayingSongs(const SongRow& row, bool skipAll) {
 }
 
 void TdmXAudio::StopPlayer() {
+    // An end of input reported before the engine took the stop must not open the next song
+    // behind it. Nested stops (a Stop pressed while another one waits) restore the outer flag.
+    const bool outerStop = stopPending_;
+    stopPending_ = true;
     player_->Stop();
     player_->InputClose();
     // The stopped state arrives as a notification; other events (and commands) may run while
-    // we wait. A queue's wake-up posted before this wait began is not always run by the nested
-    // loop, hence the explicit delivery.
+    // we wait. The loop sleeps until an event arrives: the engine's wake-up, or the poll timer.
+    // A queue's wake-up posted before this wait began is not always run by the nested loop,
+    // hence the explicit delivery on every turn.
     QDeadlineTimer deadline(kStopWaitMs);
+    QTimer poll;
+    poll.start(kStopPollMs);
     while (!stopped_ && !deadline.hasExpired()) {
         player_->DeliverPending();
         if (stopped_)
             break;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
+    stopPending_ = outerStop;
 }
 
 void TdmXAudio::PlayFile(const QString& path) {
@@ -108,9 +120,13 @@ void TdmXAudio::PlayPlaylist(const QString& path) {
         queueDuration_.Add(queue_.At(i));
     ShowQueueDuration();
     StopPlayer();
+    // The queue may have changed while the stop was awaited.
+    if (queue_.Empty()) {
+        currentSong_ = -1;
+        return;
+    }
     currentSong_ = 0;
-    if (!queue_.Empty())
-        PlayFile(queue_.At(0).Path());
+    PlayFile(queue_.At(0).Path());
 }
 
 void TdmXAudio::PausePlayer() {
@@ -167,6 +183,9 @@ void TdmXAudio::PlayFromQueueCommand() {
     const int index = selected.front();
     const QString path = queue_.At(index).Path();
     StopPlayer();
+    // The row chosen is played only when it is still where it was after the stop.
+    if (index >= queue_.Count() || queue_.At(index).Path() != path)
+        return;
     currentSong_ = index;
     PlayFile(path);
 }
@@ -191,7 +210,10 @@ void TdmXAudio::PreviousCommand() {
         currentSong_ = 1;
     const int remembered = std::max(0, currentSong_ - 1);
     StopPlayer();
-    currentSong_ = remembered;
+    // Rows may have been removed while the stop was awaited: the last one left is played then.
+    if (queue_.Empty())
+        return;
+    currentSong_ = std::min(remembered, queue_.Count() - 1);
     PlayFile(queue_.At(currentSong_).Path());
 }
 
@@ -244,11 +266,15 @@ void TdmXAudio::OnPlayerState(int state) {
         display_.EnablePlayButtons(true, false, true);
         return;
     case XA_PLAYER_STATE_EOS:
+        if (stopPending_)
+            return; // the song ended just before a stop; nothing follows it
         ++currentSong_;
         if (currentSong_ >= 0 && currentSong_ < queue_.Count()) {
             player_->InputOpen(queue_.At(currentSong_).Path());
             player_->Play();
         } else {
+            // The queue is done: the engine keeps the input at its end and plays nothing.
+            display_.ShowStatusPanel(2, QStringLiteral("Stopped"));
             display_.EnablePlayButtons(true, true, false);
         }
         return;

@@ -46,7 +46,8 @@ public:
     // Appends the row when its file exists; asks about missing songs unless skipAll, and returns
     // the skipAll to pass to the next call of the same batch.
     bool AddToPlayingSongs(const SongRow& row, bool skipAll);
-    // Stops the engine and waits, processing events, until it reports the stopped state.
+    // Stops the engine and waits, processing events, until it reports the stopped state (10 s at
+    // most). An end of input reported meanwhile is ignored.
     void StopPlayer();
     void PlayFile(const QString& path);
     // Replaces the playing-songs list with the playlist's songs and plays the first one.
@@ -90,6 +91,7 @@ private:
     bool stopped_ = true;
     bool playing_ = false;
     bool paused_ = false;
+    bool stopPending_ = false; // StopPlayer waits for the engine's stopped state
     int timeDisplayMode_ = 0;
     uint32_t songSeconds_ = 0; // the opened song's length, for the remaining time
 };

@@ -197,14 +197,24 @@ TEST_F(LibraryWindowTest, PowerSearchFromTheMenuPutsItsHitsIntoTheSongList) {
     EXPECT_FALSE(Enabled(u"Showallfromartist1"_s));
     EXPECT_EQ(window().CaptionBar()->text(), u"00:09:00");
 
-    // In the playing-songs view the hits become the playing songs; lvSelection keeps its rows.
+    // From the playing-songs view the hits and "Show all from artist" go to the genres view's
+    // list: the queue changes only through the player.
+    SongRow queued = window().SelectionModel()->Row(0); // Ann's
+    queued.Folder = folder;
+    WriteText(queued.Path(), "mp3");
+    program->Player().AddToPlayingSongs(queued, false);
     window().SelectFolderNode(u"Playing"_s);
     hunter.btnSearch()->click();
-    EXPECT_EQ(Titles(window().PlayingSongsModel()),
+    EXPECT_EQ(window().CurrentView(), ViewKind::Genres);
+    EXPECT_EQ(Titles(window().SelectionModel()),
               (QStringList{u"Hard Rock Cafe"_s, u"Rockabilly"_s, u"Quiet"_s}));
-    EXPECT_EQ(window().PlayingSongsCaption()->text(), u"00:09:00");
-    EXPECT_EQ(window().SelectionModel()->rowCount(), 3);
-    window().SelectFolderNode(u"Genres"_s);
+    window().SelectFolderNode(u"Playing"_s);
+    SelectRows(window().lvPlayingSongs(), {0});
+    window().Command(u"Showallfromartist1"_s)->trigger();
+    EXPECT_EQ(window().CurrentView(), ViewKind::Genres);
+    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Hard Rock Cafe"_s});
+    EXPECT_EQ(Titles(window().PlayingSongsModel()), QStringList{u"Hard Rock Cafe"_s});
+    EXPECT_EQ(window().PlayingSongsCaption()->text(), u"00:03:00");
 
     // No hits leave the list empty; nothing is ever asked.
     hunter.SetKeywords(u"nothing like it"_s);

@@ -185,10 +185,13 @@ TEST_F(PlaybackWiringTest, SeekBarAndTimePanel) {
     bar->setValue(300);
     Settle();
     EXPECT_EQ(seeks, std::vector<int>{300});
-    // A drag seeks once, where it ends.
+    // A drag seeks once, where it ends; the player does not move the handle while it is held.
     bar->setSliderDown(true);
     bar->setValue(310);
     bar->setValue(320);
+    fake.Post(0, MessageBuilder(XA_MSG_NOTIFY_INPUT_POSITION).Dword(0, 160).Dword(4, 400).Build());
+    Settle();
+    EXPECT_EQ(bar->value(), 320);
     bar->setSliderDown(false);
     Settle();
     EXPECT_EQ(seeks, (std::vector<int>{300, 320}));
@@ -207,6 +210,19 @@ TEST_F(PlaybackWiringTest, SeekBarAndTimePanel) {
     EXPECT_TRUE(window.StatusPanel(3)->text().startsWith(u"Remain:"));
     EXPECT_TRUE(window.Command(u"Remaining1"_s)->isChecked());
     EXPECT_FALSE(window.Command(u"Time1"_s)->isChecked());
+}
+
+TEST_F(PlaybackWiringTest, DoubleClickOnAnAlbumOrArtistPlaysOnce) {
+    window.SelectFolderNode(u"Albums"_s);
+    const SongRows songs = ShowSongs(2);
+    for (QListWidget* list : {window.lvAlbums(), window.lvArtists()}) {
+        opened.clear();
+        list->addItem(u"Blue"_s);
+        emit list->doubleClicked(list->model()->index(0, 0));
+        Settle();
+        EXPECT_EQ(opened, QStringList{songs[0].Path()}) << list->objectName().toStdString();
+        EXPECT_EQ(Queued(), 2);
+    }
 }
 
 TEST_F(PlaybackWiringTest, PlayOnTheStartPageOrThePlayingViewStartsNothing) {

@@ -293,6 +293,7 @@ TEST_F(ProgramTest, StartUpOpensTheFavouritesViewAndTheViewsShowTheCollection) {
     EXPECT_EQ(window.FilesModel()->filePath(window.tvFiles()->currentIndex()), music);
     EXPECT_TRUE(
         window.StartPage()->source().toLocalFile().endsWith(u"html/orvane_startpage.htm"_s));
+    EXPECT_EQ(window.PlayingSongsCaption()->text(), u"Duration") << "no length known yet";
 
     // The genre view shows the songs of the genre clicked.
     window.SelectFolderNode(u"Genres"_s);

@@ -588,6 +588,13 @@ TEST_F(MainWindowTest, HeaderClicksSortAndReverseKeepingTheSelection) {
     list->Resort();
     EXPECT_EQ(titles(), (QStringList{u"x"_s, u"y"_s}));
     EXPECT_FALSE(header->isSortIndicatorShown());
+
+    // The playing-songs list keeps the play order, which the player's current row points into.
+    TSongListView* queue = window.lvPlayingSongs();
+    queue->Songs()->SetRows({Row(u"b"_s), Row(u"a"_s)});
+    queue->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    EXPECT_EQ(queue->Songs()->Row(0).Title, u"b");
+    EXPECT_FALSE(queue->horizontalHeader()->sectionsClickable());
 }
 
 TEST_F(MainWindowTest, StatusBarAndStartPage) {

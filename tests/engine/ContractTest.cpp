@@ -8,8 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+
 #include <cstdlib>
 #include <set>
+#include <thread>
 
 namespace orvane::test {
 namespace {
@@ -125,6 +128,30 @@ TEST(ContractTest, StopFromEveryStateGivesOneStoppedState) {
         // Nothing of the stopped song comes late.
         EXPECT_TRUE(Only(player.Settle(), XA_MSG_NOTIFY_PLAYER_STATE).empty());
     }
+}
+
+TEST(ContractTest, TheSoundCardIsGivenBackWhenNoSongFollowsTheEnd) {
+    ASSERT_TRUE(kDummySoundCard);
+    ScratchDir dir;
+    const auto song = Tone(dir, "short.mp3", 0.3);
+    EnginePlayer player;
+    const auto released = [] {
+        for (int turn = 0; turn < 1000 && SDL_WasInit(SDL_INIT_AUDIO) != 0; ++turn)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return SDL_WasInit(SDL_INIT_AUDIO) == 0;
+    };
+    player.Open(song);
+    player.Send(XA_MSG_COMMAND_PLAY);
+    ASSERT_TRUE(player.WaitForState(XA_PLAYER_STATE_EOS));
+    EXPECT_TRUE(released()) << "the card is not held after the last song";
+    // A next song plays on the card again, without a stop in between.
+    player.log.clear();
+    player.Open(song);
+    player.Send(XA_MSG_COMMAND_PLAY);
+    ASSERT_TRUE(player.WaitForState(XA_PLAYER_STATE_EOS));
+    EXPECT_EQ(player.Count(XA_MSG_NOTIFY_PLAYER_STATE, XA_PLAYER_STATE_STOPPED), 0);
+    EXPECT_EQ(player.Count(XA_MSG_NOTIFY_ERROR), 0);
+    EXPECT_TRUE(released());
 }
 
 TEST(ContractTest, InputsThatCannotBeOpenedAreReported) {

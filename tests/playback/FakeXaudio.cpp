@@ -92,6 +92,8 @@ struct FakeCalls {
     }
     static int Get(XA_Player handle, XA_Message* message) {
         FakeXaudio::Player* player = Find(handle);
+        if (player)
+            ++player->gets;
         if (!player || player->queue.empty())
             return XA_ERROR_NO_MESSAGE;
         *message = std::move(player->queue.front());

@@ -32,6 +32,7 @@ public:
         std::vector<Sent> sent;
         int priority = XA_CONTROL_PRIORITY_NORMAL;
         int priorityReads = 0;
+        int gets = 0; // calls of control_message_get
         bool deleted = false;
     };
 

@@ -10,7 +10,9 @@
 #include "support/MpegFixture.h"
 #include "support/ScriptedPrompts.h"
 
+#include <QAbstractEventDispatcher>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -120,6 +122,7 @@ TEST_F(ControllerTest, PlayFillsTheQueueFromTheViewAndFollowsTheEngine) {
     EXPECT_EQ(controller->CurrentSong(), 3);
     EXPECT_EQ(opened.size(), 3) << "nothing wraps around";
     EXPECT_EQ(display.buttons, (std::array<bool, 3>{true, true, false}));
+    EXPECT_EQ(display.panels[2], u"Stopped") << "nothing plays any more";
 
     // Pause, then Play resumes the same song without rebuilding the queue.
     controller->PlayCommand(&view, false);
@@ -346,6 +349,74 @@ TEST_F(ControllerTest, PlaylistReplacesTheQueueAndPlaysItsFirstSong) {
     controller->PlayPlaylist(dir.filePath(QStringLiteral("none.m3u"))); // unreadable
     EXPECT_TRUE(queue.rows.empty());
     EXPECT_TRUE(controller->Stopped());
+    EXPECT_EQ(controller->CurrentSong(), -1);
+}
+
+TEST_F(ControllerTest, AStopSleepsUntilTheEngineAnswersAndNothingPlaysOnBehindIt) {
+    const SongRows view = Songs(3);
+    controller->PlayCommand(&view, false);
+    Settle();
+
+    // The song ends just as Stop is pressed: its end of input comes before the stopped state.
+    fake.PostState(XA_PLAYER_STATE_EOS);
+    controller->StopPlayer();
+    Settle();
+    EXPECT_EQ(opened, QStringList{view[0].Path()});
+    EXPECT_TRUE(controller->Stopped());
+    EXPECT_EQ(controller->CurrentSong(), -1);
+
+    // An engine that answers a stop only later: the wait sleeps between events instead of
+    // asking the engine over and over.
+    controller->PlayCommand(&view, false);
+    Settle();
+    const auto engine = fake.onSend;
+    fake.onSend = [engine](FakeXaudio& f, int player, const FakeXaudio::Sent& sent) {
+        if (sent.code == XA_MSG_COMMAND_STOP)
+            QTimer::singleShot(30, [late = &f] { late->PostState(XA_PLAYER_STATE_STOPPED); });
+        else
+            engine(f, player, sent);
+    };
+    QObject context;
+    int sleeps = 0;
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                     &context, [&sleeps] { ++sleeps; });
+    const int looks = fake.player().gets;
+    controller->StopPlayer();
+    EXPECT_TRUE(controller->Stopped());
+    EXPECT_GT(sleeps, 0);
+    EXPECT_LT(fake.player().gets - looks, 100);
+}
+
+TEST_F(ControllerTest, RowsRemovedWhileAStopIsAwaitedAreNotPlayed) {
+    const SongRows view = Songs(3);
+    controller->PlayCommand(&view, false);
+    Settle();
+    controller->SetCurrentSong(2);
+    // Rows go (the Delete key, say) while the player waits for the engine to stop.
+    const auto engine = fake.onSend;
+    int keep = 1;
+    fake.onSend = [this, &keep, engine](FakeXaudio& f, int player, const FakeXaudio::Sent& sent) {
+        if (sent.code != XA_MSG_COMMAND_STOP || f.engineState == XA_PLAYER_STATE_STOPPED)
+            return engine(f, player, sent);
+        QTimer::singleShot(0, [this, &keep, late = &f] {
+            queue.rows.resize(size_t(keep));
+            late->PostState(XA_PLAYER_STATE_STOPPED);
+        });
+    };
+    controller->PreviousCommand(); // row 1 is gone: the last row left plays
+    Settle();
+    EXPECT_EQ(controller->CurrentSong(), 0);
+    EXPECT_EQ(opened.back(), view[0].Path());
+
+    // A double click on a row that went meanwhile plays nothing.
+    queue.rows = view;
+    queue.selected = {2};
+    keep = 2;
+    const int opens = opened.size();
+    controller->PlayFromQueueCommand();
+    Settle();
+    EXPECT_EQ(opened.size(), opens);
+    EXPECT_EQ(controller->CurrentSong(), -1);
 }
 
 } // namespace
