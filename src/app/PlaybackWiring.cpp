@@ -1,6 +1,7 @@
 #include "app/PlaybackWiring.h"
 
 #include "app/TrayIcons.h"
+#include "browser/LiteralText.h"
 #include "browser/SongListView.h"
 #include "browser/TfrmMain.h"
 
@@ -52,10 +53,11 @@ void WindowPlaybackDisplay::ShowStatusPanel(int panel, const QString& text) {
 }
 
 void WindowPlaybackDisplay::ShowSongTitle(const QString& text) {
-    // The task bar shows the window's title followed by the application's display name.
-    QGuiApplication::setApplicationDisplayName(text);
+    // The main window's title is what the task bar shows; the dialogs keep their own titles.
+    // A "[*]" in a tag is shown as it stands, not taken for the window-modified mark.
+    main_.setWindowTitle(QString(text).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
     if (QSystemTrayIcon* icon = tray_.Icon(TrayIconId::Orvane))
-        icon->setToolTip(text);
+        icon->setToolTip(LiteralToolTip(text));
 }
 
 void WindowPlaybackDisplay::ShowSeekPosition(int position) {

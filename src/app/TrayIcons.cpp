@@ -20,9 +20,9 @@ constexpr IconLook kLooks[] = {{"trayOrvane", "Orvane", QStyle::SP_DriveCDIcon},
                                {"controlNext", "Next", QStyle::SP_MediaSkipForward}};
 } // namespace
 
-TrayIcons::TrayIcons(QObject* parent)
+TrayIcons::TrayIcons(QObject* parent, Where where)
     : QObject(parent) {
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
+    if (where == Where::NotificationAreaOnly && !QSystemTrayIcon::isSystemTrayAvailable())
         return;
     for (size_t i = 0; i < icons_.size(); ++i) {
         auto* icon = new QSystemTrayIcon(this);

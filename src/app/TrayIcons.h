@@ -16,7 +16,9 @@ namespace orvane {
 class TrayIcons : public QObject, public TrayIconSwitch {
     Q_OBJECT
 public:
-    explicit TrayIcons(QObject* parent = nullptr);
+    // Tests make the icons where the desktop has no notification area (they cannot show there).
+    enum class Where { NotificationAreaOnly, Always };
+    explicit TrayIcons(QObject* parent = nullptr, Where where = Where::NotificationAreaOnly);
 
     void SetTrayIconShown(TrayIconId icon, bool shown) override;
     // Null where there is no notification area.

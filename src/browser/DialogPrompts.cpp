@@ -6,8 +6,20 @@
 
 namespace orvane {
 
+QWidget* DialogPrompts::Owner() const {
+    // A message raised while a dialog is open belongs in front of that dialog.
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    QWidget* active = QApplication::activeWindow();
+    if (active && active->windowType() != Qt::SplashScreen)
+        return active;
+    return parent_;
+}
+
 PromptAnswer DialogPrompts::ask(PromptKind kind, PromptButtons buttons, const QString& text) {
-    QMessageBox box(parent_);
+    // On the heap: the owner may close while the box is open, and takes the box with it.
+    QPointer<QMessageBox> owned = new QMessageBox(Owner());
+    QMessageBox& box = *owned;
     box.setWindowTitle(QApplication::applicationDisplayName());
     box.setTextFormat(Qt::PlainText); // texts may come from files: never read as markup
     box.setText(text);
@@ -36,7 +48,9 @@ PromptAnswer DialogPrompts::ask(PromptKind kind, PromptButtons buttons, const QS
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
     }
-    switch (box.exec()) {
+    const int answer = box.exec();
+    delete owned.data();
+    switch (answer) {
     case QMessageBox::Ok:
         return PromptAnswer::Ok;
     case QMessageBox::Yes:
@@ -52,7 +66,7 @@ PromptAnswer DialogPrompts::ask(PromptKind kind, PromptButtons buttons, const QS
 }
 
 std::optional<QString> DialogPrompts::chooseFolder(const QString& title, const QString& start) {
-    const QString folder = QFileDialog::getExistingDirectory(parent_, title, start);
+    const QString folder = QFileDialog::getExistingDirectory(Owner(), title, start);
     if (folder.isEmpty())
         return std::nullopt;
     return folder;

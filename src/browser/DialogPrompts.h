@@ -1,5 +1,6 @@
 #pragma once
-// Prompts shown as modal message boxes and the folder dialog, parented to the main window.
+// Prompts shown as modal message boxes and the folder dialog, in front of the dialog or window
+// that is active (the main window when none is).
 
 #include "platform/Prompts.h"
 
@@ -16,6 +17,9 @@ public:
 
     PromptAnswer ask(PromptKind kind, PromptButtons buttons, const QString& text) override;
     std::optional<QString> chooseFolder(const QString& title, const QString& start) override;
+    // The window a message is shown over: the open modal dialog, else the active window (never
+    // the splash), else the main window.
+    QWidget* Owner() const;
 
 private:
     QPointer<QWidget> parent_;

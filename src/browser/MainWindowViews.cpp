@@ -98,8 +98,10 @@ void TfrmMain::ShowView(QTreeWidgetItem* node) {
         applyLayout(LayoutOf(*kind));
         fillView(*kind);
     }
-    if (TSongListView* list = CurrentSongList())
+    if (TSongListView* list = CurrentSongList()) {
         list->setFocus();
+        SongListChanged(list); // the status bar follows the list now shown
+    }
     UpdateCommands();
 }
 
@@ -456,6 +458,10 @@ void TfrmMain::connectSongList(TSongListView* list) {
     connect(list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, changed);
     connect(list->Songs(), &QAbstractItemModel::modelReset, this, changed);
     connect(list->Songs(), &QAbstractItemModel::rowsRemoved, this, changed);
+    connect(list->Songs(), &QAbstractItemModel::rowsInserted, this, [this, list] {
+        if (list == CurrentSongList())
+            showItemCount(list);
+    });
     list->OnKeyDown = [this, list](int key) {
         if (list == lvSelection_)
             SongListKeyDown(list, key);
@@ -464,9 +470,19 @@ void TfrmMain::connectSongList(TSongListView* list) {
     };
 }
 
-void TfrmMain::SongListChanged(TSongListView* list) {
+void TfrmMain::showItemCount(const TSongListView* list) {
     statusPanels_[0]->setText(QString::number(list->Songs()->rowCount()) +
                               QStringLiteral(" Item(s)."));
+}
+
+void TfrmMain::SongListChanged(TSongListView* list) {
+    // The status bar tells about the list shown; the other one changes out of sight (the
+    // player empties and fills the queue while the main list is shown).
+    if (list != CurrentSongList()) {
+        UpdateCommands();
+        return;
+    }
+    showItemCount(list);
     const int row = list->FocusedSelectedRow();
     if (row >= 0) {
         const SongRow& song = list->Songs()->Row(row);

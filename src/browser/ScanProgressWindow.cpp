@@ -1,5 +1,7 @@
 #include "browser/ScanProgressWindow.h"
 
+#include "browser/LiteralText.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
@@ -58,7 +60,7 @@ void ScanProgressWindow::Open() {
 
 void ScanProgressWindow::ScanReport(qsizetype filesRead, const QString& folder) {
     lblCount_->setText(QStringLiteral("%1 files read").arg(filesRead));
-    lblFolder_->setToolTip(folder);
+    lblFolder_->setToolTip(LiteralToolTip(folder));
     lblFolder_->setText(
         lblFolder_->fontMetrics().elidedText(folder, Qt::ElideMiddle, kFolderWidth));
     if (lblCount_->isHidden()) {

@@ -1,5 +1,7 @@
 #include "browser/SongListModel.h"
 
+#include "browser/LiteralText.h"
+
 #include <QCollator>
 #include <QMimeData>
 #include <QUrl>
@@ -37,8 +39,9 @@ QVariant SongListModel::data(const QModelIndex& index, int role) const {
     const SongRow& row = rows_[size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
         return ColumnText(row, index.column());
+    case Qt::ToolTipRole:
+        return LiteralToolTip(ColumnText(row, index.column()));
     case Qt::FontRole:
         return row.NewFlag == QLatin1String("1") ? boldFont_ : font_;
     case Qt::TextAlignmentRole:

@@ -354,14 +354,20 @@ void TfrmMain::buildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("sbSelection"));
     bar->setSizeGripEnabled(true);
+    // The item count, the file (its width follows the window), the player state and the
+    // time: each at least its classic width and wide enough for its longest text.
     const int widths[] = {70, 0, 80, 70};
+    const char* longest[] = {"000000 Item(s).", "", "Playing", "Remain:00:00:00"};
     for (size_t i = 0; i < statusPanels_.size(); ++i) {
         auto* panel = new QLabel(bar);
         panel->setObjectName(QStringLiteral("sbPanel%1").arg(i));
-        panel->setTextFormat(Qt::PlainText);
+        panel->setTextFormat(Qt::PlainText); // file names and tags are never read as markup
         panel->setFrameShape(QFrame::StyledPanel);
-        if (widths[i] > 0)
-            panel->setFixedWidth(widths[i]);
+        if (widths[i] > 0) {
+            panel->setText(QString::fromLatin1(longest[i]));
+            panel->setFixedWidth(std::max(widths[i], panel->sizeHint().width()));
+            panel->clear();
+        }
         statusPanels_[i] = panel;
         bar->addWidget(panel, 0);
     }
@@ -370,8 +376,11 @@ void TfrmMain::buildStatusBar() {
 }
 
 void TfrmMain::placeStatusPanels() {
-    // The file panel takes the width the other panels leave.
-    statusPanels_[1]->setFixedWidth(std::max(0, width() - 228));
+    // The file panel takes the width the other panels leave (the client width - 228 with the
+    // classic widths).
+    const int others = statusPanels_[0]->minimumWidth() + statusPanels_[2]->minimumWidth() +
+                       statusPanels_[3]->minimumWidth() + 8;
+    statusPanels_[1]->setFixedWidth(std::max(0, width() - others));
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {

@@ -271,6 +271,7 @@ private:
     bool acceptsDrag(QObject* source) const;
     void dropOnFolders(QTreeWidgetItem* node, QObject* source);
     void connectSongList(TSongListView* list);
+    void showItemCount(const TSongListView* list);
 
     Prompts* prompts_ = nullptr;
     const SongStore* store_ = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 // What the playback controller shows: the status bar panels it owns, the seek bar, the
-// application's title with the tray icon's hint, the three play buttons and the queue's
+// main window's title with the tray icon's hint, the three play buttons and the queue's
 // length above the playing-songs list. The main window implements it; tests record it.
 // GUI thread only.
 
@@ -14,7 +14,7 @@ public:
 
     // Panels 1 (now playing), 2 (player state) and 3 (time) of the status bar.
     virtual void ShowStatusPanel(int panel, const QString& text) = 0;
-    // The application's title (task bar caption) and the hint of the main tray icon.
+    // The main window's title (the task bar caption) and the hint of the main tray icon.
     virtual void ShowSongTitle(const QString& text) = 0;
     // Moves the seek bar (0..400) without it counting as the user's seek.
     virtual void ShowSeekPosition(int position) = 0;

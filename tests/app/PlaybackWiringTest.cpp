@@ -18,6 +18,8 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QSlider>
+#include <QTextDocument>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -90,7 +92,7 @@ protected:
     test::ScriptedPrompts prompts;
     SongStore store;
     TfrmMain window;
-    TrayIcons tray;
+    TrayIcons tray{nullptr, TrayIcons::Where::Always};
     std::unique_ptr<PlaybackWiring> wiring;
     QStringList opened;
     std::vector<int> seeks;
@@ -223,6 +225,36 @@ TEST_F(PlaybackWiringTest, DoubleClickOnAnAlbumOrArtistPlaysOnce) {
         EXPECT_EQ(opened, QStringList{songs[0].Path()}) << list->objectName().toStdString();
         EXPECT_EQ(Queued(), 2);
     }
+}
+
+TEST_F(PlaybackWiringTest, PlayingSongTitlesTheMainWindowAndTrayHintLiterally) {
+    // Tag text that looks like markup, and a "[*]" that Qt would take for the modified mark.
+    const QString title = u"<b>x</b><img src=/dev/zero>"_s;
+    SongRow row;
+    row.FileName = u"tagged.mp3"_s;
+    row.Folder = dir.path() + u'/';
+    ASSERT_TRUE(
+        test::WriteFile(row.Path(), test::MakeMpegStream({}) +
+                                        test::MakeId3v1(title, u"Ann [*]"_s, {}, {}, {}, 0, 0)));
+    window.ShowSongsIn(window.lvSelection(), {row});
+    const QString displayName = QGuiApplication::applicationDisplayName();
+    window.winId(); // the title as the desktop gets it
+    Trigger("Play2");
+
+    const QString shown = u"Ann [*] - "_s + title;
+    EXPECT_EQ(window.windowHandle()->title(), shown);
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), displayName)
+        << "dialogs keep their own titles";
+    QSystemTrayIcon* hint = tray.Icon(TrayIconId::Orvane);
+    ASSERT_TRUE(hint);
+    // A tooltip that looks like markup is rendered as rich text.
+    QString seen = hint->toolTip();
+    if (Qt::mightBeRichText(seen)) {
+        QTextDocument doc;
+        doc.setHtml(seen);
+        seen = doc.toPlainText();
+    }
+    EXPECT_EQ(seen, shown);
 }
 
 TEST_F(PlaybackWiringTest, PlayOnTheStartPageOrThePlayingViewStartsNothing) {

@@ -1,6 +1,8 @@
 // The main window offscreen: the view switch, command states, the Delete key, the folder tree's
 // names and drops, the menus and the song lists' rows.
 
+#include "browser/DialogPrompts.h"
+#include "browser/ScanProgressWindow.h"
 #include "browser/TfrmMain.h"
 #include "platform/AsciiCase.h"
 #include "platform/Paths.h"
@@ -18,10 +20,13 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextDocument>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +51,19 @@ SongRow Row(const QString& title, const QString& artist = u"A"_s, const QString&
     r.NewFlag = newFlag;
     return r;
 }
+
+// What Qt shows of a text in a place that reads markup when the text looks like it (tooltips,
+// labels in the automatic format).
+QString ShownText(const QString& text, Qt::TextFormat format = Qt::AutoText) {
+    if (format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text)))
+        return text;
+    QTextDocument doc;
+    doc.setHtml(text);
+    return doc.toPlainText();
+}
+
+// Tag text that would load a never-ending file if it were read as markup.
+const QString kMarkup = u"<b>x</b><img src=/dev/zero>"_s;
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -597,6 +615,60 @@ TEST_F(MainWindowTest, HeaderClicksSortAndReverseKeepingTheSelection) {
     EXPECT_FALSE(queue->horizontalHeader()->sectionsClickable());
 }
 
+TEST_F(MainWindowTest, TextFromFilesIsShownLiterally) {
+    window.SelectFolderNode(u"Genres"_s);
+    SongRow song = Row(kMarkup, kMarkup, u"0"_s, kMarkup);
+    song.Album = kMarkup;
+    song.Year = u"<i>1</i>"_s;
+    song.FileName = u"<b>x</b>.mp3"_s;
+    for (TSongListView* list : {window.lvSelection(), window.lvPlayingSongs()}) {
+        list->Songs()->SetRows({song});
+        for (int c = 0; c < SongListModel::ColumnCount; ++c)
+            EXPECT_EQ(ShownText(list->Songs()->index(0, c).data(Qt::ToolTipRole).toString()),
+                      ColumnText(song, c))
+                << c;
+    }
+    SelectRows(window.lvSelection(), {0});
+    EXPECT_EQ(window.StatusPanel(1)->text(), song.Path());
+    window.SetTitleText(kMarkup);
+    window.SetCaption(kMarkup);
+    window.SetPlayingSongsCaption(kMarkup);
+    QList<QLabel*> labels{window.findChild<QLabel*>(u"lblTitle"_s), window.CaptionBar(),
+                          window.PlayingSongsCaption()};
+    for (int i = 0; i < 4; ++i)
+        labels.append(window.StatusPanel(i));
+    for (QLabel* label : labels)
+        EXPECT_EQ(ShownText(label->text(), label->textFormat()), label->text())
+            << label->objectName().toStdString();
+
+    {
+        TfrmInitialise progress(&window);
+        progress.ScanReport(1, u"/music/"_s + kMarkup);
+        const QLabel* folderLabel = progress.findChild<QLabel*>(u"lblFolder"_s);
+        EXPECT_EQ(ShownText(folderLabel->toolTip()), u"/music/"_s + kMarkup);
+        EXPECT_EQ(folderLabel->textFormat(), Qt::PlainText);
+    }
+
+    // A message box shows its text as it is, in front of the dialog that is open.
+    DialogPrompts dialogs(&window);
+    QDialog options(&window);
+    options.setModal(true);
+    options.show();
+    const QWidget* owner = nullptr;
+    QString shown;
+    QTimer::singleShot(0, &window, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                owner = box->parentWidget();
+                shown = ShownText(box->text(), box->textFormat());
+                box->accept();
+            }
+    });
+    dialogs.warning(kMarkup);
+    EXPECT_EQ(owner, &options);
+    EXPECT_EQ(shown, kMarkup);
+}
+
 TEST_F(MainWindowTest, StatusBarAndStartPage) {
     window.SelectFolderNode(u"Albums"_s);
     Fill(window.lvSelection(), 4);
@@ -608,7 +680,31 @@ TEST_F(MainWindowTest, StatusBarAndStartPage) {
     window.show();
     window.resize(900, 600);
     QCoreApplication::processEvents();
-    EXPECT_EQ(window.StatusPanel(1)->width(), 900 - 228);
+    // Each panel holds its longest text; the file panel takes the rest of the width.
+    const std::pair<int, QString> longest[] = {
+        {0, u"100000 Item(s)."_s}, {2, u"Stopped"_s}, {3, u"Remain:00:00:00"_s}};
+    int others = 0;
+    for (const auto& [panel, text] : longest) {
+        QLabel* label = window.StatusPanel(panel);
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(text) +
+                                      label->frameWidth() * 2 + label->margin() * 2)
+            << text.toStdString();
+        others += label->width();
+    }
+    EXPECT_EQ(window.StatusPanel(1)->width(), 900 - others - 8);
+
+    // The count is the list shown: the queue emptied and refilled behind the main list does
+    // not change it.
+    window.lvPlayingSongs()->Songs()->SetRows({});
+    window.lvPlayingSongs()->Songs()->AppendRow(Row(u"q"_s));
+    EXPECT_EQ(window.StatusPanel(0)->text(), u"4 Item(s).");
+    window.SelectFolderNode(u"Playing"_s);
+    EXPECT_EQ(window.StatusPanel(0)->text(), u"1 Item(s).");
+    window.lvPlayingSongs()->Songs()->AppendRow(Row(u"r"_s));
+    EXPECT_EQ(window.StatusPanel(0)->text(), u"2 Item(s).");
+    window.SelectFolderNode(u"Albums"_s);
+    EXPECT_EQ(window.StatusPanel(0)->text(),
+              u"%1 Item(s)."_s.arg(window.lvSelection()->Songs()->rowCount()));
 
     ASSERT_TRUE(QDir().mkpath(folder + u"html"_s));
     QFile page(folder + u"html/orvane_startpage.htm"_s);
