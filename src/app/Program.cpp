@@ -210,12 +210,12 @@ void Program::runStartup() {
         state_.AlbumListReady = true;
         playback_->Controller().SetCurrentSong(-1);
         if (IsFirstRun(registry_)) {
-            // The splash stays on top of everything: out of the way while the user answers.
+            // Out of the way also of a folder browser that is not a Qt window.
             if (splash_)
-                splash_->hide();
+                splash_->StepAside();
             RunFirstRunPrompt(registry_, prompts_, settings_, [this] { return abortRequested_; });
-            if (splash_ && !abortRequested_)
-                splash_->show();
+            if (splash_)
+                splash_->ComeBack();
         }
         if (!startupStep())
             return false;

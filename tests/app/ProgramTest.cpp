@@ -14,6 +14,7 @@
 #include "support/WidgetTestApp.h"
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileSystemModel>
@@ -613,6 +614,32 @@ TEST_F(ProgramTest, AnEndAskedForDuringTheRefreshQuestionEndsAtOnce) {
     EXPECT_TRUE(stopped);
     EXPECT_FALSE(rebuilt);
     EXPECT_EQ(ReadBytes(folder + u"local.orv"_s), original);
+}
+
+TEST(TfrmSplash, StepsAsideWhileAModalWindowIsShown) {
+    App();
+    TfrmSplash splash(u"v1"_s);
+    splash.show();
+    QWidget plain; // not modal: the splash stays
+    plain.show();
+    EXPECT_TRUE(splash.isVisible());
+    QDialog first, second;
+    first.setModal(true);
+    second.setModal(true);
+    first.show();
+    EXPECT_FALSE(splash.isVisible());
+    second.show();
+    first.hide();
+    EXPECT_FALSE(splash.isVisible());
+    second.hide();
+    EXPECT_TRUE(splash.isVisible());
+    {
+        QDialog deleted;
+        deleted.setModal(true);
+        deleted.show();
+        EXPECT_FALSE(splash.isVisible());
+    }
+    EXPECT_TRUE(splash.isVisible());
 }
 
 } // namespace
