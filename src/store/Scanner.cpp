@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSet>
+#include <optional>
 
 namespace orvane {
 
@@ -68,31 +69,20 @@ qsizetype FullRescan(SongStore& store, const QString& folder, ScanProgress* prog
     return files;
 }
 
-QString Mp3BaseUnusableText(const QString& mp3Base) {
-    const QString root = ScanRoot(mp3Base);
-    if (CanListFolder(root))
-        return {};
-    const QString shown = root.isEmpty() ? QDir::rootPath() : root;
-    if (!QFileInfo(shown).isDir())
-        return QStringLiteral("The MP3 folder \"%1\" was not found (a disk that is not mounted, or "
-                              "a folder that was renamed or moved).\nThe collection was left as "
-                              "it was.")
-            .arg(shown);
-    return QStringLiteral("The MP3 folder \"%1\" cannot be read.\nThe collection was left as it "
-                          "was.")
-        .arg(shown);
-}
-
-QString Mp3BaseUnusableStatus(const QString& mp3Base) {
-    const QString root = ScanRoot(mp3Base);
-    if (CanListFolder(root))
-        return {};
-    const QString shown = root.isEmpty() ? QDir::rootPath() : root;
-    return QFileInfo(shown).isDir() ? QStringLiteral("MP3 folder cannot be read: ") + shown
-                                    : QStringLiteral("MP3 folder not found: ") + shown;
-}
-
 namespace {
+
+struct UnusableBase {
+    QString folder; // as the walk would start from it
+    bool missing;   // not there at all, or not a folder
+};
+
+std::optional<UnusableBase> FindUnusableBase(const QString& mp3Base) {
+    const QString root = ScanRoot(mp3Base);
+    if (CanListFolder(root))
+        return std::nullopt;
+    const QString shown = root.isEmpty() ? QDir::rootPath() : root;
+    return UnusableBase{shown, !QFileInfo(shown).isDir()};
+}
 
 // True when folder (with trailing separator) or one of the folders above it is in lost.
 bool LiesUnder(QString folder, const QSet<QString>& lost) {
@@ -106,6 +96,29 @@ bool LiesUnder(QString folder, const QSet<QString>& lost) {
 }
 
 } // namespace
+
+QString Mp3BaseUnusableText(const QString& mp3Base) {
+    const std::optional<UnusableBase> base = FindUnusableBase(mp3Base);
+    if (!base)
+        return {};
+    if (base->missing)
+        return QStringLiteral("The MP3 folder \"%1\" was not found (a disk that is not mounted, or "
+                              "a folder that was renamed or moved).\nThe collection was left as "
+                              "it was.")
+            .arg(base->folder);
+    return QStringLiteral("The MP3 folder \"%1\" cannot be read.\nThe collection was left as it "
+                          "was.")
+        .arg(base->folder);
+}
+
+QString Mp3BaseUnusableStatus(const QString& mp3Base) {
+    const std::optional<UnusableBase> base = FindUnusableBase(mp3Base);
+    if (!base)
+        return {};
+    return (base->missing ? QStringLiteral("MP3 folder not found: ")
+                          : QStringLiteral("MP3 folder cannot be read: ")) +
+           base->folder;
+}
 
 bool RescanCollection(SongStore& store, const QString& mp3Base, const QString& recycleFolder,
                       ScanProgress* progress) {
@@ -162,7 +175,8 @@ bool RefreshDatabase(SongStore& store, Prompts& prompts, TUpdateThread* scanner,
     }
     // The folder went away while the question was open.
     if (!rebuilt)
-        prompts.warning(Mp3BaseUnusableText(mp3Base));
+        if (const QString problem = Mp3BaseUnusableText(mp3Base); !problem.isEmpty())
+            prompts.warning(problem);
     return rebuilt;
 }
 
