@@ -5,6 +5,8 @@
 #include "app/Settings.h"
 #include "platform/Prompts.h"
 
+#include <functional>
+
 namespace orvane {
 
 inline const QString kFirstRunMessage =
@@ -13,7 +15,10 @@ inline const QString kFirstRunMessage =
 inline const QString kSelectMp3PathTitle = QStringLiteral("Select mp3 path");
 
 // On a first run (IsFirstRun) shows the message and the folder browser; a chosen folder becomes
-// the MP3 base folder, a cancelled browser leaves it as it was. True when it was a first run.
-bool RunFirstRunPrompt(const Registry& registry, Prompts& prompts, Settings& settings);
+// the MP3 base folder, a cancelled browser leaves it as it was. When stopRequested says so after
+// the message (the program is asked to end), the browser is not shown. True when it was a first
+// run.
+bool RunFirstRunPrompt(const Registry& registry, Prompts& prompts, Settings& settings,
+                       const std::function<bool()>& stopRequested = {});
 
 } // namespace orvane

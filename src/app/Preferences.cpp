@@ -1,5 +1,6 @@
 #include "app/Preferences.h"
 
+#include "platform/DirectoryWalk.h"
 #include "platform/Paths.h"
 
 #include <QDir>
@@ -50,6 +51,8 @@ QString Mp3BaseProblem(const QString& folder) {
         return hint;
     if (!QDir::isAbsolutePath(folder) || !QFileInfo(folder).isDir())
         return QStringLiteral("The folder \"%1\" does not exist.\n").arg(folder) + hint;
+    if (!CanListFolder(folder))
+        return QStringLiteral("The folder \"%1\" cannot be read.\n").arg(folder) + hint;
     return {};
 }
 

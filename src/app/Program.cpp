@@ -13,14 +13,17 @@
 #include "browser/TfrmSearch.h"
 #include "exchange/TfrmHunter.h"
 #include "platform/AsciiCase.h"
+#include "platform/Paths.h"
 #include "playlists/PlaylistFile.h"
 #include "store/CacheFile.h"
 #include "store/RecycledSongs.h"
 #include "store/Scanner.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
-#include <QStandardPaths>
+#include <QFileInfo>
+#include <QLabel>
 
 Q_LOGGING_CATEGORY(lcLifecycle, "orvane.lifecycle", QtWarningMsg)
 
@@ -35,7 +38,7 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     , windowSettings_(std::make_unique<MainWindowSettings>(*main_))
     , trayIcons_(std::make_unique<TrayIcons>())
     , playback_(std::make_unique<PlaybackWiring>(*main_, *trayIcons_, prompts)) {
-    settings_.Mp3Base = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    settings_.Mp3Base = DefaultMp3Base();
     store_.OnNewSong = [this](const SongRecord& r) {
         newSongsLog_.AppendToNewSongsLog(r);
     };
@@ -210,7 +213,14 @@ void Program::runStartup() {
         state_.ArtistListReady = true;
         state_.AlbumListReady = true;
         playback_->Controller().SetCurrentSong(-1);
-        RunFirstRunPrompt(registry_, prompts_, settings_);
+        if (IsFirstRun(registry_)) {
+            // Out of the way also of a folder browser that is not a Qt window.
+            if (splash_)
+                splash_->StepAside();
+            RunFirstRunPrompt(registry_, prompts_, settings_, [this] { return abortRequested_; });
+            if (splash_)
+                splash_->ComeBack();
+        }
         if (!startupStep())
             return false;
         LoadSettings(registry_, settings_, *windowSettings_);
@@ -237,6 +247,7 @@ void Program::runStartup() {
         state_.Started = true;
         main_->SetStarted(true);
         main_->ShowStartPage(folders_.Program + QStringLiteral("html/orvane_startpage.htm"));
+        showStartupNotice();
         return startupStep();
     };
     const bool completed = steps();
@@ -273,13 +284,21 @@ void Program::handOver(const QString& path) {
 void Program::RefreshDatabase1Click() {
     if (!startupDone_ || shutdownDone_ || busy())
         return;
-    fullRescanRunning_ = true;
     const bool rebuilt = RefreshDatabase(
-        store_, prompts_, scanner_.get(), settings_.Mp3Base, folders_.Recycle, [this] {
+        store_, prompts_, scanner_.get(), settings_.Mp3Base, folders_.Recycle,
+        [this] {
             main_->SelectionModel()->Clear();
             auto window = std::make_unique<TfrmInitialise>(main_.get());
             window->Open();
             return std::unique_ptr<ScanProgress>(std::move(window));
+        },
+        [this] {
+            // Running only from the Yes on: an end asked for while the question was open has
+            // been carried out already, or is now.
+            if (shutdownDone_ || shutdownPending_)
+                return false;
+            fullRescanRunning_ = true;
+            return true;
         });
     fullRescanRunning_ = false;
     if (rebuilt) {
@@ -293,15 +312,19 @@ void Program::RefreshDatabase1Click() {
 }
 
 void Program::rescanForPreferences(const QString& newBase) {
+    if (const QString problem = Mp3BaseUnusableText(newBase); !problem.isEmpty()) {
+        prompts_.warning(problem);
+        return;
+    }
     fullRescanRunning_ = true;
     QWidget* parent = QApplication::activeModalWidget();
     TfrmSearch window(parent ? parent : main_.get());
     window.Open();
     main_->SelectionModel()->Clear();
-    ClearCollection(store_);
-    FullRescan(store_, newBase, &window);
-    AddRecycledSongs(store_, folders_.Recycle);
+    const bool rebuilt = RescanCollection(store_, newBase, folders_.Recycle, &window);
     fullRescanRunning_ = false;
+    if (!rebuilt)
+        return;
     state_.ArtistListReady = false;
     state_.AlbumListReady = false;
     emit CollectionRebuilt();
@@ -337,12 +360,42 @@ void Program::loadCollection() {
     const QString path = folders_.LocalCache();
     main_->SetTitleText(path);
     const CacheLoadResult loaded = LoadCacheFile(path, store_.Songs, true, store_.Browse);
-    collectionReadIncomplete_ = loaded.readError;
-    if (loaded.readError)
-        qCWarning(lcLifecycle) << "reading" << path << "stopped part-way; kept" << loaded.added
+    // A file that is there but cannot be opened (permissions, a link to a disk that is not
+    // mounted, an I/O error) is a read error too: what it holds must survive the shutdown.
+    const QFileInfo entry(path);
+    collectionReadIncomplete_ =
+        loaded.readError || (!loaded.opened && (entry.exists() || entry.isSymLink()));
+    if (collectionReadIncomplete_)
+        qCWarning(lcLifecycle) << "could not read" << path << "whole; kept" << loaded.added
                                << "songs";
     collectionLoaded_ = true;
 }
+
+void Program::showStartupNotice() {
+    QStringList notices;
+    if (collectionReadIncomplete_)
+        notices.append(QStringLiteral("Could not read %1; it will be kept as %1.bak")
+                           .arg(FileNamePart(folders_.LocalCache())));
+    if (const QString base = Mp3BaseUnusableStatus(settings_.Mp3Base); !base.isEmpty())
+        notices.append(base);
+    if (notices.isEmpty())
+        return;
+    QLabel* panel = main_->StatusPanel(1);
+    panel->setTextFormat(Qt::PlainText);
+    panel->setText(notices.join(QStringLiteral("; ")));
+}
+
+namespace {
+
+// Moves aside or copies the file at path to path + ".bak"; false when neither worked.
+bool KeepAsBackup(const QString& path) {
+    const QString backup = path + QStringLiteral(".bak");
+    QFile::remove(backup);
+    // A copy keeps the file where it was; a file that cannot even be read is moved.
+    return QFile::copy(path, backup) || QDir().rename(path, backup);
+}
+
+} // namespace
 
 bool Program::isOwnSong(const SongRecord& record) const {
     // Records of imported collections come back from their own files at the next start.
@@ -356,11 +409,11 @@ void Program::saveCollection() {
         return;
     }
     const QString path = folders_.LocalCache();
-    if (collectionReadIncomplete_) {
-        // What could not be read is still in the old file: keep it beside the new one.
-        const QString backup = path + QStringLiteral(".bak");
-        QFile::remove(backup);
-        QFile::copy(path, backup);
+    // What could not be read is still in the old file: keep it beside the new one, or leave it
+    // in place when it cannot be kept.
+    if (collectionReadIncomplete_ && !KeepAsBackup(path)) {
+        qCWarning(lcLifecycle) << "could not keep" << path << "as backup; left as it was";
+        return;
     }
     if (!SaveCacheFile(path, store_.Songs.records(),
                        [this](const SongRecord& r) { return isOwnSong(r); }))

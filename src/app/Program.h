@@ -95,6 +95,7 @@ private:
     void runShutdown();
     void loadCollection();
     void saveCollection();
+    void showStartupNotice();
     bool isOwnSong(const SongRecord& record) const;
     void wireLibraryViews();
 

@@ -3,6 +3,8 @@
 #include "platform/AsciiCase.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
 
 namespace orvane {
 
@@ -95,6 +97,21 @@ std::vector<SideBarGroup> DefaultSideBarGroups() {
           QStringLiteral("New")}}};
 }
 
+QString DefaultMp3Base() {
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    return music.isEmpty() ? QDir::homePath() : music;
+}
+
+namespace {
+
+// An empty or missing value would make every walk start at the root of the file system.
+void ReadMp3Base(const Registry& registry, const QString& key, Settings& settings) {
+    const QString stored = registry.ReadText(key, QStringLiteral("MP3Base")).value_or(QString());
+    settings.Mp3Base = stored.isEmpty() ? DefaultMp3Base() : stored;
+}
+
+} // namespace
+
 bool IsFirstRun(const Registry& registry) {
     return !registry.KeyExists(kOldSettingsKey) && !registry.KeyExists(kSettingsKey);
 }
@@ -108,8 +125,7 @@ bool LoadSettings(Registry& registry, Settings& settings, SettingsWindow& window
 
     if (!registry.CreateKey(kSettingsKey))
         return false;
-    settings.Mp3Base =
-        registry.ReadText(kSettingsKey, QStringLiteral("MP3Base")).value_or(QString());
+    ReadMp3Base(registry, kSettingsKey, settings);
     ReadFlag(registry, kSettingsKey, QStringLiteral("Cache"), settings.Cache);
     ReadFlag(registry, kSettingsKey, QStringLiteral("TrayIcons"), settings.TrayControls);
     for (const TrayValue& v : kTrayValues)
@@ -205,8 +221,7 @@ bool SaveSettings(Registry& registry, const Settings& settings, const SettingsWi
 bool MigrateSettings(Registry& registry, Settings& settings, SettingsWindow& window) {
     if (!registry.KeyExists(kOldSettingsKey))
         return false;
-    settings.Mp3Base =
-        registry.ReadText(kOldSettingsKey, QStringLiteral("MP3Base")).value_or(QString());
+    ReadMp3Base(registry, kOldSettingsKey, settings);
     settings.Mp3Player =
         registry.ReadText(kOldSettingsKey, QStringLiteral("MP3Player")).value_or(QString());
     ReadFlag(registry, kOldSettingsKey, QStringLiteral("Cache"), settings.Cache);

@@ -47,8 +47,12 @@ struct SideBarGroup {
 std::vector<SideBarGroup> DefaultSideBarGroups();
 inline constexpr size_t kFixedSideBarGroups = 2;
 
+// The MP3 base folder when none is set: the user's music folder (the home folder when the
+// system names none).
+QString DefaultMp3Base();
+
 struct Settings {
-    QString Mp3Base;
+    QString Mp3Base = DefaultMp3Base();
     QString Mp3Player = QStringLiteral("c:\\program files\\winamp\\winamp.exe");
     bool Cache = true;
     bool TrayControls = true; // "Use tray controls"; shown and stored, no other effect

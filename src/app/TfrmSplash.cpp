@@ -1,5 +1,6 @@
 #include "app/TfrmSplash.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -38,6 +39,45 @@ TfrmSplash::TfrmSplash(const QString& versionText, QWidget* parent)
     panelLayout->addWidget(pgBar_);
     layout->addWidget(panel);
     setMinimumWidth(360);
+    // Removed again when the splash goes.
+    qApp->installEventFilter(this);
+}
+
+void TfrmSplash::StepAside() {
+    if (aside_++ > 0)
+        return;
+    shownBeforeAside_ = isVisible();
+    hide();
+}
+
+void TfrmSplash::ComeBack() {
+    if (aside_ == 0 || --aside_ > 0)
+        return;
+    if (shownBeforeAside_)
+        show();
+}
+
+bool TfrmSplash::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::Show && type != QEvent::Hide) || watched == this ||
+        !watched->isWidgetType())
+        return false;
+    auto* window = static_cast<QWidget*>(watched);
+    if (!window->isWindow() || !window->isModal())
+        return false;
+    if (type == QEvent::Show && !modals_.contains(window)) {
+        modals_.insert(window);
+        // A window deleted while shown may send no hide event.
+        connect(window, &QObject::destroyed, this, [this](QObject* gone) {
+            if (modals_.remove(gone))
+                ComeBack();
+        });
+        StepAside();
+    } else if (type == QEvent::Hide && modals_.remove(window)) {
+        disconnect(window, &QObject::destroyed, this, nullptr);
+        ComeBack();
+    }
+    return false;
 }
 
 void TfrmSplash::Step() {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <set>
 #include <utility>
@@ -25,6 +26,15 @@ bool IsHiddenName(const QString& name) {
 }
 
 namespace {
+
+std::function<bool(const QString&)>& ListingFailure() {
+    static std::function<bool(const QString&)> fails;
+    return fails;
+}
+
+bool ListingFailsForTests(const QString& folder) {
+    return ListingFailure() && ListingFailure()(folder);
+}
 
 enum class EntryKind { Folder, File, Other };
 
@@ -60,14 +70,21 @@ class Walker {
 public:
     Walker(WalkDepth depth, const WalkVisitor& visitor)
         : depth_(depth)
-        , visitor_(visitor) {}
+        , visitor_(visitor) {
+        // Counted as entered already: walking them reads kernel state, not songs, and can block.
+        for (const char* system : {"/proc", "/sys", "/dev"}) {
+            struct stat st = {};
+            if (::stat(system, &st) == 0)
+                visited_.insert({st.st_dev, st.st_ino});
+        }
+    }
 
     // folder and encoded end with a separator.
     bool Walk(const QString& folder, const QByteArray& encoded) {
         if (visitor_.enteringFolder)
             visitor_.enteringFolder(folder);
         std::vector<Entry> entries;
-        if (!list(encoded, entries))
+        if (!list(folder, encoded, entries))
             return false;
         SortByName(entries);
         for (const Entry& entry : entries) {
@@ -92,10 +109,14 @@ private:
 
     // False only when the walk was stopped while listing; a folder that cannot be listed, or was
     // entered before, lists as empty.
-    bool list(const QByteArray& encoded, std::vector<Entry>& entries) {
-        const UniqueDir dir(opendir(encoded.constData()));
-        if (!dir)
+    bool list(const QString& folder, const QByteArray& encoded, std::vector<Entry>& entries) {
+        const bool injected = ListingFailsForTests(folder);
+        const UniqueDir dir(injected ? nullptr : opendir(encoded.constData()));
+        if (!dir) {
+            if ((injected || errno != ENOENT) && visitor_.unreadableFolder)
+                visitor_.unreadableFolder(folder);
             return true;
+        }
         const int fd = dirfd(dir.get());
         struct stat self = {};
         if (fstat(fd, &self) != 0 || !visited_.insert({self.st_dev, self.st_ino}).second)
@@ -197,6 +218,23 @@ private:
 #endif
 
 } // namespace
+
+void SetFolderListingFailureForTests(std::function<bool(const QString& folder)> fails) {
+    ListingFailure() = std::move(fails);
+}
+
+bool CanListFolder(const QString& folder) {
+    const QString path = WithTrailingSeparator(folder.isEmpty() ? QDir::rootPath() : folder);
+    if (ListingFailsForTests(path))
+        return false;
+#ifdef _WIN32
+    std::error_code error;
+    std::filesystem::directory_iterator it(std::filesystem::path(path.toStdWString()), error);
+    return !error;
+#else
+    return UniqueDir(opendir(QFile::encodeName(path).constData())) != nullptr;
+#endif
+}
 
 bool WalkFolders(const QString& root, WalkDepth depth, const WalkVisitor& visitor) {
     const QString folder = WithTrailingSeparator(root.isEmpty() ? QDir::rootPath() : root);

@@ -54,6 +54,16 @@ QStringList DecodeLines(QByteArrayView data) {
     return lines;
 }
 
+bool HasLineBreak(const QString& text) {
+    return text.contains(u'\n') || text.contains(u'\r');
+}
+
+QString LineBreaksToBlanks(QString text) {
+    if (HasLineBreak(text))
+        text.replace(u'\r', u' ').replace(u'\n', u' ');
+    return text;
+}
+
 void AppendLine(QByteArray& out, const QString& text) {
     out.append(text.toUtf8());
     out.append("\r\n", 2);

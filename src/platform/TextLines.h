@@ -40,6 +40,11 @@ TextFileRead ReadWholeFile(const QString& path);
 
 QStringList DecodeLines(QByteArrayView data);
 
+// True when text holds a CR or an LF, which would split the line it is written into.
+bool HasLineBreak(const QString& text);
+// text with every CR and LF replaced by a blank, so that it stays on its one line.
+QString LineBreaksToBlanks(QString text);
+
 // Appends text + CRLF as UTF-8.
 void AppendLine(QByteArray& out, const QString& text);
 

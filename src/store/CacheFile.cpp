@@ -86,7 +86,8 @@ SongRecord ParseLine(QByteArrayView line, RepeatSharing* sharing) {
 QString BuildCacheLine(const SongRecord& record) {
     QString line;
     for (const QString* value : StoredValues(record)) {
-        line += *value;
+        // No escaping exists: a line break inside a value would start a new record.
+        line += LineBreaksToBlanks(*value);
         line += kSeparatorText;
     }
     return line;

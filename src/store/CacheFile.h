@@ -1,7 +1,8 @@
 #pragma once
 // Cache files (.orv): the header line "[Orvane Cache File version1.4]", then one line per
 // record holding FileName, Title, Artist, Album, Duration, Year, Genre, Comment and Folder, each
-// followed by "[;]". There is no escaping: a value holding "[;]" splits into wrong fields.
+// followed by "[;]". There is no escaping: a value holding "[;]" splits into wrong fields, and
+// CR and LF inside a value are written as blanks.
 // Written as UTF-8 with CRLF, always to a temporary file renamed over the old one; read with
 // LF or CRLF, a line that is not UTF-8 being taken as Latin-1.
 

@@ -36,12 +36,19 @@ constexpr size_t kTitleAt = 3, kArtistAt = 33, kAlbumAt = 63, kYearAt = 93, kCom
 constexpr size_t kTextWidth = 30, kYearWidth = 4;
 constexpr size_t kTrackAt = 126, kGenreAt = 127;
 
+// CR and LF become blanks: tag text is shown and stored on one line.
+QString OneLine(const uint8_t* field, size_t n) {
+    QByteArray bytes(reinterpret_cast<const char*>(field), qsizetype(n));
+    bytes.replace('\r', ' ').replace('\n', ' ');
+    return QString::fromLatin1(bytes);
+}
+
 QString TrimmedText(const uint8_t* field, size_t width) {
     const void* zero = std::memchr(field, 0, width);
     size_t n = zero ? size_t(static_cast<const uint8_t*>(zero) - field) : width;
-    while (n > 0 && field[n - 1] == ' ')
+    while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\r' || field[n - 1] == '\n'))
         --n;
-    return QString::fromLatin1(reinterpret_cast<const char*>(field), qsizetype(n));
+    return OneLine(field, n);
 }
 
 void PutText(Id3v1Block& block, size_t at, size_t width, const QString& text) {
@@ -60,7 +67,7 @@ Id3v1Tag DecodeId3v1(const uint8_t* block) {
     tag.title = TrimmedText(block + kTitleAt, kTextWidth);
     tag.artist = TrimmedText(block + kArtistAt, kTextWidth);
     tag.album = TrimmedText(block + kAlbumAt, kTextWidth);
-    tag.year = QString::fromLatin1(reinterpret_cast<const char*>(block + kYearAt), kYearWidth);
+    tag.year = OneLine(block + kYearAt, kYearWidth);
     tag.comment = TrimmedText(block + kCommentAt, kTextWidth);
     tag.track = block[kTrackAt];
     tag.genre = block[kGenreAt];

@@ -8,6 +8,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSet>
+#include <optional>
 
 namespace orvane {
 
@@ -28,7 +31,8 @@ void ClearCollection(SongStore& store) {
     store.Browse.Clear();
 }
 
-qsizetype FullRescan(SongStore& store, const QString& folder, ScanProgress* progress) {
+qsizetype FullRescan(SongStore& store, const QString& folder, ScanProgress* progress,
+                     QStringList* unreadable) {
     qsizetype files = 0;
     QString current = WithTrailingSeparator(folder);
     QElapsedTimer clock;
@@ -55,10 +59,87 @@ qsizetype FullRescan(SongStore& store, const QString& folder, ScanProgress* prog
         if (clock.elapsed() >= kScanReportInterval)
             report();
     };
+    if (unreadable)
+        visitor.unreadableFolder = [unreadable](const QString& f) {
+            unreadable->append(f);
+        };
     WalkFolders(ScanRoot(folder), WalkDepth::WholeTree, visitor);
     if (progress)
         progress->ScanReport(files, current);
     return files;
+}
+
+namespace {
+
+struct UnusableBase {
+    QString folder; // as the walk would start from it
+    bool missing;   // not there at all, or not a folder
+};
+
+std::optional<UnusableBase> FindUnusableBase(const QString& mp3Base) {
+    const QString root = ScanRoot(mp3Base);
+    if (CanListFolder(root))
+        return std::nullopt;
+    const QString shown = root.isEmpty() ? QDir::rootPath() : root;
+    return UnusableBase{shown, !QFileInfo(shown).isDir()};
+}
+
+// True when folder (with trailing separator) or one of the folders above it is in lost.
+bool LiesUnder(QString folder, const QSet<QString>& lost) {
+    while (!folder.isEmpty()) {
+        if (lost.contains(folder))
+            return true;
+        folder.chop(1);
+        folder = FolderPart(folder);
+    }
+    return false;
+}
+
+} // namespace
+
+QString Mp3BaseUnusableText(const QString& mp3Base) {
+    const std::optional<UnusableBase> base = FindUnusableBase(mp3Base);
+    if (!base)
+        return {};
+    if (base->missing)
+        return QStringLiteral("The MP3 folder \"%1\" was not found (a disk that is not mounted, or "
+                              "a folder that was renamed or moved).\nThe collection was left as "
+                              "it was.")
+            .arg(base->folder);
+    return QStringLiteral("The MP3 folder \"%1\" cannot be read.\nThe collection was left as it "
+                          "was.")
+        .arg(base->folder);
+}
+
+QString Mp3BaseUnusableStatus(const QString& mp3Base) {
+    const std::optional<UnusableBase> base = FindUnusableBase(mp3Base);
+    if (!base)
+        return {};
+    return (base->missing ? QStringLiteral("MP3 folder not found: ")
+                          : QStringLiteral("MP3 folder cannot be read: ")) +
+           base->folder;
+}
+
+bool RescanCollection(SongStore& store, const QString& mp3Base, const QString& recycleFolder,
+                      ScanProgress* progress) {
+    if (!CanListFolder(ScanRoot(mp3Base)))
+        return false;
+    // Shares the texts; what an unreadable folder held is taken back from here.
+    const std::vector<SongRecord> before(store.Songs.begin(), store.Songs.end());
+    ClearCollection(store);
+    QStringList unreadable;
+    FullRescan(store, mp3Base, progress, &unreadable);
+    if (!unreadable.isEmpty()) {
+        const QSet<QString> lost(unreadable.begin(), unreadable.end());
+        for (const SongRecord& r : before) {
+            if (!LiesUnder(r.Folder, lost) || store.Songs.FindFile(r.FileName, r.Folder) >= 0)
+                continue;
+            RegisterBrowseKeys(store.Browse, r);
+            store.Songs.append(r);
+        }
+    }
+    AddRecycledSongs(store, recycleFolder);
+    return true;
 }
 
 std::unique_ptr<TUpdateThread> StartBackgroundScan(SongStore& store, const QString& folder,
@@ -77,16 +158,26 @@ bool StopBackgroundScan(TUpdateThread* scanner) {
 
 bool RefreshDatabase(SongStore& store, Prompts& prompts, TUpdateThread* scanner,
                      const QString& mp3Base, const QString& recycleFolder,
-                     const OpenScanProgress& openProgress) {
+                     const OpenScanProgress& openProgress, const std::function<bool()>& mayStart) {
+    if (const QString problem = Mp3BaseUnusableText(mp3Base); !problem.isEmpty()) {
+        prompts.warning(problem);
+        return false;
+    }
     if (prompts.ask(PromptKind::Information, PromptButtons::YesNo, kRefreshDatabaseQuestion) !=
-        PromptAnswer::Yes)
+            PromptAnswer::Yes ||
+        (mayStart && !mayStart()))
         return false;
     StopBackgroundScan(scanner);
-    ClearCollection(store);
-    const std::unique_ptr<ScanProgress> progress = openProgress ? openProgress() : nullptr;
-    FullRescan(store, mp3Base, progress.get());
-    AddRecycledSongs(store, recycleFolder);
-    return true;
+    bool rebuilt = false;
+    {
+        const std::unique_ptr<ScanProgress> progress = openProgress ? openProgress() : nullptr;
+        rebuilt = RescanCollection(store, mp3Base, recycleFolder, progress.get());
+    }
+    // The folder went away while the question was open.
+    if (!rebuilt)
+        if (const QString problem = Mp3BaseUnusableText(mp3Base); !problem.isEmpty())
+            prompts.warning(problem);
+    return rebuilt;
 }
 
 } // namespace orvane

@@ -12,6 +12,7 @@
 #include "store/UpdateThread.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -40,8 +41,23 @@ void ClearCollection(SongStore& store);
 
 // Walks folder and all its sub-folders, adding every song file; returns how many were handed to
 // AddScannedFile. Keeps the program responsive by processing pending events every
-// kScanReportInterval ms, when it also reports to progress (may be null).
-qsizetype FullRescan(SongStore& store, const QString& folder, ScanProgress* progress);
+// kScanReportInterval ms, when it also reports to progress (may be null). Folders that could
+// not be listed are appended to unreadable (when given).
+qsizetype FullRescan(SongStore& store, const QString& folder, ScanProgress* progress,
+                     QStringList* unreadable = nullptr);
+
+// What stands in the way of walking the MP3 base folder, as told to the user (missing: an
+// unmounted disk, a folder renamed); empty when it can be listed.
+QString Mp3BaseUnusableText(const QString& mp3Base);
+// The same, short, for the status bar.
+QString Mp3BaseUnusableStatus(const QString& mp3Base);
+
+// The collection walked again from scratch: empties it and runs FullRescan of mp3Base, then
+// AddRecycledSongs. The records of a sub-folder that cannot be listed now are kept as they were
+// (their songs are not gone, only unreadable). When mp3Base itself cannot be listed nothing is
+// changed and false is returned.
+bool RescanCollection(SongStore& store, const QString& mp3Base, const QString& recycleFolder,
+                      ScanProgress* progress);
 
 // The background scan over folder, started at once; handOver defaults to AddScannedFile.
 std::unique_ptr<TUpdateThread> StartBackgroundScan(SongStore& store, const QString& folder,
@@ -56,12 +72,14 @@ inline const QString kRefreshDatabaseQuestion =
 
 using OpenScanProgress = std::function<std::unique_ptr<ScanProgress>()>;
 
-// The command "Refresh Database": asks first; on Yes stops the background scan, empties the
-// collection and walks the MP3 base folder and then the recycle folder while the progress that
-// openProgress makes is shown (it is destroyed before returning). Every song found is new (and
-// so logged through the store's OnNewSong). False when the user said No.
+// The command "Refresh Database": an MP3 base folder that cannot be listed is only reported.
+// Otherwise asks first; on Yes, and when mayStart (if given) agrees, stops the background scan
+// and runs RescanCollection while the progress that openProgress makes is shown (it is
+// destroyed before returning). Every song found is new (and so logged through the store's
+// OnNewSong). False when nothing was rebuilt.
 bool RefreshDatabase(SongStore& store, Prompts& prompts, TUpdateThread* scanner,
                      const QString& mp3Base, const QString& recycleFolder,
-                     const OpenScanProgress& openProgress);
+                     const OpenScanProgress& openProgress,
+                     const std::function<bool()>& mayStart = {});
 
 } // namespace orvane

@@ -1,10 +1,15 @@
 #include "store/SongStore.h"
 
 #include "platform/Paths.h"
+#include "platform/TextLines.h"
 
 namespace orvane {
 
 bool AddSongFile(SongStore& store, const QString& path) {
+    // The cache file and the playlists hold one path per line: a file whose name or folder holds
+    // a line break cannot be stored there faithfully, so it is not taken into the collection.
+    if (HasLineBreak(path))
+        return true;
     TMPEGAudio& mpeg = store.Mpeg;
     // Set before the read so that the first file of a run is bounded like every other one.
     mpeg.SetSearchLimit(kScanSearchLimit);

@@ -22,8 +22,9 @@ struct SongStore {
 // The frame search limit of the shared object while songs are added.
 inline constexpr uint32_t kScanSearchLimit = 128000;
 
-// Reads one MP3 file and appends it as a new song unless it is not MPEG audio or the list
-// already holds that file (FileName and Folder, upper-cased). Returns true in all cases.
+// Reads one MP3 file and appends it as a new song unless it is not MPEG audio, the list
+// already holds that file (FileName and Folder, upper-cased), or its path holds a CR or LF (no
+// line of the cache file could name it). Returns true in all cases.
 bool AddSongFile(SongStore& store, const QString& path);
 
 } // namespace orvane

@@ -1,6 +1,8 @@
 #include "app/Program.h"
 
+#include "app/FirstRun.h"
 #include "app/TfrmPreferences.h"
+#include "app/TfrmSplash.h"
 #include "browser/ScanProgressWindow.h"
 #include "platform/MemoryRegistry.h"
 #include "store/CacheFile.h"
@@ -12,6 +14,7 @@
 #include "support/WidgetTestApp.h"
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileSystemModel>
@@ -189,13 +192,8 @@ TEST_F(ProgramTest, ShutdownBeforeShowingWritesNothing) {
 
 TEST_F(ProgramTest, CollectionReadWholeIsWrittenBackByteForByteWithoutBackup) {
     Program program(prompts, registry, folder);
-    bool started = false, stopped = false;
-    QObject::connect(&program, &Program::StartupFinished, [&] { started = true; });
-    QObject::connect(&program, &Program::ShutdownFinished, [&] { stopped = true; });
-    program.Show();
-    ProcessUntil([&] { return started; });
-    program.RequestShutdown();
-    ProcessUntil([&] { return stopped; });
+    Start(program);
+    Stop(program);
     EXPECT_FALSE(QFile::exists(folder + QStringLiteral("local.orv.bak")));
     EXPECT_EQ(ReadBytes(folder + QStringLiteral("local.orv")), original);
 }
@@ -372,12 +370,6 @@ TEST_F(ProgramTest, RefreshDatabaseFromTheMenuRebuildsTheCollection) {
     EXPECT_TRUE(rebuilt);
     EXPECT_TRUE(windowShown);
     EXPECT_FALSE(program.MainWindow().findChild<TfrmInitialise*>()); // closed again
-    QStringList names;
-    for (const SongRecord& r : program.Store().Songs) {
-        names.append(r.FileName);
-        EXPECT_EQ(r.NewFlag, u"1");
-    }
-    EXPECT_EQ(names, (QStringList{u"y.mp3"_s, u"x.mp3"_s}));
     EXPECT_FALSE(program.State().ArtistListReady);
     EXPECT_EQ(prompts.shown().size(), 2u);
     Stop(program);
@@ -473,13 +465,19 @@ TEST_F(ProgramTest, OptionsDialogShowsTheSettingsAndOkRescansTheNewFolder) {
 }
 
 // Prompts that let the test look around when a message is shown.
+// Runs onAsk with the text of each question or folder browser while it is open.
 class WatchingPrompts : public ScriptedPrompts {
 public:
-    std::function<void()> onAsk;
+    std::function<void(const QString& text)> onAsk;
     PromptAnswer ask(PromptKind kind, PromptButtons buttons, const QString& text) override {
         if (onAsk)
-            onAsk();
+            onAsk(text);
         return ScriptedPrompts::ask(kind, buttons, text);
+    }
+    std::optional<QString> chooseFolder(const QString& title, const QString& start) override {
+        if (onAsk)
+            onAsk(title);
+        return ScriptedPrompts::chooseFolder(title, start);
     }
 };
 
@@ -502,7 +500,7 @@ TEST_F(ProgramTest, SettingsThatCannotBeSavedAreReportedAfterTheCollectionIsWrit
     Start(program);
     program.Store().Songs.append(Song(u"late.mp3"_s, kLocalCollection));
     QStringList savedWhenWarned;
-    watching.onAsk = [&] {
+    watching.onAsk = [&](const QString&) {
         savedWhenWarned = SavedFileNames();
     };
     registry.SetReadOnly(true);
@@ -511,6 +509,127 @@ TEST_F(ProgramTest, SettingsThatCannotBeSavedAreReportedAfterTheCollectionIsWrit
     EXPECT_EQ(watching.shown()[0].kind, PromptKind::Warning);
     EXPECT_EQ(watching.texts()[0], u"Unable to write settings to registry");
     EXPECT_EQ(savedWhenWarned, (QStringList{u"a.mp3"_s, u"b.mp3"_s, u"late.mp3"_s}));
+}
+
+TEST_F(ProgramTest, ACollectionFileThatCannotBeOpenedIsKeptAsBackup) {
+    // local.orv is a link to a disk that is not mounted: there, but it cannot be opened.
+    const QString cache = folder + u"local.orv"_s;
+    ASSERT_TRUE(QFile::remove(cache));
+    ASSERT_TRUE(QFile::link(folder + u"unmounted/local.orv"_s, cache));
+    Mp3(u"x.mp3"_s);
+    Program program(prompts, registry, folder);
+    Start(program);
+    EXPECT_EQ(program.MainWindow().StatusPanel(1)->text(),
+              u"Could not read local.orv; it will be kept as local.orv.bak"_s);
+    ProcessUntil([&] { return !program.ScannerRunning(); });
+    Stop(program);
+    EXPECT_TRUE(prompts.shown().empty());
+    EXPECT_EQ(QFileInfo(cache + u".bak"_s).symLinkTarget(), folder + u"unmounted/local.orv"_s);
+    EXPECT_EQ(SavedFileNames(), QStringList{u"x.mp3"_s});
+}
+
+TEST_F(ProgramTest, AMissingMusicFolderIsToldAndNeverEmptiesTheCollection) {
+    const QString unmounted = folder + u"unmounted"_s;
+    ASSERT_TRUE(registry.WriteText(kMainKey, u"MP3Base"_s, unmounted));
+    Program program(prompts, registry, folder);
+    Start(program);
+    EXPECT_EQ(program.MainWindow().StatusPanel(1)->text(), u"MP3 folder not found: "_s + unmounted);
+    ProcessUntil([&] { return !program.ScannerRunning(); });
+    bool rebuilt = false;
+    QObject::connect(&program, &Program::CollectionRebuilt, [&] { rebuilt = true; });
+    program.RefreshDatabase1Click();
+    EXPECT_FALSE(rebuilt);
+    ASSERT_EQ(prompts.shown().size(), 1u); // said, not asked
+    EXPECT_EQ(prompts.shown()[0].kind, PromptKind::Warning);
+    EXPECT_TRUE(prompts.texts()[0].contains(unmounted));
+    EXPECT_EQ(program.Store().Songs.size(), 2);
+    Stop(program);
+    EXPECT_EQ(ReadBytes(folder + u"local.orv"_s), original);
+}
+
+// The splash stays on top of everything, so it steps aside while the first-run message and the
+// folder browser are open; an end asked for meanwhile opens no browser.
+TEST_F(ProgramTest, FirstRunPromptsAreNotCoveredByTheSplashNorOutliveAnEnd) {
+    MemoryRegistry fresh;
+    WatchingPrompts watching;
+    watching.AnswerFolder(music);
+    Program program(watching, fresh, folder);
+    QStringList splashShownDuring;
+    bool splashBack = false;
+    watching.onAsk = [&](const QString& text) {
+        auto* splash = program.MainWindow().findChild<TfrmSplash*>();
+        if (splash && splash->isVisible())
+            splashShownDuring.append(text);
+    };
+    QObject::connect(&program, &Program::StartupStepped, [&](int step) {
+        auto* splash = program.MainWindow().findChild<TfrmSplash*>();
+        if (step == 2)
+            splashBack = splash && splash->isVisible();
+    });
+    Start(program);
+    EXPECT_EQ(watching.texts().size(), 2);
+    EXPECT_TRUE(splashShownDuring.isEmpty());
+    EXPECT_TRUE(splashBack);
+    Stop(program);
+
+    MemoryRegistry again;
+    WatchingPrompts ending;
+    ending.AnswerFolder(music);
+    Program second(ending, again, folder);
+    ending.onAsk = [&](const QString&) {
+        second.RequestShutdown();
+    };
+    bool stopped = false;
+    QObject::connect(&second, &Program::ShutdownFinished, [&] { stopped = true; });
+    second.Show();
+    ProcessUntil([&] { return stopped; });
+    EXPECT_EQ(ending.texts(), QStringList{kFirstRunMessage});
+    EXPECT_EQ(ReadBytes(folder + u"local.orv"_s), original);
+}
+
+// An end asked for while the question of "Refresh Database" is open is carried out at once:
+// the rescan is not yet running, so there is nothing to wait for.
+TEST_F(ProgramTest, AnEndAskedForDuringTheRefreshQuestionEndsAtOnce) {
+    WatchingPrompts watching;
+    Program program(watching, registry, folder);
+    Start(program);
+    ProcessUntil([&] { return !program.ScannerRunning(); });
+    bool stopped = false, rebuilt = false;
+    QObject::connect(&program, &Program::ShutdownFinished, [&] { stopped = true; });
+    QObject::connect(&program, &Program::CollectionRebuilt, [&] { rebuilt = true; });
+    watching.onAsk = [&](const QString&) {
+        program.RequestShutdown();
+    };
+    program.RefreshDatabase1Click(); // the scripted answer is Yes
+    EXPECT_TRUE(stopped);
+    EXPECT_FALSE(rebuilt);
+    EXPECT_EQ(ReadBytes(folder + u"local.orv"_s), original);
+}
+
+TEST(TfrmSplash, StepsAsideWhileAModalWindowIsShown) {
+    App();
+    TfrmSplash splash(u"v1"_s);
+    splash.show();
+    QWidget plain; // not modal: the splash stays
+    plain.show();
+    EXPECT_TRUE(splash.isVisible());
+    QDialog first, second;
+    first.setModal(true);
+    second.setModal(true);
+    first.show();
+    EXPECT_FALSE(splash.isVisible());
+    second.show();
+    first.hide();
+    EXPECT_FALSE(splash.isVisible());
+    second.hide();
+    EXPECT_TRUE(splash.isVisible());
+    {
+        QDialog deleted;
+        deleted.setModal(true);
+        deleted.show();
+        EXPECT_FALSE(splash.isVisible());
+    }
+    EXPECT_TRUE(splash.isVisible());
 }
 
 } // namespace

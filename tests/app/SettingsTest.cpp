@@ -2,6 +2,7 @@
 #include "app/FirstRun.h"
 #include "app/Preferences.h"
 
+#include "platform/DirectoryWalk.h"
 #include "platform/MemoryRegistry.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -169,7 +170,13 @@ TEST(Settings, MissingOrWrongValuesLeaveSettingsAsTheyWere) {
     EXPECT_FALSE(settings.Tray[TrayIconId::Stop]);
     EXPECT_TRUE(settings.Tray[TrayIconId::Pause]);
     EXPECT_EQ(settings.Groups[1].IconKind, kSmallIcons);
-    EXPECT_EQ(settings.Mp3Base, u""); // a missing MP3Base reads as empty text
+    // No MP3Base, or an empty one, is the user's music folder, never the file system's root.
+    EXPECT_EQ(settings.Mp3Base, DefaultMp3Base());
+    EXPECT_FALSE(settings.Mp3Base.isEmpty());
+    registry.WriteText(kMain, u"MP3Base"_s, {});
+    settings.Mp3Base = QStringLiteral("/before");
+    EXPECT_TRUE(LoadSettings(registry, settings, window));
+    EXPECT_EQ(settings.Mp3Base, DefaultMp3Base());
     EXPECT_EQ(settings.Groups.size(), kFixedSideBarGroups);
     EXPECT_TRUE(window.performed.empty());
 }
@@ -341,6 +348,17 @@ TEST(Preferences, OkTakesTheFieldsRescansAndSaves) {
     EXPECT_TRUE(prompts.texts()[0].contains(dir.file(u"missing"_s)));
     EXPECT_TRUE(rescans.isEmpty());
     EXPECT_FALSE(registry.KeyExists(kMain));
+
+    // Nor does a folder that is there but cannot be read: a rescan would find nothing in it.
+    const QString closed = dir.file(u"closed"_s);
+    ASSERT_TRUE(QDir().mkpath(closed));
+    SetFolderListingFailureForTests([&](const QString& f) { return f == closed + u'/'; });
+    choice.Mp3BaseText = closed;
+    EXPECT_FALSE(AcceptPreferences(choice, context));
+    SetFolderListingFailureForTests({});
+    ASSERT_EQ(prompts.shown().size(), 2u);
+    EXPECT_TRUE(prompts.texts()[1].startsWith(u"The folder \"%1\" cannot be read"_s.arg(closed)));
+    EXPECT_TRUE(rescans.isEmpty());
 
     // Another letter case is another folder: taken without its trailing separator, rescanned.
     choice.Mp3BaseText = dir.file(u"Songs/"_s);

@@ -72,15 +72,48 @@ TEST_F(DirectoryWalkTest, HiddenFoldersLinksAndSpecialFiles) {
     EXPECT_EQ(Walk(), (QStringList{u"alias.mp3"_s, u"link-to-real/song.mp3"_s}));
 }
 
-TEST_F(DirectoryWalkTest, FoldersThatCannotBeListedAreSkipped) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not stop the superuser";
+TEST_F(DirectoryWalkTest, UnreadableFoldersAreReportedAndSystemTreesNeverEntered) {
     Touch(u"closed/inside.mp3"_s);
     Touch(u"open/song.mp3"_s);
-    const QByteArray closed = QFile::encodeName(dir.file(u"closed"_s));
-    ASSERT_EQ(::chmod(closed.constData(), 0), 0);
-    EXPECT_EQ(Walk(), QStringList{u"open/song.mp3"_s});
-    ::chmod(closed.constData(), 0700);
+    Touch(u"notes.mp3"_s);
+    Link(u"/proc"_s, u"proc"_s);
+    Link(u"/sys"_s, u"sys"_s);
+    Link(u"/dev"_s, u"dev"_s);
+    const QString closed = dir.file(u"closed/"_s);
+    const QByteArray closedBytes = QFile::encodeName(closed);
+    // Permissions bind an ordinary user; the superuser gets the same failure injected.
+    const bool bound = ::geteuid() != 0;
+    if (bound)
+        ASSERT_EQ(::chmod(closedBytes.constData(), 0), 0);
+    else
+        SetFolderListingFailureForTests([closed](const QString& f) { return f == closed; });
+
+    QStringList files, unreadable;
+    bool inSystemTree = false;
+    WalkVisitor visitor;
+    visitor.stopRequested = [&] {
+        return inSystemTree;
+    };
+    visitor.file = [&](const QString& folder, const QString& name) {
+        for (const QString& tree : {u"proc/"_s, u"sys/"_s, u"dev/"_s})
+            inSystemTree = inSystemTree || folder.startsWith(dir.file(tree));
+        files.append(folder.mid(dir.path().size() + 1) + name);
+    };
+    visitor.unreadableFolder = [&](const QString& folder) {
+        unreadable.append(folder);
+    };
+    EXPECT_TRUE(WalkFolders(dir.path(), WalkDepth::WholeTree, visitor));
+    EXPECT_FALSE(inSystemTree);
+    EXPECT_EQ(files, (QStringList{u"notes.mp3"_s, u"open/song.mp3"_s}));
+    EXPECT_EQ(unreadable, QStringList{closed});
+    EXPECT_FALSE(CanListFolder(closed));
+    EXPECT_TRUE(CanListFolder(dir.file(u"open"_s)));
+    EXPECT_FALSE(CanListFolder(dir.file(u"notes.mp3"_s))); // a file where a folder should be
+    EXPECT_FALSE(CanListFolder(dir.file(u"missing"_s)));
+
+    if (bound)
+        ::chmod(closedBytes.constData(), 0700);
+    SetFolderListingFailureForTests({});
 }
 
 TEST_F(DirectoryWalkTest, MissingRootAndStopRequests) {

@@ -1,5 +1,6 @@
 #include "platform/TextLines.h"
 
+#include "support/OrdinaryUser.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -54,13 +55,16 @@ TEST(TextLines, AtomicWriteReplacesOrLeavesTheFile) {
     EXPECT_TRUE(QFileInfo(taken).isDir());
 
     // A folder that cannot be written keeps the old file whole.
-    if (::geteuid() != 0) {
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        EXPECT_NE(WriteFileAtomically(path, "three"), WriteResult::Written);
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                              QFileDevice::ExeOwner);
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                          QFileDevice::ReadOther | QFileDevice::ExeOther);
+    {
+        test::AsOrdinaryUser user;
+        ASSERT_TRUE(user.Bound());
+        EXPECT_EQ(WriteFileAtomically(path, "three"), WriteResult::CannotCreate);
         EXPECT_EQ(ReadWholeFile(path).data, "two");
     }
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 } // namespace

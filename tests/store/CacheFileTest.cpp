@@ -3,8 +3,12 @@
 #include "support/FileBytes.h"
 #include "support/TempDir.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace orvane {
 namespace {
@@ -198,9 +202,30 @@ TEST(CacheFile, ZeroRecordsGiveOnlyTheHeaderAndFilterIsApplied) {
 
 TEST(CacheFile, FailedSaveLeavesTheOldFile) {
     TempDir dir;
-    const QString path = dir.file(QStringLiteral("sub/none/x.orv"));
-    EXPECT_FALSE(SaveCacheFile(path, {}));
-    EXPECT_FALSE(QFile::exists(path));
+    const QString nowhere = dir.file(QStringLiteral("sub/none/x.orv"));
+    EXPECT_FALSE(SaveCacheFile(nowhere, {}));
+    EXPECT_FALSE(QFile::exists(nowhere));
+
+    // A disk that fills up while the file is written (here: a file size limit, which binds the
+    // superuser too): false, and the old file stays whole, with no scratch file beside it.
+    const QString path = dir.file(QStringLiteral("local.orv"));
+    const std::vector<SongRecord> old{Record(QStringLiteral("old.mp3"), {}, QStringLiteral("/m/"))};
+    ASSERT_TRUE(SaveCacheFile(path, old));
+    const QByteArray before = test::ReadFile(path);
+    const std::vector<SongRecord> many(
+        500, Record(QStringLiteral("new.mp3"), {}, QStringLiteral("/m/")));
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN); // EFBIG instead of the signal
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = SaveCacheFile(path, many);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(test::ReadFile(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("local.orv")});
 }
 
 } // namespace

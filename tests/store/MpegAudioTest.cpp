@@ -4,6 +4,7 @@
 #include "store/Id3Tags.h"
 #include "store/MpegFrameHeader.h"
 #include "support/MpegFixture.h"
+#include "support/OrdinaryUser.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -407,11 +408,17 @@ TEST_F(MpegAudioTest, WriteTagAppendsOrOverwritesInPlaceAndRemoveTagCuts) {
 TEST_F(MpegAudioTest, FailedWritesReportTheErrorAndLeaveTheFileAlone) {
     const QByteArray tagged = Stream() + Tag(QStringLiteral("Old"));
     const QString path = Put(QStringLiteral("ro.mp3"), tagged);
-    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    constexpr auto kRead = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(path, kRead));
+    // Anyone may pass through the folder: only the file's own permissions stop the writes.
+    ASSERT_TRUE(QFile::setPermissions(
+        dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                        QFileDevice::ExeGroup | QFileDevice::ExeOther));
+    test::AsOrdinaryUser user;
+    ASSERT_TRUE(user.Bound());
     mpeg.SetFileName(path);
     EXPECT_EQ(mpeg.FileAttributes(), 0x21u);
-    if (QFile(path).open(QIODevice::ReadWrite))
-        GTEST_SKIP() << "permissions do not bind this user";
+    ASSERT_FALSE(QFile(path).open(QIODevice::ReadWrite));
     mpeg.SetTitle(QStringLiteral("New"));
     EXPECT_EQ(mpeg.WriteTag(), EACCES);
     EXPECT_EQ(mpeg.RemoveTag(), EACCES);

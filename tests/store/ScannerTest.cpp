@@ -1,5 +1,6 @@
 #include "store/Scanner.h"
 
+#include "platform/DirectoryWalk.h"
 #include "playlists/NewSongsLog.h"
 #include "store/RecycledSongs.h"
 #include "support/MpegFixture.h"
@@ -215,6 +216,57 @@ TEST_F(ScannerTest, RefreshDatabaseRebuildsEverythingAsNewSongs) {
     EXPECT_FALSE(store.Browse.Artists.Contains(u"Friend"_s));
     EXPECT_EQ(LoggedPaths(), (QStringList{music + u"/a.mp3"_s, music + u"/b/c.mp3"_s,
                                           QDir(recycle).absolutePath() + u"/removed.mp3"_s}));
+}
+
+// An unmounted disk or a folder that cannot be read must never empty the collection.
+TEST_F(ScannerTest, RefreshDatabaseKeepsWhatItCannotRead) {
+    Mp3(u"a.mp3"_s);
+    Mp3(u"closed/x.mp3"_s);
+    const auto cached = [&](const QString& name, const QString& folder) {
+        store.Songs.append(SongRecord{name,
+                                      u"Cached"_s,
+                                      u"Artist"_s,
+                                      {},
+                                      u"00:01"_s,
+                                      {},
+                                      {},
+                                      {},
+                                      folder,
+                                      u"local.orv"_s,
+                                      u"0"_s});
+    };
+    cached(u"a.mp3"_s, music + u'/');
+    cached(u"x.mp3"_s, music + u"/closed/"_s);
+    cached(u"gone.mp3"_s, music + u'/');
+    const QString file = dir.file(u"file"_s);
+    ASSERT_TRUE(test::WriteFile(file, "not a folder"));
+    const QString recycle = dir.file(u"recycle"_s);
+
+    // Missing, a file where the folder should be, a folder that cannot be listed: only said.
+    SetFolderListingFailureForTests([&](const QString& f) { return f == music + u'/'; });
+    for (const QString& base : {dir.file(u"unmounted"_s), file, music})
+        EXPECT_FALSE(RefreshDatabase(store, prompts, nullptr, base, recycle, {}));
+    ASSERT_EQ(prompts.shown().size(), 3u);
+    for (const auto& shown : prompts.shown())
+        EXPECT_EQ(shown.kind, PromptKind::Warning);
+    EXPECT_TRUE(prompts.texts()[0].startsWith(
+        u"The MP3 folder \"%1\" was not found"_s.arg(dir.file(u"unmounted"_s))));
+    EXPECT_TRUE(prompts.texts()[1].contains(u"was not found"_s));
+    EXPECT_TRUE(
+        prompts.texts()[2].startsWith(u"The MP3 folder \"%1\" cannot be read"_s.arg(music)));
+    EXPECT_EQ(store.Songs.size(), 3);
+
+    // A sub-folder that cannot be listed keeps its records as they were.
+    const QString closed = music + u"/closed/"_s;
+    SetFolderListingFailureForTests([closed](const QString& f) { return f == closed; });
+    EXPECT_TRUE(RefreshDatabase(store, prompts, nullptr, music, recycle, {}));
+    SetFolderListingFailureForTests({});
+    EXPECT_EQ(FileNames(), (QStringList{u"a.mp3"_s, u"x.mp3"_s}));
+    EXPECT_EQ(store.Songs[0].NewFlag, u"1");
+    EXPECT_EQ(store.Songs[1].NewFlag, u"0");
+    EXPECT_EQ(store.Songs[1].Title, u"Cached");
+    EXPECT_TRUE(store.Browse.Artists.Contains(u"Artist"_s));
+    EXPECT_EQ(LoggedPaths(), QStringList{music + u"/a.mp3"_s});
 }
 
 } // namespace

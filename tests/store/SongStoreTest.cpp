@@ -1,7 +1,9 @@
 #include "store/SongStore.h"
 
+#include "store/CacheFile.h"
 #include "store/Mp3FileNames.h"
 #include "store/RecycledSongs.h"
+#include "store/Scanner.h"
 #include "store/SongRows.h"
 #include "support/MpegFixture.h"
 #include "support/TempDir.h"
@@ -93,6 +95,45 @@ TEST_F(SongStoreTest, FilesThatAreNotMpegAudioAreLeftOut) {
     EXPECT_TRUE(AddSongFile(store, dir.file(QStringLiteral("missing.mp3"))));
     EXPECT_EQ(store.Songs.size(), 0);
     EXPECT_TRUE(logged.empty());
+}
+
+// A line break in a tag or a file name must never split a line of local.orv: a ghost record
+// would come back at every start and the song would be found new and logged again every run.
+TEST_F(SongStoreTest, LineBreaksNeverSplitACacheLine) {
+    const QString tagged = Mp3(QStringLiteral("tagged.mp3"),
+                               test::MakeId3v1(QStringLiteral("one\ntwo"), QStringLiteral("a\r\nb"),
+                                               QStringLiteral("Album"), QStringLiteral("19\n9"),
+                                               QStringLiteral("end\r"), 0, 17));
+    const QString brokenName = Mp3(QStringLiteral("two\nlines.mp3"));
+    const QString brokenFolder = Mp3(QStringLiteral("sub\rfolder/x.mp3"));
+    for (const QString& path : {tagged, brokenName, brokenFolder})
+        AddScannedFile(store, path);
+    ASSERT_EQ(store.Songs.size(), 1);
+    EXPECT_EQ(store.Songs[0].Title, u"one two");
+    EXPECT_EQ(store.Songs[0].Artist, u"a  b");
+    EXPECT_EQ(store.Songs[0].Year, u"19 9");
+    EXPECT_EQ(store.Songs[0].Comment, u"end");
+
+    // A value changed in memory (the tag editor keeps what it was given) is written as one line.
+    SongRecord edited = store.Songs[0];
+    edited.Title = QStringLiteral("x\ny");
+    store.Songs.replace(0, edited);
+    EXPECT_FALSE(BuildCacheLine(edited).contains(u'\n'));
+    const QString cache = dir.file(QStringLiteral("local.orv"));
+    ASSERT_TRUE(SaveCacheFile(cache, store.Songs.records()));
+
+    SongStore next;
+    ASSERT_TRUE(LoadCacheFile(cache, next.Songs, true, next.Browse));
+    int newSongs = 0;
+    next.OnNewSong = [&](const SongRecord&) {
+        ++newSongs;
+    };
+    for (const QString& path : {tagged, brokenName, brokenFolder})
+        AddScannedFile(next, path);
+    ASSERT_EQ(next.Songs.size(), 1);
+    EXPECT_EQ(next.Songs[0].Title, u"x y");
+    EXPECT_EQ(next.Songs[0].Folder, store.Songs[0].Folder);
+    EXPECT_EQ(newSongs, 0);
 }
 
 TEST_F(SongStoreTest, RecycledSongsComeFromTheFolderItselfOnly) {
