@@ -404,7 +404,9 @@ void TfrmMain::lvPlaylistChange() {
 }
 
 void TfrmMain::tvFilesChange() {
-    if (!started_ || !Library.ShowFolderSongs)
+    // The tree's current folder also moves by itself (a folder renamed or unmounted under it);
+    // only a choice made in the disk-folder view fills the song list.
+    if (!started_ || viewKind_ != ViewKind::DiskFolder || !Library.ShowFolderSongs)
         return;
     const QModelIndex at = tvFiles_->currentIndex();
     if (!at.isValid())

@@ -15,6 +15,7 @@
 #include "support/WidgetTestApp.h"
 #include <QApplication>
 #include <QDir>
+#include <QFileSystemModel>
 #include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -715,6 +716,29 @@ TEST_F(MainWindowTest, StatusBarAndStartPage) {
     window.SelectFolderNode(u"Orvane"_s);
     EXPECT_EQ(window.SongPane()->currentIndex(), int(SongPage::NetBrowser));
     EXPECT_TRUE(window.StartPage()->toPlainText().contains(u"Welcome"));
+}
+
+TEST_F(MainWindowTest, TheDiskFolderTreeFillsTheSongListOnlyInItsOwnView) {
+    ASSERT_TRUE(QDir(folder).mkpath(u"music/a"_s) && QDir(folder).mkpath(u"music/b"_s));
+    QStringList shown;
+    window.Library.ShowFolderSongs = [&](const QString& path, SongRows& target) {
+        shown.append(QDir(path).dirName());
+        target = {Row(QDir(path).dirName())};
+    };
+    window.SetMp3Base(folder + u"music"_s);
+    window.SetStarted(true);
+    window.SelectFolderNode(u"Favourites"_s);
+    window.ShowSongsIn(window.lvSelection(), {Row(u"Kept"_s)});
+    // The current folder moves while another view is shown (as when a folder goes away).
+    window.tvFiles()->setCurrentIndex(window.FilesModel()->index(folder + u"music/a"_s));
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_EQ(window.SelectionModel()->Row(0).Title, u"Kept"_s);
+    EXPECT_EQ(window.windowTitle(), u"Favourites - Orvane"_s);
+
+    window.SelectFolderNode(u"My files"_s);
+    window.tvFiles()->setCurrentIndex(window.FilesModel()->index(folder + u"music/b"_s));
+    EXPECT_EQ(shown, (QStringList{u"a"_s, u"b"_s}));
+    EXPECT_EQ(window.SelectionModel()->Row(0).Title, u"b"_s);
 }
 
 } // namespace
