@@ -1,27 +1,9 @@
 #include "browser/TitleFit.h"
-#include "browser/ViewTable.h"
 
 #include <gtest/gtest.h>
 
 namespace orvane {
 namespace {
-
-TEST(ViewTable, TopFoldersAreMatchedWithoutCaseInTheirOrder) {
-    EXPECT_EQ(ViewOfTopFolder(QStringLiteral("albums")), ViewKind::Albums);
-    EXPECT_EQ(ViewOfTopFolder(QStringLiteral("MY FILES")), ViewKind::DiskFolder);
-    EXPECT_EQ(ViewOfTopFolder(QStringLiteral("new")), ViewKind::NewSongs);
-    EXPECT_EQ(ViewOfTopFolder(QStringLiteral("Removed songs")), ViewKind::RemovedSongs);
-    EXPECT_FALSE(ViewOfTopFolder(QStringLiteral("Orvane")).has_value());
-    EXPECT_FALSE(ViewOfTopFolder(QStringLiteral("Album")).has_value());
-
-    const QStringList names = FolderNodeNames();
-    EXPECT_EQ(names.size(), 9);
-    QStringList sorted = names;
-    sorted.sort();
-    EXPECT_EQ(names, sorted);
-    for (const QString& n : names)
-        EXPECT_TRUE(ViewOfTopFolder(n).has_value()) << n.toStdString();
-}
 
 int TenPerChar(const QString& s) {
     return int(s.size()) * 10;
@@ -53,19 +35,6 @@ TEST(TitleFit, OnlyTheFirstAmpersandIsDoubled) {
     EXPECT_EQ(EscapeFirstAmpersand(QStringLiteral("none")), QStringLiteral("none"));
     // The doubled text is what gets measured and cut.
     EXPECT_EQ(FitTitleText(QStringLiteral("A&BCD"), TenPerChar, 50), QStringLiteral("A&..."));
-}
-
-TEST(ViewTable, TheLastEqualTextWinsWithoutRegardToAsciiCase) {
-    const QStringList texts = {QStringLiteral("Orvane"), QStringLiteral("Albums"),
-                               QStringLiteral("Genres"), QStringLiteral("ALBUMS"),
-                               QStringLiteral("Removed songs")};
-    EXPECT_EQ(FindLastNoCase(texts, QStringLiteral("albums")), 3);
-    EXPECT_EQ(FindLastNoCase(texts, QStringLiteral("orvane")), 0);
-    EXPECT_EQ(FindLastNoCase(texts, QStringLiteral("removed  songs")), -1); // blanks count
-    EXPECT_EQ(FindLastNoCase(texts, QStringLiteral("Album")), -1);
-    EXPECT_EQ(FindLastNoCase({}, QStringLiteral("Albums")), -1);
-    // Only a-z are folded: "É" and "é" differ.
-    EXPECT_EQ(FindLastNoCase({QStringLiteral("Caf\u00e9")}, QStringLiteral("CAF\u00c9")), -1);
 }
 
 } // namespace
