@@ -10,8 +10,10 @@
 namespace orvane {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 TEST(WorkingFolders, AllLieInTheProgramFolder) {
-    const WorkingFolders f = WorkingFolders::At(QStringLiteral("/opt/orvane"));
+    const WorkingFolders f = WorkingFolders::At(u"/opt/orvane"_s);
     EXPECT_EQ(f.Program, u"/opt/orvane/");
     EXPECT_EQ(f.Recycle, u"/opt/orvane/recycle");
     EXPECT_EQ(f.Logs, u"/opt/orvane/logs");
@@ -35,7 +37,7 @@ TEST(WorkingFolders, FoldersThatCannotBeMadeAreReportedOneByOne) {
     test::TempDir dir;
     test::ScriptedPrompts prompts;
     // The program folder's name is taken by a file, so nothing can be created in it.
-    const QString blocked = dir.file(QStringLiteral("program"));
+    const QString blocked = dir.file(u"program"_s);
     QFile file(blocked);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();

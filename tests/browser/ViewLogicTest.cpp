@@ -5,6 +5,8 @@
 namespace orvane {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 int TenPerChar(const QString& s) {
     return int(s.size()) * 10;
 }
@@ -15,26 +17,25 @@ int NarrowDots(const QString& s) {
 }
 
 TEST(TitleFit, CutsStepByStepDownToDots) {
-    const QString title = QStringLiteral("Albums of mine"); // 14 characters, 140 wide
+    const QString title = u"Albums of mine"_s; // 14 characters, 140 wide
     EXPECT_EQ(FitTitleText(title, NarrowDots, 140), title);
     // The first cut drops two characters, each further one a character more.
-    EXPECT_EQ(FitTitleText(title, NarrowDots, 139), QStringLiteral("Albums of mi..."));
-    EXPECT_EQ(FitTitleText(title, NarrowDots, 122), QStringLiteral("Albums of m..."));
-    EXPECT_EQ(FitTitleText(title, NarrowDots, 40), QStringLiteral("Alb..."));
-    EXPECT_EQ(FitTitleText(title, NarrowDots, 3), QStringLiteral("..."));
+    EXPECT_EQ(FitTitleText(title, NarrowDots, 139), u"Albums of mi..."_s);
+    EXPECT_EQ(FitTitleText(title, NarrowDots, 122), u"Albums of m..."_s);
+    EXPECT_EQ(FitTitleText(title, NarrowDots, 40), u"Alb..."_s);
+    EXPECT_EQ(FitTitleText(title, NarrowDots, 3), u"..."_s);
     // When nothing fits, the shortest form is taken anyway.
-    EXPECT_EQ(FitTitleText(title, NarrowDots, 2), QStringLiteral("..."));
-    EXPECT_EQ(FitTitleText(title, TenPerChar, 139), QStringLiteral("Albums of ..."));
+    EXPECT_EQ(FitTitleText(title, NarrowDots, 2), u"..."_s);
+    EXPECT_EQ(FitTitleText(title, TenPerChar, 139), u"Albums of ..."_s);
     EXPECT_EQ(FitTitleText(QString(), TenPerChar, 0), QString());
 }
 
 TEST(TitleFit, OnlyTheFirstAmpersandIsDoubled) {
-    EXPECT_EQ(FitTitleText(QStringLiteral("Rock & Roll & Co"), TenPerChar, 1000),
-              QStringLiteral("Rock && Roll & Co"));
-    EXPECT_EQ(EscapeFirstAmpersand(QStringLiteral("&")), QStringLiteral("&&"));
-    EXPECT_EQ(EscapeFirstAmpersand(QStringLiteral("none")), QStringLiteral("none"));
+    EXPECT_EQ(FitTitleText(u"Rock & Roll & Co"_s, TenPerChar, 1000), u"Rock && Roll & Co"_s);
+    EXPECT_EQ(EscapeFirstAmpersand(u"&"_s), u"&&"_s);
+    EXPECT_EQ(EscapeFirstAmpersand(u"none"_s), u"none"_s);
     // The doubled text is what gets measured and cut.
-    EXPECT_EQ(FitTitleText(QStringLiteral("A&BCD"), TenPerChar, 50), QStringLiteral("A&..."));
+    EXPECT_EQ(FitTitleText(u"A&BCD"_s, TenPerChar, 50), u"A&..."_s);
 }
 
 } // namespace
