@@ -79,17 +79,12 @@ TEST(LibraryViews, AlbumArtistGenreAndNewSongs) {
     const DisplayFilter all;
     SongRows rows(3);
 
-    ShowAlbumSongs(songs, u"best of"_s, all, rows);
-    EXPECT_EQ(Titles(rows), (QStringList{u"one"_s, u"two"_s}));
+    // Letter case and the blank entry are checked through the window (LibraryWindowTest).
     ShowAlbumSongs(songs, u"Best Of "_s, all, rows);
     EXPECT_EQ(Titles(rows), QStringList{u"three"_s});
-    ShowAlbumSongs(songs, {}, all, rows); // the blank entry
-    EXPECT_EQ(Titles(rows), (QStringList{u"four"_s, u"six"_s}));
     ShowAlbumSongs(songs, u"Best"_s, all, rows); // whole texts only
     EXPECT_TRUE(rows.empty());
 
-    ShowArtistSongs(songs, u"zed"_s, all, rows);
-    EXPECT_EQ(Titles(rows), (QStringList{u"one"_s, u"two"_s}));
     ShowGenreSongs(songs, u"ROCK"_s, all, rows);
     EXPECT_EQ(Titles(rows), (QStringList{u"one"_s, u"two"_s}));
     ShowNewSongs(songs, all, rows);

@@ -118,12 +118,8 @@ TEST(MpegFrameHeader, FlagsModeAndRejectedWords) {
 }
 
 TEST_F(MpegAudioTest, NewObjectAndUntaggedFile) {
-    EXPECT_EQ(mpeg.Header(), u"TAG");
-    EXPECT_EQ(mpeg.Title(), u"[notag]");
-    EXPECT_EQ(mpeg.Year(), u"    ");
-    EXPECT_EQ(mpeg.GenreNr(), 255);
-    EXPECT_EQ(mpeg.SearchLimit(), 0u);
     EXPECT_FALSE(mpeg.IsValid());
+    EXPECT_EQ(mpeg.SearchLimit(), 0u); // the whole file is searched unless told otherwise
 
     const QString name = u"An untagged song with a long name.mp3"_s;
     const QString path = Put(name, Stream({.mode = 2, .copyright = true, .frames = 20}));
