@@ -12,15 +12,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-TEST(WorkingFolders, AllLieInTheProgramFolder) {
-    const WorkingFolders f = WorkingFolders::At(u"/opt/orvane"_s);
-    EXPECT_EQ(f.Program, u"/opt/orvane/");
-    EXPECT_EQ(f.Recycle, u"/opt/orvane/recycle");
-    EXPECT_EQ(f.Logs, u"/opt/orvane/logs");
-    EXPECT_EQ(f.Lib, u"/opt/orvane/lib");
-    EXPECT_EQ(f.LocalCache(), u"/opt/orvane/local.orv");
-}
-
 TEST(WorkingFolders, MissingFoldersAreCreatedSilently) {
     test::TempDir dir;
     test::ScriptedPrompts prompts;
