@@ -54,10 +54,6 @@ TEST(PlaylistList, NamesFolderOrderAndHiddenFolders) {
     EXPECT_EQ(Captions(view), (QStringList{u"kept"_s, u"a"_s, u"Chill"_s, u"Party"_s, u"Rock"_s}));
     EXPECT_EQ(view[3].Path, base + u"b/Party.m3u8"_s);
     EXPECT_EQ(view[3].Folder, base + u"b/"_s);
-
-    EXPECT_EQ(FindPlaylist(u"PARTY"_s, base, view), 2);
-    EXPECT_EQ(view.size(), 4u) << "found anew, without the entry from before";
-    EXPECT_EQ(FindPlaylist(u"Secret"_s, base, view), -1);
 }
 
 TEST(PlaylistFile, LoadGivesARowPerEntryFromTheFilesThemselves) {
