@@ -1,5 +1,6 @@
 // Starts the real program with a program folder of its own and stops it from outside.
 
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -14,34 +15,24 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        QFile f(home.file(u"local.orv"_s));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("[Orvane Cache File version1.4]\r\n"
-                "a.mp3[;]T[;]A[;]B[;]03:00[;]1999[;]Rock[;]note[;]/x/[;]\r\n"
-                "K\xc3\xb6ln.mp3[;]Caf\xc3\xa9[;]A[;]C[;]04:00[;]2001[;]Pop[;][;]/x/y/[;]\r\n");
-        f.close();
-        original = ReadBytes(home.file(u"local.orv"_s));
+        original = "[Orvane Cache File version1.4]\r\n"
+                   "a.mp3[;]T[;]A[;]B[;]03:00[;]1999[;]Rock[;]note[;]/x/[;]\r\n"
+                   "K\xc3\xb6ln.mp3[;]Caf\xc3\xa9[;]A[;]C[;]04:00[;]2001[;]Pop[;][;]/x/y/[;]\r\n";
+        ASSERT_TRUE(test::WriteFile(home.file(u"local.orv"_s), original));
 
         // Settings of an earlier run, so that no first-run question waits for an answer and
         // the background scan walks an empty folder.
         ASSERT_TRUE(QDir().mkpath(music.path()));
         ASSERT_TRUE(QDir().mkpath(config.file(u"brimtove"_s)));
-        QFile settings(RegistryPath());
-        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-        settings.write("Windows Registry Editor Version 5.00\r\n\r\n"
-                       "[HKEY_CURRENT_USER\\software\\brimtove\\orvane]\r\n\"MP3Base\"=\"" +
-                       music.path().toUtf8() +
-                       "\"\r\n\r\n"
-                       "[HKEY_CURRENT_USER\\software\\brimtove\\orvane\\posflags]\r\n\r\n");
-        settings.close();
+        ASSERT_TRUE(test::WriteFile(
+            RegistryPath(),
+            "Windows Registry Editor Version 5.00\r\n\r\n"
+            "[HKEY_CURRENT_USER\\software\\brimtove\\orvane]\r\n\"MP3Base\"=\"" +
+                music.path().toUtf8() +
+                "\"\r\n\r\n[HKEY_CURRENT_USER\\software\\brimtove\\orvane\\posflags]\r\n\r\n"));
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"ORVANE_HOME"_s, home.path());
@@ -77,7 +68,7 @@ protected:
         EXPECT_EQ(process.exitCode(), 0);
         EXPECT_TRUE(log.contains("shutdown finished")) << log.toStdString();
         // The settings were written back whole at shutdown.
-        const QByteArray settings = ReadBytes(RegistryPath());
+        const QByteArray settings = test::ReadFile(RegistryPath());
         EXPECT_TRUE(settings.contains("\"MP3Base\"=\"" + music.path().toUtf8() + "\""));
         EXPECT_TRUE(settings.contains("\"SelectWidth\"=dword:"));
         EXPECT_TRUE(settings.contains("[HKEY_CURRENT_USER\\software\\brimtove\\orvane\\visflags]"));
@@ -102,7 +93,7 @@ TEST_F(EndToEnd, TermAndInterruptSignalsWriteTheSameRecordsBack) {
         log.clear();
         StopWith(signalNumber);
         EXPECT_GT(QFileInfo(cache).lastModified().date().year(), 2001); // it was written again
-        EXPECT_EQ(ReadBytes(cache), original);
+        EXPECT_EQ(test::ReadFile(cache), original);
     }
     EXPECT_TRUE(QFileInfo(home.file(u"recycle"_s)).isDir());
 }

@@ -6,6 +6,7 @@
 #include "browser/ScanProgressWindow.h"
 #include "platform/MemoryRegistry.h"
 #include "store/CacheFile.h"
+#include "support/FileBytes.h"
 #include "support/MpegFixture.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -43,11 +44,6 @@ QApplication& App() {
     return test::WidgetApp();
 }
 
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 SongRecord Song(const QString& file, const QString& collection) {
     SongRecord r;
     r.FileName = file;
@@ -79,7 +75,7 @@ protected:
         ASSERT_TRUE(registry.WriteText(kMainKey, u"MP3Base"_s, music));
         ASSERT_TRUE(SaveCacheFile(folder + u"local.orv"_s,
                                   std::vector{Song(u"a.mp3"_s, {}), Song(u"b.mp3"_s, {})}));
-        original = ReadBytes(folder + u"local.orv"_s);
+        original = test::ReadFile(folder + u"local.orv"_s);
     }
 
     void Mp3(const QString& relative) {
@@ -176,7 +172,7 @@ TEST_F(ProgramTest, AnEndBeforeOrDuringTheSplashLeavesTheCollectionFileAlone) {
     ProcessUntil([&] { return stopped; });
     EXPECT_EQ(program.Store().Songs.size(), 0);
     EXPECT_FALSE(program.State().Started);
-    EXPECT_EQ(ReadBytes(folder + u"local.orv"_s), original);
+    EXPECT_EQ(test::ReadFile(folder + u"local.orv"_s), original);
     // The settings were not loaded yet, so they were not written over either.
     EXPECT_TRUE(registry.ValueNames(kPosKey).isEmpty());
     EXPECT_EQ(program.Scanner(), nullptr);
@@ -502,7 +498,7 @@ TEST_F(ProgramTest, AMissingMusicFolderIsToldAndNeverEmptiesTheCollection) {
     EXPECT_TRUE(prompts.texts()[0].contains(unmounted));
     EXPECT_EQ(program.Store().Songs.size(), 2);
     Stop(program);
-    EXPECT_EQ(ReadBytes(folder + u"local.orv"_s), original);
+    EXPECT_EQ(test::ReadFile(folder + u"local.orv"_s), original);
 }
 
 // The splash stays on top of everything, so it steps aside while the first-run message and the
@@ -542,7 +538,7 @@ TEST_F(ProgramTest, FirstRunPromptsAreNotCoveredByTheSplashNorOutliveAnEnd) {
     second.Show();
     ProcessUntil([&] { return stopped; });
     EXPECT_EQ(ending.texts(), QStringList{kFirstRunMessage});
-    EXPECT_EQ(ReadBytes(folder + u"local.orv"_s), original);
+    EXPECT_EQ(test::ReadFile(folder + u"local.orv"_s), original);
 }
 
 // An end asked for while the question of "Refresh Database" is open is carried out at once:
@@ -561,7 +557,7 @@ TEST_F(ProgramTest, AnEndAskedForDuringTheRefreshQuestionEndsAtOnce) {
     program.RefreshDatabase1Click(); // the scripted answer is Yes
     EXPECT_TRUE(stopped);
     EXPECT_FALSE(rebuilt);
-    EXPECT_EQ(ReadBytes(folder + u"local.orv"_s), original);
+    EXPECT_EQ(test::ReadFile(folder + u"local.orv"_s), original);
 }
 
 TEST(TfrmSplash, StepsAsideWhileAModalWindowIsShown) {

@@ -206,25 +206,20 @@ TEST(Settings, OldLayoutIsTakenOverAndTheNewOneWrittenAtOnce) {
     EXPECT_EQ(next.Mp3Base, u"d:\\mp3");
 }
 
-TEST(Settings, NoLayoutAtAllKeepsTheDefaultsAndWritesNothing) {
-    MemoryRegistry registry;
-    Settings settings;
-    settings.Mp3Base = u"/chosen"_s;
-    FakeWindow window;
-    EXPECT_FALSE(LoadSettings(registry, settings, window));
-    EXPECT_FALSE(MigrateSettings(registry, settings, window));
-    EXPECT_EQ(settings.Mp3Base, u"/chosen");
-    EXPECT_TRUE(registry.SubKeys(QString()).isEmpty());
-    EXPECT_FALSE(registry.KeyExists(kMain));
-}
-
-TEST(Settings, FirstRunIsTestedOnBothLayouts) {
+TEST(Settings, FirstRunIsTestedOnBothLayoutsAndNoLayoutWritesNothing) {
     MemoryRegistry none, old, current;
     old.CreateKey(u"BRIMTOVE\\Orvane"_s);
     current.CreateKey(u"software\\brimtove\\orvane"_s);
     EXPECT_TRUE(IsFirstRun(none));
     EXPECT_FALSE(IsFirstRun(old));
     EXPECT_FALSE(IsFirstRun(current));
+    // No layout at all: the defaults stay and nothing is written.
+    Settings kept;
+    kept.Mp3Base = u"/chosen"_s;
+    FakeWindow window;
+    EXPECT_FALSE(LoadSettings(none, kept, window));
+    EXPECT_EQ(kept.Mp3Base, u"/chosen");
+    EXPECT_TRUE(none.SubKeys(QString()).isEmpty());
 
     test::ScriptedPrompts prompts;
     Settings settings;
@@ -291,9 +286,8 @@ TEST(Preferences, BaseFolderChangeRules) {
     };
     const Case cases[] = {
         {u"/music", u"/music", std::nullopt},
-        {u"/music/", u"/music", u"/music"_s},   // one trailing separator goes
-        {u"/music//", u"/music", u"/music/"_s}, // but only one
-        {u"/Music", u"/music", u"/Music"_s},    // letter case counts
+        // One trailing separator going and letter case counting: OkTakesTheFieldsRescansAndSaves.
+        {u"/music//", u"/music", u"/music/"_s}, // only one separator goes
         {u"/music", u"/music/", u"/music"_s},   // exact comparison
         {u"/", u"/music", u"/"_s},              // the root stays the root
     };
