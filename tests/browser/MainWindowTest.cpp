@@ -20,7 +20,6 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QStatusBar>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -188,14 +187,6 @@ TEST_F(MainWindowTest, CommandsFollowTheSelectionThePlayingPageAndTheirHandlers)
     EXPECT_FALSE(Enabled("TagEditor2"));
     SelectRows(window.lvPlayingSongs(), {0});
     EXPECT_TRUE(Enabled("TagEditor2"));
-
-    EXPECT_FALSE(window.FilterActiveLabel()->isVisibleTo(&window));
-    window.SetFilterState(true, false);
-    EXPECT_TRUE(window.FilterActiveLabel()->isVisibleTo(&window));
-    window.SetFilterState(false, true);
-    EXPECT_TRUE(window.FilterActiveLabel()->isVisibleTo(&window));
-    window.SetFilterState(false, false);
-    EXPECT_FALSE(window.FilterActiveLabel()->isVisibleTo(&window));
 }
 
 TEST_F(MainWindowTest, FolderNodesAreFoundWithoutCaseAndTheLastOneWins) {
@@ -455,9 +446,7 @@ TEST_F(MainWindowTest, ViewTogglesAndRowHeights) {
     EXPECT_EQ(window.BrowserWidth(), 230);
     EXPECT_EQ(window.BottomHeight(), 150);
 
-    window.Showstatusbar()->trigger();
-    EXPECT_FALSE(window.Showstatusbar()->isChecked());
-    EXPECT_TRUE(window.statusBar()->isHidden());
+    // The status bar's toggle is checked from stored settings (ProgramTest).
     window.Lyrics2()->trigger();
     EXPECT_TRUE(window.pnlBottom()->isHidden());
     window.Albumcover1()->trigger();
@@ -674,6 +663,5 @@ TEST_F(MainWindowTest, StatusBarAndStartPage) {
     EXPECT_EQ(window.SongPane()->currentIndex(), int(SongPage::NetBrowser));
     EXPECT_TRUE(window.StartPage()->toPlainText().contains(u"Welcome"));
 }
-
 } // namespace
 } // namespace orvane
