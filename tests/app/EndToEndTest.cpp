@@ -1,5 +1,6 @@
 // Starts the real program with a program folder of its own and stops it from outside.
 
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -12,46 +13,37 @@
 namespace orvane {
 namespace {
 
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using namespace Qt::StringLiterals;
 
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        QFile f(home.file(QStringLiteral("local.orv")));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("[Orvane Cache File version1.4]\r\n"
-                "a.mp3[;]T[;]A[;]B[;]03:00[;]1999[;]Rock[;]note[;]/x/[;]\r\n"
-                "K\xc3\xb6ln.mp3[;]Caf\xc3\xa9[;]A[;]C[;]04:00[;]2001[;]Pop[;][;]/x/y/[;]\r\n");
-        f.close();
-        original = ReadBytes(home.file(QStringLiteral("local.orv")));
+        original = "[Orvane Cache File version1.4]\r\n"
+                   "a.mp3[;]T[;]A[;]B[;]03:00[;]1999[;]Rock[;]note[;]/x/[;]\r\n"
+                   "K\xc3\xb6ln.mp3[;]Caf\xc3\xa9[;]A[;]C[;]04:00[;]2001[;]Pop[;][;]/x/y/[;]\r\n";
+        ASSERT_TRUE(test::WriteFile(home.file(u"local.orv"_s), original));
 
         // Settings of an earlier run, so that no first-run question waits for an answer and
         // the background scan walks an empty folder.
         ASSERT_TRUE(QDir().mkpath(music.path()));
-        ASSERT_TRUE(QDir().mkpath(config.file(QStringLiteral("brimtove"))));
-        QFile settings(RegistryPath());
-        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-        settings.write("Windows Registry Editor Version 5.00\r\n\r\n"
-                       "[HKEY_CURRENT_USER\\software\\brimtove\\orvane]\r\n\"MP3Base\"=\"" +
-                       music.path().toUtf8() +
-                       "\"\r\n\r\n"
-                       "[HKEY_CURRENT_USER\\software\\brimtove\\orvane\\posflags]\r\n\r\n");
-        settings.close();
+        ASSERT_TRUE(QDir().mkpath(config.file(u"brimtove"_s)));
+        ASSERT_TRUE(test::WriteFile(
+            RegistryPath(),
+            "Windows Registry Editor Version 5.00\r\n\r\n"
+            "[HKEY_CURRENT_USER\\software\\brimtove\\orvane]\r\n\"MP3Base\"=\"" +
+                music.path().toUtf8() +
+                "\"\r\n\r\n[HKEY_CURRENT_USER\\software\\brimtove\\orvane\\posflags]\r\n\r\n"));
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ORVANE_HOME"), home.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("QT_LOGGING_RULES"),
-                   QStringLiteral("orvane.lifecycle.info=true"));
+        env.insert(u"ORVANE_HOME"_s, home.path());
+        env.insert(u"XDG_CONFIG_HOME"_s, config.path());
+        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        env.insert(u"QT_LOGGING_RULES"_s, u"orvane.lifecycle.info=true"_s);
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::SeparateChannels);
     }
 
-    QString RegistryPath() const { return config.file(QStringLiteral("brimtove/registry.reg")); }
+    QString RegistryPath() const { return config.file(u"brimtove/registry.reg"_s); }
 
     // Reads the program's log until the line appears; false when it ends or time runs out.
     bool WaitForLog(const QByteArray& text) {
@@ -76,7 +68,7 @@ protected:
         EXPECT_EQ(process.exitCode(), 0);
         EXPECT_TRUE(log.contains("shutdown finished")) << log.toStdString();
         // The settings were written back whole at shutdown.
-        const QByteArray settings = ReadBytes(RegistryPath());
+        const QByteArray settings = test::ReadFile(RegistryPath());
         EXPECT_TRUE(settings.contains("\"MP3Base\"=\"" + music.path().toUtf8() + "\""));
         EXPECT_TRUE(settings.contains("\"SelectWidth\"=dword:"));
         EXPECT_TRUE(settings.contains("[HKEY_CURRENT_USER\\software\\brimtove\\orvane\\visflags]"));
@@ -87,24 +79,23 @@ protected:
     QProcess process;
 };
 
-TEST_F(EndToEnd, TermSignalWritesTheSameRecordsBack) {
-    // Make the file differ from what the program writes only by its age.
-    {
-        QFile f(home.file(QStringLiteral("local.orv")));
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)),
-                                  QFileDevice::FileModificationTime));
+TEST_F(EndToEnd, TermAndInterruptSignalsWriteTheSameRecordsBack) {
+    const QString cache = home.file(u"local.orv"_s);
+    for (int signalNumber : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(signalNumber);
+        // Make the file differ from what the program writes only by its age.
+        {
+            QFile f(cache);
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0)),
+                                      QFileDevice::FileModificationTime));
+        }
+        log.clear();
+        StopWith(signalNumber);
+        EXPECT_GT(QFileInfo(cache).lastModified().date().year(), 2001); // it was written again
+        EXPECT_EQ(test::ReadFile(cache), original);
     }
-    StopWith(SIGTERM);
-    const QFileInfo written(home.file(QStringLiteral("local.orv")));
-    EXPECT_GT(written.lastModified().date().year(), 2001); // it was written again
-    EXPECT_EQ(ReadBytes(written.filePath()), original);
-    EXPECT_TRUE(QFileInfo(home.file(QStringLiteral("recycle"))).isDir());
-}
-
-TEST_F(EndToEnd, InterruptSignalEndsTheSameWay) {
-    StopWith(SIGINT);
-    EXPECT_EQ(ReadBytes(home.file(QStringLiteral("local.orv"))), original);
+    EXPECT_TRUE(QFileInfo(home.file(u"recycle"_s)).isDir());
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "exchange/TfrmHunter.h"
 #include "platform/MemoryRegistry.h"
 #include "store/CacheFile.h"
+#include "support/FileBytes.h"
 #include "support/MpegFixture.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -76,10 +77,7 @@ QStringList Captions(const QListWidget* list) {
 }
 
 QStringList Lines(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(f.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
+    return QString::fromUtf8(test::ReadFile(path)).split(u"\r\n"_s, Qt::SkipEmptyParts);
 }
 
 void PressDelete(QWidget* widget) {
@@ -110,11 +108,6 @@ protected:
             test::WriteFile(path, test::MakeMpegStream(stream) +
                                       test::MakeId3v1(title, artist, album, u"2004"_s, {}, 0, 17)));
         return path;
-    }
-    void WriteText(const QString& path, const QByteArray& text) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
     }
     void Start() {
         bool started = false;
@@ -201,7 +194,7 @@ TEST_F(LibraryWindowTest, PowerSearchFromTheMenuPutsItsHitsIntoTheSongList) {
     // list: the queue changes only through the player.
     SongRow queued = window().SelectionModel()->Row(0); // Ann's
     queued.Folder = folder;
-    WriteText(queued.Path(), "mp3");
+    ASSERT_TRUE(test::WriteFile(queued.Path(), "mp3"));
     program->Player().AddToPlayingSongs(queued, false);
     window().SelectFolderNode(u"Playing"_s);
     hunter.btnSearch()->click();
@@ -391,9 +384,9 @@ TEST_F(LibraryWindowTest, PlaylistsAndFavouritesOverRealFiles) {
     const QString one = Mp3(u"lists/one.mp3"_s, u"One"_s, u"Ann"_s, u"Blue"_s);
     const QString two = Mp3(u"two.mp3"_s, u"Two"_s, u"Bob"_s, u"Red"_s);
     const QString party = music + u"/lists/Party.m3u"_s;
-    WriteText(party, "#EXTM3U\r\none.mp3\r\n" + two.toUtf8() + "\r\n");
+    ASSERT_TRUE(test::WriteFile(party, "#EXTM3U\r\none.mp3\r\n" + two.toUtf8() + "\r\n"));
     const QString chill = music + u"/Chill.m3u"_s;
-    WriteText(chill, two.toUtf8() + "\r\n");
+    ASSERT_TRUE(test::WriteFile(chill, two.toUtf8() + "\r\n"));
     program = std::make_unique<Program>(prompts, registry, folder);
     Start();
     TSongListView* songs = window().lvSelection();

@@ -20,10 +20,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QSlider>
-#include <QStatusBar>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -191,14 +188,6 @@ TEST_F(MainWindowTest, CommandsFollowTheSelectionThePlayingPageAndTheirHandlers)
     EXPECT_FALSE(Enabled("TagEditor2"));
     SelectRows(window.lvPlayingSongs(), {0});
     EXPECT_TRUE(Enabled("TagEditor2"));
-
-    EXPECT_FALSE(window.FilterActiveLabel()->isVisibleTo(&window));
-    window.SetFilterState(true, false);
-    EXPECT_TRUE(window.FilterActiveLabel()->isVisibleTo(&window));
-    window.SetFilterState(false, true);
-    EXPECT_TRUE(window.FilterActiveLabel()->isVisibleTo(&window));
-    window.SetFilterState(false, false);
-    EXPECT_FALSE(window.FilterActiveLabel()->isVisibleTo(&window));
 }
 
 TEST_F(MainWindowTest, FolderNodesAreFoundWithoutCaseAndTheLastOneWins) {
@@ -332,18 +321,16 @@ TEST_F(MainWindowTest, SongsDroppedOnFavouritesAreAddedLastRowFirst) {
     EXPECT_FALSE(window.tvFolders()->AcceptsSource(window.lvAlbums()));
 
     QTreeWidgetItem* root = window.tvFolders()->topLevelItem(0);
-    prompts.Answer(PromptAnswer::No);
+    // The question and its answer No are checked through Ctrl+F (LibraryWindowTest).
     window.tvFolders()->OnDropSongs(root->child(2), list);
     EXPECT_EQ(prompts.texts(), QStringList{u"Add shortcut to favourites folder?"_s});
-    EXPECT_FALSE(QFile::exists(folder + u"favourites.orv"_s));
-    window.tvFolders()->OnDropSongs(root->child(2), list);
     const PlaylistEntries saved = ReadPlaylistEntries(folder + u"favourites.orv"_s, folder);
     EXPECT_EQ(saved.paths, (QStringList{u"/music/Song 2.mp3"_s, u"/music/Song 0.mp3"_s}));
 
     // On the root or another view's node nothing happens and nothing is asked.
     window.tvFolders()->OnDropSongs(root, list);
     window.tvFolders()->OnDropSongs(root->child(0), list);
-    EXPECT_EQ(prompts.shown().size(), 2u);
+    EXPECT_EQ(prompts.shown().size(), 1u);
 
     // On "Playing": every selected row, last first, then the first queued song plays.
     QStringList queued;
@@ -363,78 +350,45 @@ TEST_F(MainWindowTest, SongsDroppedOnFavouritesAreAddedLastRowFirst) {
     EXPECT_EQ(plays, 1);
 }
 
-TEST_F(MainWindowTest, MenusCarryTheirCaptionsShortcutsAndHandlers) {
-    QStringList bar;
-    for (QAction* a : window.menuBar()->actions())
-        bar.append(a->text());
-    EXPECT_EQ(bar, (QStringList{u"&File"_s, u"&View"_s, u"&Extra"_s, u"&Actions"_s, u"&Playback"_s,
-                                u"&Help"_s}));
-    struct Item {
-        const char* name;
-        const char* caption;
-        QKeySequence shortcut;
-        const char* handler;
-    };
-    using K = QKeySequence;
-    const Item items[] = {
-        {"NewPlaylist1", "New Playlist", K(u"Ctrl+N"_s), "NewPlaylist1Click"},
-        {"RefreshDatabase1", "Refresh Database", K(u"F5"_s), "RefreshDatabase1Click"},
-        {"Quit1", "E&xit", {}, "Quit1Click"},
-        {"mnuDisplayNew", "Display tagged in last 7 days", {}, "mnuDisplayNewClick"},
-        {"SelectedIMPORT1", "Filter collections", {}, "SelectedIMPORT1Click"},
-        {"New1", "New", {}, "New1Click"},
-        {"Removedsongs2", "Removed songs", {}, "Removedsongs2Click"},
-        {"Showstatusbar", "Status&bar", {}, "ShowstatusbarClick"},
-        {"Powersearch1", "Power &search", K(u"F2"_s), "Powersearch1Click"},
-        {"Randomplaylist1", "Random play", K(u"Ctrl+R"_s), "Randomplaylist1Click"},
-        {"Preferences1", "&Options...", {}, "Preferences1Click"},
-        {"TagEditor2", "Song properties...", K(u"Ctrl+E"_s), "TagEditor2Click"},
-        {"Showallfromartist1", "Show all from artist", K(u"Ctrl+Q"_s), "Showallfromartist1Click"},
-        {"Showallfromalbum1", "Show all from album", K(u"Ctrl+W"_s), "Showallfromalbum1Click"},
-        {"Addtoplaylist2", "Add to playlist", K(u"Ctrl+A"_s), "Addtoplaylist2Click"},
-        {"Addtofavourites1", "Add to favourites", K(u"Ctrl+F"_s), "Addtofavourites1Click"},
-        {"Movetorecyclebin1", "Delete", {}, "Movetorecyclebin1Click"},
-        {"Previous2", "P&revious", K(u"Ctrl+Z"_s), "Previous2Click"},
-        {"Play2", "&Play", K(u"Ctrl+X"_s), "Play2Click"},
-        {"Pause2", "P&ause", K(u"Ctrl+C"_s), "Pause2Click"},
-        {"Stop2", "&Stop", K(u"Ctrl+V"_s), "Stop2Click"},
-        {"Next2", "&Next", K(u"Ctrl+B"_s), "Next2Click"},
-        {"Productnews1", "Brimtove Homepage", {}, "Productnews1Click"},
-        {"About2", "&Info", {}, "About2Click"},
-        {"ShowallfromArtist2", "Show all from Artist", K(u"Ctrl+Q"_s), "ShowallfromArtist2Click"},
-        {"ExporttoWAV2", "Export to WAV", {}, "ExporttoWAV1Click"},
-        {"Lyrics1", "Lyrics", {}, "Lyrics1Click"},
-        {"Tageditor1", "Properties...", {}, "Tageditor1Click"},
-        {"Movetodirectorypath1", "Move to directory...", {}, "Movetodirectorypath1Click"},
-        {"Delete2", "Delete playlist", {}, "Delete2Click"},
-        {"Play1", "&Play", K(u"Ctrl+P"_s), "Play1Click"},
-        {"Exit1", "E&xit", {}, "Exit1Click"},
-        {"btnAdvRefresh", "", {}, "RefreshDatabase1Click"},
-        {"brAdvNewPlaylist", "", {}, "Playlist1Click"},
-        {"btnAdvRandom", "Random", {}, "Randomplaylist1Click"},
-    };
-    for (const Item& i : items) {
-        SCOPED_TRACE(i.name);
-        const QAction* a = window.Command(QString::fromLatin1(i.name));
-        ASSERT_NE(a, nullptr);
-        EXPECT_EQ(a->text(), QString::fromLatin1(i.caption));
-        EXPECT_EQ(a->shortcut(), i.shortcut);
-        EXPECT_EQ(window.HandlerOf(a), QString::fromLatin1(i.handler));
-    }
+// Shortcuts, and the commands that run another command's handler; every other command runs
+// its own name's handler.
+TEST_F(MainWindowTest, MenusCarryTheirShortcutsAndHandlers) {
+    const std::pair<const char*, const char*> shortcuts[] = {{"NewPlaylist1", "Ctrl+N"},
+                                                             {"RefreshDatabase1", "F5"},
+                                                             {"Powersearch1", "F2"},
+                                                             {"Randomplaylist1", "Ctrl+R"},
+                                                             {"TagEditor2", "Ctrl+E"},
+                                                             {"Showallfromartist1", "Ctrl+Q"},
+                                                             {"Showallfromalbum1", "Ctrl+W"},
+                                                             {"Addtoplaylist2", "Ctrl+A"},
+                                                             {"Addtofavourites1", "Ctrl+F"},
+                                                             {"Previous2", "Ctrl+Z"},
+                                                             {"Play2", "Ctrl+X"},
+                                                             {"Pause2", "Ctrl+C"},
+                                                             {"Stop2", "Ctrl+V"},
+                                                             {"Next2", "Ctrl+B"},
+                                                             {"Play1", "Ctrl+P"},
+                                                             {"ShowallfromArtist2", "Ctrl+Q"},
+                                                             {"Quit1", ""},
+                                                             {"Movetorecyclebin1", ""}};
+    for (const auto& [name, keys] : shortcuts)
+        EXPECT_EQ(window.Command(QString::fromLatin1(name))->shortcut(),
+                  QKeySequence(QString::fromLatin1(keys)))
+            << name;
+    const std::pair<const char*, const char*> shared[] = {
+        {"ExporttoWAV2", "ExporttoWAV1Click"},
+        {"btnAdvRefresh", "RefreshDatabase1Click"},
+        {"brAdvNewPlaylist", "Playlist1Click"},
+        {"btnAdvRandom", "Randomplaylist1Click"},
+        {"Quit1", "Quit1Click"},
+        {"Delete2", "Delete2Click"}};
+    for (const auto& [name, handler] : shared)
+        EXPECT_EQ(window.HandlerOf(window.Command(QString::fromLatin1(name))),
+                  QString::fromLatin1(handler))
+            << name;
     EXPECT_FALSE(window.Command(u"Lyrics1"_s)->isVisible());
     EXPECT_TRUE(window.Command(u"Nofilters1"_s)->isChecked());
-    EXPECT_EQ(window.Command(u"btnAdvRefresh"_s)->toolTip(), u"Refresh databse");
-    EXPECT_EQ(window.Command(u"brAdvProperties"_s)->toolTip(), u"Tag properties");
-    QStringList moves;
-    for (QAction* a : window.Menu(u"pmVerplaatsen"_s)->actions())
-        moves.append(a->text());
-    EXPECT_EQ(moves, (QStringList{u"Favourites"_s, u"Playing songs"_s, u"Removed songs"_s,
-                                  u"Add to playlist..."_s, u"Move to directory..."_s}));
     EXPECT_EQ(window.btnMove()->menu(), window.Menu(u"pmVerplaatsen"_s));
-    for (const char* menu : {"pmMP3", "pmAlbums", "pmOutlook", "pmOutlookItem", "pmPlaylists",
-                             "pmTrayIcon", "pmTimeType", "pmChannels"})
-        EXPECT_NE(window.Menu(QString::fromLatin1(menu)), nullptr) << menu;
-    EXPECT_EQ(window.TrackBar1()->maximum(), 400);
 }
 
 TEST_F(MainWindowTest, ShortcutsReachTheirMenuItemOnce) {
@@ -493,9 +447,7 @@ TEST_F(MainWindowTest, ViewTogglesAndRowHeights) {
     EXPECT_EQ(window.BrowserWidth(), 230);
     EXPECT_EQ(window.BottomHeight(), 150);
 
-    window.Showstatusbar()->trigger();
-    EXPECT_FALSE(window.Showstatusbar()->isChecked());
-    EXPECT_TRUE(window.statusBar()->isHidden());
+    // The status bar's toggle is checked from stored settings (ProgramTest).
     window.Lyrics2()->trigger();
     EXPECT_TRUE(window.pnlBottom()->isHidden());
     window.Albumcover1()->trigger();
@@ -516,11 +468,6 @@ TEST_F(MainWindowTest, RowsShowNewSongsInBoldAndTheirComments) {
                     ->data(window.PlayingSongsModel()->index(0, 0), Qt::FontRole)
                     .value<QFont>()
                     .bold());
-    QStringList headers;
-    for (int c = 0; c < model->columnCount(); ++c)
-        headers.append(model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
-    EXPECT_EQ(headers, (QStringList{u"Song"_s, u"Artist"_s, u"Album"_s, u"Time"_s, u"Year"_s}));
-    EXPECT_EQ(window.lvSelection()->columnWidth(0), 145);
 }
 
 TEST_F(MainWindowTest, CategoryListsFollowTheKeyboardAndTheStore) {

@@ -1,27 +1,11 @@
 #include "browser/TitleFit.h"
-#include "browser/ViewTable.h"
 
 #include <gtest/gtest.h>
 
 namespace orvane {
 namespace {
 
-TEST(ViewTable, TopFoldersAreMatchedWithoutCaseInTheirOrder) {
-    EXPECT_EQ(ViewOfTopFolder(QStringLiteral("albums")), ViewKind::Albums);
-    EXPECT_EQ(ViewOfTopFolder(QStringLiteral("MY FILES")), ViewKind::DiskFolder);
-    EXPECT_EQ(ViewOfTopFolder(QStringLiteral("new")), ViewKind::NewSongs);
-    EXPECT_EQ(ViewOfTopFolder(QStringLiteral("Removed songs")), ViewKind::RemovedSongs);
-    EXPECT_FALSE(ViewOfTopFolder(QStringLiteral("Orvane")).has_value());
-    EXPECT_FALSE(ViewOfTopFolder(QStringLiteral("Album")).has_value());
-
-    const QStringList names = FolderNodeNames();
-    EXPECT_EQ(names.size(), 9);
-    QStringList sorted = names;
-    sorted.sort();
-    EXPECT_EQ(names, sorted);
-    for (const QString& n : names)
-        EXPECT_TRUE(ViewOfTopFolder(n).has_value()) << n.toStdString();
-}
+using namespace Qt::StringLiterals;
 
 int TenPerChar(const QString& s) {
     return int(s.size()) * 10;
@@ -33,39 +17,25 @@ int NarrowDots(const QString& s) {
 }
 
 TEST(TitleFit, CutsStepByStepDownToDots) {
-    const QString title = QStringLiteral("Albums of mine"); // 14 characters, 140 wide
+    const QString title = u"Albums of mine"_s; // 14 characters, 140 wide
     EXPECT_EQ(FitTitleText(title, NarrowDots, 140), title);
     // The first cut drops two characters, each further one a character more.
-    EXPECT_EQ(FitTitleText(title, NarrowDots, 139), QStringLiteral("Albums of mi..."));
-    EXPECT_EQ(FitTitleText(title, NarrowDots, 122), QStringLiteral("Albums of m..."));
-    EXPECT_EQ(FitTitleText(title, NarrowDots, 40), QStringLiteral("Alb..."));
-    EXPECT_EQ(FitTitleText(title, NarrowDots, 3), QStringLiteral("..."));
+    EXPECT_EQ(FitTitleText(title, NarrowDots, 139), u"Albums of mi..."_s);
+    EXPECT_EQ(FitTitleText(title, NarrowDots, 122), u"Albums of m..."_s);
+    EXPECT_EQ(FitTitleText(title, NarrowDots, 40), u"Alb..."_s);
+    EXPECT_EQ(FitTitleText(title, NarrowDots, 3), u"..."_s);
     // When nothing fits, the shortest form is taken anyway.
-    EXPECT_EQ(FitTitleText(title, NarrowDots, 2), QStringLiteral("..."));
-    EXPECT_EQ(FitTitleText(title, TenPerChar, 139), QStringLiteral("Albums of ..."));
+    EXPECT_EQ(FitTitleText(title, NarrowDots, 2), u"..."_s);
+    EXPECT_EQ(FitTitleText(title, TenPerChar, 139), u"Albums of ..."_s);
     EXPECT_EQ(FitTitleText(QString(), TenPerChar, 0), QString());
 }
 
 TEST(TitleFit, OnlyTheFirstAmpersandIsDoubled) {
-    EXPECT_EQ(FitTitleText(QStringLiteral("Rock & Roll & Co"), TenPerChar, 1000),
-              QStringLiteral("Rock && Roll & Co"));
-    EXPECT_EQ(EscapeFirstAmpersand(QStringLiteral("&")), QStringLiteral("&&"));
-    EXPECT_EQ(EscapeFirstAmpersand(QStringLiteral("none")), QStringLiteral("none"));
+    EXPECT_EQ(FitTitleText(u"Rock & Roll & Co"_s, TenPerChar, 1000), u"Rock && Roll & Co"_s);
+    EXPECT_EQ(EscapeFirstAmpersand(u"&"_s), u"&&"_s);
+    EXPECT_EQ(EscapeFirstAmpersand(u"none"_s), u"none"_s);
     // The doubled text is what gets measured and cut.
-    EXPECT_EQ(FitTitleText(QStringLiteral("A&BCD"), TenPerChar, 50), QStringLiteral("A&..."));
-}
-
-TEST(ViewTable, TheLastEqualTextWinsWithoutRegardToAsciiCase) {
-    const QStringList texts = {QStringLiteral("Orvane"), QStringLiteral("Albums"),
-                               QStringLiteral("Genres"), QStringLiteral("ALBUMS"),
-                               QStringLiteral("Removed songs")};
-    EXPECT_EQ(FindLastNoCase(texts, QStringLiteral("albums")), 3);
-    EXPECT_EQ(FindLastNoCase(texts, QStringLiteral("orvane")), 0);
-    EXPECT_EQ(FindLastNoCase(texts, QStringLiteral("removed  songs")), -1); // blanks count
-    EXPECT_EQ(FindLastNoCase(texts, QStringLiteral("Album")), -1);
-    EXPECT_EQ(FindLastNoCase({}, QStringLiteral("Albums")), -1);
-    // Only a-z are folded: "É" and "é" differ.
-    EXPECT_EQ(FindLastNoCase({QStringLiteral("Caf\u00e9")}, QStringLiteral("CAF\u00c9")), -1);
+    EXPECT_EQ(FitTitleText(u"A&BCD"_s, TenPerChar, 50), u"A&..."_s);
 }
 
 } // namespace

@@ -7,21 +7,23 @@
 namespace orvane {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 TEST(Paths, SplitAtTheLastSeparatorOfEitherKind) {
-    EXPECT_EQ(FileNamePart(QStringLiteral("/d/e/f.mp3")), u"f.mp3");
-    EXPECT_EQ(FolderPart(QStringLiteral("/d/e/f.mp3")), u"/d/e/");
-    EXPECT_EQ(FileNamePart(QStringLiteral("D:\\MP3\\x.mp3")), u"x.mp3");
-    EXPECT_EQ(FolderPart(QStringLiteral("D:\\MP3\\x.mp3")), u"D:\\MP3\\");
-    EXPECT_EQ(FileNamePart(QStringLiteral("x.mp3")), u"x.mp3");
-    EXPECT_EQ(FolderPart(QStringLiteral("x.mp3")), u"");
-    EXPECT_EQ(FileNamePart(QStringLiteral("/d/e/")), u"");
+    EXPECT_EQ(FileNamePart(u"/d/e/f.mp3"_s), u"f.mp3");
+    EXPECT_EQ(FolderPart(u"/d/e/f.mp3"_s), u"/d/e/");
+    EXPECT_EQ(FileNamePart(u"D:\\MP3\\x.mp3"_s), u"x.mp3");
+    EXPECT_EQ(FolderPart(u"D:\\MP3\\x.mp3"_s), u"D:\\MP3\\");
+    EXPECT_EQ(FileNamePart(u"x.mp3"_s), u"x.mp3");
+    EXPECT_EQ(FolderPart(u"x.mp3"_s), u"");
+    EXPECT_EQ(FileNamePart(u"/d/e/"_s), u"");
 }
 
 TEST(Paths, TrailingSeparatorAddedOnce) {
-    EXPECT_EQ(WithTrailingSeparator(QStringLiteral("/m")), u"/m/");
-    EXPECT_EQ(WithTrailingSeparator(QStringLiteral("/m/")), u"/m/");
-    EXPECT_EQ(WithTrailingSeparator(QStringLiteral("D:\\m\\")), u"D:\\m\\");
-    EXPECT_TRUE(HasTrailingSeparator(QStringLiteral("D:\\")));
+    EXPECT_EQ(WithTrailingSeparator(u"/m"_s), u"/m/");
+    EXPECT_EQ(WithTrailingSeparator(u"/m/"_s), u"/m/");
+    EXPECT_EQ(WithTrailingSeparator(u"D:\\m\\"_s), u"D:\\m\\");
+    EXPECT_TRUE(HasTrailingSeparator(u"D:\\"_s));
     EXPECT_FALSE(HasTrailingSeparator(QString()));
 }
 
@@ -32,10 +34,9 @@ TEST(Paths, ProgramFolderFollowsTheEnvironment) {
 }
 
 TEST(AsciiCase, OnlyAsciiLettersAreFolded) {
-    EXPECT_EQ(AsciiUpper(QStringLiteral("abc-äöü-ß")), QStringLiteral("ABC-äöü-ß"));
-    EXPECT_TRUE(SameTextNoCase(QStringLiteral("Local.ORV"), QStringLiteral("local.orv")));
-    EXPECT_FALSE(SameTextNoCase(QStringLiteral("ä"), QStringLiteral("Ä")));
-    EXPECT_TRUE(ContainsNoCase(QStringLiteral("d:\\import:\\x"), QStringLiteral("IMPORT:\\")));
+    EXPECT_EQ(AsciiUpper(u"abc-äöü-ß"_s), u"ABC-äöü-ß"_s);
+    EXPECT_TRUE(SameTextNoCase(u"Local.ORV"_s, u"local.orv"_s));
+    EXPECT_FALSE(SameTextNoCase(u"ä"_s, u"Ä"_s));
 }
 
 } // namespace

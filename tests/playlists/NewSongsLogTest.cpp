@@ -11,6 +11,8 @@
 namespace orvane {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using test::ReadFile;
 using test::ScriptedPrompts;
 using test::TempDir;
@@ -31,48 +33,48 @@ protected:
     NewSongsLog log{dir.path(), prompts, [this] {
                         return day;
                     }};
-    QString today() const { return dir.file(QStringLiteral("2026-12-06.m3u")); }
+    QString today() const { return dir.file(u"2026-12-06.m3u"_s); }
 };
 
 TEST_F(NewSongsLogTest, EachSongOncePerDayLog) {
     EXPECT_EQ(log.LogPath(day), today());
-    log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("a.mp3")));
-    log.AppendToNewSongsLog(Song(QStringLiteral("/m"), QStringLiteral("b.mp3")));
-    log.AppendToNewSongsLog(Song(QStringLiteral("/M/"), QStringLiteral("A.mp3")));
+    log.AppendToNewSongsLog(Song(u"/m/"_s, u"a.mp3"_s));
+    log.AppendToNewSongsLog(Song(u"/m"_s, u"b.mp3"_s));
+    log.AppendToNewSongsLog(Song(u"/M/"_s, u"A.mp3"_s));
     EXPECT_EQ(ReadFile(today()), QByteArray("/m/a.mp3\r\n/m/b.mp3\r\n"));
 
     day = day.addDays(1);
-    log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("a.mp3")));
-    EXPECT_EQ(ReadFile(dir.file(QStringLiteral("2026-12-07.m3u"))), QByteArray("/m/a.mp3\r\n"));
+    log.AppendToNewSongsLog(Song(u"/m/"_s, u"a.mp3"_s));
+    EXPECT_EQ(ReadFile(dir.file(u"2026-12-07.m3u"_s)), QByteArray("/m/a.mp3\r\n"));
     EXPECT_TRUE(prompts.shown().empty());
 }
 
 TEST_F(NewSongsLogTest, ChangesMadeByOthersAreSeen) {
-    log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("a.mp3")));
+    log.AppendToNewSongsLog(Song(u"/m/"_s, u"a.mp3"_s));
     {
         // Another program rewrites the log between two songs.
         QFile f(today());
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write("/m/c.mp3\r\n/m/longer-name-so-the-size-differs.mp3");
     }
-    log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("c.mp3")));
-    log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("a.mp3")));
+    log.AppendToNewSongsLog(Song(u"/m/"_s, u"c.mp3"_s));
+    log.AppendToNewSongsLog(Song(u"/m/"_s, u"a.mp3"_s));
     EXPECT_EQ(ReadFile(today()),
               QByteArray("/m/c.mp3\r\n/m/longer-name-so-the-size-differs.mp3\r\n/m/a.mp3\r\n"));
 }
 
 TEST_F(NewSongsLogTest, LogThatCannotBeWrittenIsReportedOnce) {
     ASSERT_TRUE(QDir().mkpath(today())); // the log's name is taken by a folder
-    log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("a.mp3")));
-    log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("b.mp3")));
-    EXPECT_EQ(prompts.texts(), QStringList{QStringLiteral("Unable to create updated file")});
+    log.AppendToNewSongsLog(Song(u"/m/"_s, u"a.mp3"_s));
+    log.AppendToNewSongsLog(Song(u"/m/"_s, u"b.mp3"_s));
+    EXPECT_EQ(prompts.texts(), QStringList{u"Unable to create updated file"_s});
 }
 
 TEST(NewSongsLog, MissingLogsFolderSkipsSilently) {
     TempDir dir;
     ScriptedPrompts prompts;
-    NewSongsLog log(dir.file(QStringLiteral("no/logs")), prompts);
-    log.AppendToNewSongsLog(Song(QStringLiteral("/m/"), QStringLiteral("a.mp3")));
+    NewSongsLog log(dir.file(u"no/logs"_s), prompts);
+    log.AppendToNewSongsLog(Song(u"/m/"_s, u"a.mp3"_s));
     EXPECT_TRUE(prompts.shown().empty());
 }
 

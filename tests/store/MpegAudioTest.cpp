@@ -19,6 +19,8 @@
 namespace orvane {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using test::StreamOptions;
 using test::TempDir;
 using test::VbrFrame;
@@ -28,8 +30,7 @@ QByteArray Stream(const StreamOptions& options = {}) {
 }
 
 QByteArray Tag(const QString& title, uint8_t genre = 17, uint8_t track = 0) {
-    return test::MakeId3v1(title, QStringLiteral("Artist"), QStringLiteral("Album"),
-                           QStringLiteral("1998"), QStringLiteral("comment"), track, genre);
+    return test::MakeId3v1(title, u"Artist"_s, u"Album"_s, u"1998"_s, u"comment"_s, track, genre);
 }
 
 class MpegAudioTest : public ::testing::Test {
@@ -39,7 +40,7 @@ protected:
         EXPECT_TRUE(test::WriteFile(path, bytes));
         return path;
     }
-    const TMPEGAudio& Read(const QByteArray& bytes, const QString& name = QStringLiteral("a.mp3")) {
+    const TMPEGAudio& Read(const QByteArray& bytes, const QString& name = u"a.mp3"_s) {
         mpeg.SetFileName(Put(name, bytes));
         return mpeg;
     }
@@ -112,30 +113,15 @@ TEST(MpegFrameHeader, FlagsModeAndRejectedWords) {
     EXPECT_TRUE(h.copyright);
     EXPECT_FALSE(h.original);
 
+    // Reserved and free values are no headers: see HostileHeadersAreNoFrames.
     EXPECT_FALSE(DecodeFrameHeader(0xFFDB9064).IsHeader()); // only 10 sync bits
-    EXPECT_EQ(DecodeFrameHeader(0xFFEB9064).version, 0);    // reserved version: nothing decoded
-    EXPECT_EQ(DecodeFrameHeader(0xFFEB9064).sampleRate, 0u);
-    EXPECT_EQ(DecodeFrameHeader(0xFFF99064).layer, 0); // reserved layer
-    EXPECT_FALSE(DecodeFrameHeader(0xFFF99064).IsHeader());
-    EXPECT_FALSE(DecodeFrameHeader(0xFFFB9C64).IsHeader()); // sample-rate index 3
-    for (uint32_t freeOrBad : {0xFFFB0064u, 0xFFFBF064u}) {
-        const FrameHeader bad = DecodeFrameHeader(freeOrBad);
-        EXPECT_EQ(bad.bitRate, 0);
-        EXPECT_EQ(bad.sampleRate, 44100u);
-        EXPECT_FALSE(bad.IsHeader());
-        EXPECT_EQ(bad.FrameLength(), 0u);
-    }
 }
 
 TEST_F(MpegAudioTest, NewObjectAndUntaggedFile) {
-    EXPECT_EQ(mpeg.Header(), u"TAG");
-    EXPECT_EQ(mpeg.Title(), u"[notag]");
-    EXPECT_EQ(mpeg.Year(), u"    ");
-    EXPECT_EQ(mpeg.GenreNr(), 255);
-    EXPECT_EQ(mpeg.SearchLimit(), 0u);
     EXPECT_FALSE(mpeg.IsValid());
+    EXPECT_EQ(mpeg.SearchLimit(), 0u); // the whole file is searched unless told otherwise
 
-    const QString name = QStringLiteral("An untagged song with a long name.mp3");
+    const QString name = u"An untagged song with a long name.mp3"_s;
     const QString path = Put(name, Stream({.mode = 2, .copyright = true, .frames = 20}));
     {
         QFile f(path);
@@ -215,12 +201,7 @@ TEST_F(MpegAudioTest, SearchLimitCountsFromTheEndOfAnId3v2Tag) {
     EXPECT_FALSE(mpeg.IsValid());
     EXPECT_EQ(mpeg.SearchLimit(), 128000u);
 
-    const QByteArray tag = test::MakeId3v2(200000, false);
-    Read(tag + Stream({.junk = 127000}));
-    EXPECT_TRUE(mpeg.IsValid());
-    EXPECT_EQ(mpeg.HeaderPosition(), 200010u + 127000u);
-    Read(tag + Stream({.junk = 128000}));
-    EXPECT_FALSE(mpeg.IsValid());
+    // Behind an ID3v2 tag the limit counts from the tag's end: Id3v2TagIsSkippedAsDeclared.
 
     mpeg.SetSearchLimit(0);
     Read(Stream({.junk = 300000}));
@@ -265,12 +246,12 @@ TEST_F(MpegAudioTest, DurationFromSizeWithoutTagsOrFromTheVbrFrameCount) {
     const QByteArray audio = Stream({.frames = 9600}).left(4000000);
     Read(audio);
     EXPECT_EQ(mpeg.Duration(), 250u);
-    Read(audio + Tag(QStringLiteral("x")));
+    Read(audio + Tag(u"x"_s));
     EXPECT_EQ(mpeg.Duration(), 250u);
     EXPECT_EQ(mpeg.FileSize(), 4000128u);
-    Read(audio.left(3999999) + Tag(QStringLiteral("x")));
+    Read(audio.left(3999999) + Tag(u"x"_s));
     EXPECT_EQ(mpeg.Duration(), 249u);
-    Read(test::MakeId3v2(100000, false) + audio + Tag(QStringLiteral("x")));
+    Read(test::MakeId3v2(100000, false) + audio + Tag(u"x"_s));
     EXPECT_EQ(mpeg.Duration(), 250u);
     EXPECT_EQ(mpeg.FileSize(), 4100138u);
 
@@ -305,17 +286,23 @@ TEST_F(MpegAudioTest, DurationFromSizeWithoutTagsOrFromTheVbrFrameCount) {
     bytes.replace(21, 12, QByteArray::fromHex("58696E67000000010000FFFF"));
     Read(bytes);
     EXPECT_EQ(mpeg.Duration(), 52u); // 834000 bytes at 128 kbit/s
+
+    // Frame counts for 3725 s and for 25 h, which a time of day shows as 1 h.
+    Read(Stream({.vbr = VbrFrame::Xing, .vbrFrames = 142598}));
+    EXPECT_EQ(mpeg.DurationTime(), QTime(1, 2, 5));
+    Read(Stream({.vbr = VbrFrame::Xing, .vbrFrames = 3445313}));
+    EXPECT_EQ(mpeg.Duration(), 90000u);
+    EXPECT_EQ(mpeg.DurationTime(), QTime(1, 0, 0));
 }
 
 TEST_F(MpegAudioTest, TagFieldsAreTrimmedAtZerosAndBlanks) {
     QByteArray tag =
-        test::MakeId3v1(QStringLiteral("Song"), QStringLiteral("Caf\u00e9 Band  "),
-                        QString::fromLatin1("Album\0Rest", 10), QString::fromLatin1("98\0\0", 4),
-                        QStringLiteral("comment"), 7, 80);
+        test::MakeId3v1(u"Song"_s, u"Caf\u00e9 Band  "_s, QString::fromLatin1("Album\0Rest", 10),
+                        QString::fromLatin1("98\0\0", 4), u"comment"_s, 7, 80);
     Read(Stream() + tag);
     ASSERT_TRUE(mpeg.IsValid());
     EXPECT_EQ(mpeg.Title(), u"Song");
-    EXPECT_EQ(mpeg.Artist(), QStringLiteral("Caf\u00e9 Band"));
+    EXPECT_EQ(mpeg.Artist(), u"Caf\u00e9 Band"_s);
     EXPECT_EQ(mpeg.Album(), u"Album");
     EXPECT_EQ(mpeg.Year(), QString::fromLatin1("98\0\0", 4)); // the year is not trimmed
     EXPECT_EQ(mpeg.Comment(), u"comment");
@@ -328,20 +315,14 @@ TEST_F(MpegAudioTest, TagFieldsAreTrimmedAtZerosAndBlanks) {
     EXPECT_EQ(mpeg.Title(), u"Song");
 
     // A read starts from scratch: nothing of the tagged file is left.
-    Read(Stream(), QStringLiteral("b.mp3"));
+    Read(Stream(), u"b.mp3"_s);
     EXPECT_EQ(mpeg.Title(), u"b.mp3");
     EXPECT_EQ(mpeg.Album(), u"[notag]");
     EXPECT_EQ(mpeg.Track(), 0);
-
-    EXPECT_EQ(GenreName(0), u"Blues");
-    EXPECT_EQ(GenreName(17), u"Rock");
-    EXPECT_EQ(GenreName(79), u"Hard Rock");
-    EXPECT_EQ(GenreName(80), u"Unknown");
-    EXPECT_EQ(GenreName(255), u"Unknown");
 }
 
 TEST_F(MpegAudioTest, FileNamesMissingRelativeAndLong) {
-    mpeg.SetFileName(dir.file(QStringLiteral("a missing song with a long name.mp3")));
+    mpeg.SetFileName(dir.file(u"a missing song with a long name.mp3"_s));
     EXPECT_EQ(mpeg.Title(), u"[not found: a missing song wit");
     EXPECT_FALSE(mpeg.IsValid());
     EXPECT_EQ(mpeg.WriteTag(), -1);
@@ -351,16 +332,16 @@ TEST_F(MpegAudioTest, FileNamesMissingRelativeAndLong) {
 
     const QString old = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    Put(QStringLiteral("rel.mp3"), Stream());
-    mpeg.SetFileName(QStringLiteral("./x/../rel.mp3"));
+    Put(u"rel.mp3"_s, Stream());
+    mpeg.SetFileName(u"./x/../rel.mp3"_s);
     QDir::setCurrent(old);
-    EXPECT_EQ(mpeg.FileName(), QDir(dir.path()).absoluteFilePath(QStringLiteral("rel.mp3")));
+    EXPECT_EQ(mpeg.FileName(), QDir(dir.path()).absoluteFilePath(u"rel.mp3"_s));
     EXPECT_TRUE(mpeg.IsValid());
 
     // Paths are not cut at 255 characters.
     const QString folder = QString(120, u'f') + u'/' + QString(120, u'g');
     ASSERT_TRUE(QDir(dir.path()).mkpath(folder));
-    const QString path = Put(folder + QStringLiteral("/song.mp3"), Stream());
+    const QString path = Put(folder + u"/song.mp3"_s, Stream());
     mpeg.SetFileName(path);
     EXPECT_EQ(mpeg.FileName(), path);
     EXPECT_TRUE(mpeg.IsValid());
@@ -368,12 +349,12 @@ TEST_F(MpegAudioTest, FileNamesMissingRelativeAndLong) {
 
 TEST_F(MpegAudioTest, WriteTagAppendsOrOverwritesInPlaceAndRemoveTagCuts) {
     const QByteArray audio = Stream();
-    const QString path = Put(QStringLiteral("w.mp3"), audio);
+    const QString path = Put(u"w.mp3"_s, audio);
     mpeg.SetFileName(path);
     mpeg.SetTitle(QString(40, u't'));
-    mpeg.SetArtist(QStringLiteral("Caf\u00e9"));
-    mpeg.SetAlbum(QStringLiteral("Album"));
-    mpeg.SetYear(QStringLiteral("199812"));
+    mpeg.SetArtist(u"Caf\u00e9"_s);
+    mpeg.SetAlbum(u"Album"_s);
+    mpeg.SetYear(u"199812"_s);
     mpeg.SetComment(QString(30, u'c'));
     mpeg.SetGenreNr(17);
     EXPECT_EQ(mpeg.Title(), QString(30, u't'));
@@ -385,7 +366,7 @@ TEST_F(MpegAudioTest, WriteTagAppendsOrOverwritesInPlaceAndRemoveTagCuts) {
     ASSERT_EQ(written.size(), audio.size() + 128);
     EXPECT_EQ(written.left(audio.size()), audio);
     EXPECT_EQ(mpeg.Title(), QString(30, u't'));
-    EXPECT_EQ(mpeg.Artist(), QStringLiteral("Caf\u00e9"));
+    EXPECT_EQ(mpeg.Artist(), u"Caf\u00e9"_s);
     EXPECT_EQ(mpeg.Year(), u"1998");
     EXPECT_EQ(mpeg.Comment(), QString(29, u'c')); // the track byte took the 30th
     EXPECT_EQ(mpeg.Track(), 0);
@@ -406,8 +387,8 @@ TEST_F(MpegAudioTest, WriteTagAppendsOrOverwritesInPlaceAndRemoveTagCuts) {
 }
 
 TEST_F(MpegAudioTest, FailedWritesReportTheErrorAndLeaveTheFileAlone) {
-    const QByteArray tagged = Stream() + Tag(QStringLiteral("Old"));
-    const QString path = Put(QStringLiteral("ro.mp3"), tagged);
+    const QByteArray tagged = Stream() + Tag(u"Old"_s);
+    const QString path = Put(u"ro.mp3"_s, tagged);
     constexpr auto kRead = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
     ASSERT_TRUE(QFile::setPermissions(path, kRead));
     // Anyone may pass through the folder: only the file's own permissions stop the writes.
@@ -419,7 +400,7 @@ TEST_F(MpegAudioTest, FailedWritesReportTheErrorAndLeaveTheFileAlone) {
     mpeg.SetFileName(path);
     EXPECT_EQ(mpeg.FileAttributes(), 0x21u);
     ASSERT_FALSE(QFile(path).open(QIODevice::ReadWrite));
-    mpeg.SetTitle(QStringLiteral("New"));
+    mpeg.SetTitle(u"New"_s);
     EXPECT_EQ(mpeg.WriteTag(), EACCES);
     EXPECT_EQ(mpeg.RemoveTag(), EACCES);
     EXPECT_EQ(test::ReadFile(path), tagged);
@@ -431,8 +412,8 @@ TEST_F(MpegAudioTest, FailedWritesReportTheErrorAndLeaveTheFileAlone) {
 // rewritten because it is overwritten where it stands.
 TEST_F(MpegAudioTest, WriteTagThatCannotGrowTheFile) {
     const QByteArray plain = Stream();
-    const QString untagged = Put(QStringLiteral("u.mp3"), plain);
-    const QString tagged = Put(QStringLiteral("t.mp3"), plain + Tag(QStringLiteral("Old")));
+    const QString untagged = Put(u"u.mp3"_s, plain);
+    const QString tagged = Put(u"t.mp3"_s, plain + Tag(u"Old"_s));
 
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -442,37 +423,22 @@ TEST_F(MpegAudioTest, WriteTagThatCannotGrowTheFile) {
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
 
     mpeg.SetFileName(tagged);
-    mpeg.SetTitle(QStringLiteral("New"));
+    mpeg.SetTitle(u"New"_s);
     const int overwrite = mpeg.WriteTag();
     small.rlim_cur = rlim_t(plain.size());
     setrlimit(RLIMIT_FSIZE, &small);
     mpeg.SetFileName(untagged);
-    mpeg.SetTitle(QStringLiteral("New"));
+    mpeg.SetTitle(u"New"_s);
     const int append = mpeg.WriteTag();
 
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(overwrite, 0);
-    EXPECT_EQ(test::ReadFile(tagged), plain + Tag(QStringLiteral("New")));
+    EXPECT_EQ(test::ReadFile(tagged), plain + Tag(u"New"_s));
     EXPECT_EQ(append, EFBIG);
     EXPECT_EQ(test::ReadFile(untagged), plain);
 }
 #endif
-
-TEST_F(MpegAudioTest, DurationTimeAndModeNames) {
-    // Frame counts for 3725 s and for 25 h, which a time of day shows as 1 h.
-    Read(Stream({.vbr = VbrFrame::Xing, .vbrFrames = 142598}));
-    EXPECT_EQ(mpeg.DurationTime(), QTime(1, 2, 5));
-    Read(Stream({.vbr = VbrFrame::Xing, .vbrFrames = 3445313}));
-    EXPECT_EQ(mpeg.Duration(), 90000u);
-    EXPECT_EQ(mpeg.DurationTime(), QTime(1, 0, 0));
-
-    const char16_t* names[] = {u"Stereo", u"Joint-Stereo", u"Dual-Channel", u"Single-Channel"};
-    for (int mode = 0; mode < 4; ++mode) {
-        Read(Stream({.mode = mode}));
-        EXPECT_EQ(mpeg.ModeName(), names[mode]);
-    }
-}
 
 } // namespace
 } // namespace orvane

@@ -118,14 +118,6 @@ TEST_F(ScannerTest, BackgroundScanHandsEveryFileToTheGuiThread) {
     EXPECT_EQ(handed.size(), 20u);
     EXPECT_EQ(store.Songs.size(), 20);
     EXPECT_EQ(LoggedPaths().size(), 20);
-
-    // A second scan over a collection that holds every file adds and logs nothing.
-    const QStringList logged = LoggedPaths();
-    const QByteArray logBefore = test::ReadFile(log.LogPath(QDate::currentDate()));
-    std::unique_ptr<TUpdateThread> again = StartBackgroundScan(store, music);
-    ProcessUntil([&] { return !again->IsRunning(); });
-    EXPECT_EQ(store.Songs.size(), 20);
-    EXPECT_EQ(test::ReadFile(log.LogPath(QDate::currentDate())), logBefore);
 }
 
 TEST_F(ScannerTest, StoppingEndsTheWalkAfterTheCurrentFile) {
