@@ -17,148 +17,70 @@ namespace {
 
 using engine::MessageBuilder;
 
-QString N(int value) {
+// What an event got, as text: numbers as numbers, the equalizer as its first and last band.
+QString Str(qint64 value) {
     return QString::number(value);
+}
+QString Str(const QString& text) {
+    return text;
+}
+QString Str(const XA_EqualizerInfo& eq) {
+    return Str(eq.left[0]) + u',' + Str(eq.right[31]);
 }
 
 // Sets every event slot to write what it got into events.
 void RecordAll(TXaudioPlayer& p, QStringList& events) {
-    QStringList* e = &events;
-    auto one = [e](const char* name, const QStringList& values) {
-        e->append(QLatin1String(name) + QLatin1Char('(') + values.join(QLatin1Char(',')) +
-                  QLatin1Char(')'));
+    const auto one = [&events](const char* name) {
+        return [&events, name](TXaudioPlayer*, const auto&... values) {
+            const QStringList parts{Str(values)...};
+            events << QLatin1String(name) + u'(' + parts.join(u',') + u')';
+        };
     };
-    using S = TXaudioPlayer*;
-    using C = const QString&;
-    p.OnNotifyMessage = [e](S, XA_Message& m) {
-        e->append(QStringLiteral("Message(%1)").arg(m.code));
+    p.OnNotifyMessage = [&events](TXaudioPlayer*, XA_Message& m) {
+        events << QStringLiteral("Message(%1)").arg(m.code);
     };
-    p.OnNotifyReady = [one](S) {
-        one("Ready", {});
-    };
-    p.OnNotifyAck = [one](S, uint8_t c) {
-        one("Ack", {N(c)});
-    };
-    p.OnNotifyNack = [one](S, uint8_t c, int16_t code) {
-        one("Nack", {N(c), N(code)});
-    };
-    p.OnNotifyPong = [one](S, uint32_t t) {
-        one("Pong", {QString::number(t)});
-    };
-    p.OnNotifyExited = [one](S) {
-        one("Exited", {});
-    };
-    p.OnNotifyPlayerState = [one](S, int s) {
-        one("PlayerState", {N(s)});
-    };
-    p.OnNotifyPlayerMode = [one](S, int m) {
-        one("PlayerMode", {N(m)});
-    };
-    p.OnNotifyPlayerEnvironmentInteger = [one](S, C n, int v) {
-        one("EnvInteger", {n, N(v)});
-    };
-    p.OnNotifyPlayerEnvironmentString = [one](S, C n, C v) {
-        one("EnvString", {n, v});
-    };
-    p.OnNotifyInputState = [one](S, int s) {
-        one("InputState", {N(s)});
-    };
-    p.OnNotifyInputName = [one](S, C n) {
-        one("InputName", {n});
-    };
-    p.OnNotifyInputCaps = [one](S, uint32_t c) {
-        one("InputCaps", {QString::number(c)});
-    };
-    p.OnNotifyInputPosition = [one](S, uint32_t o, uint32_t r) {
-        one("InputPosition", {QString::number(o), QString::number(r)});
-    };
-    p.OnNotifyInputPositionRange = [one](S, int r) {
-        one("InputPositionRange", {N(r)});
-    };
-    p.OnNotifyInputTimecode = [one](S, uint8_t h, uint8_t m, uint8_t s, uint8_t f) {
-        one("InputTimecode", {N(h), N(m), N(s), N(f)});
-    };
-    p.OnNotifyInputTimecodeGranularity = [one](S, uint32_t g) {
-        one("InputTimecodeGranularity", {QString::number(g)});
-    };
-    p.OnNotifyInputDuration = [one](S, uint32_t d) {
-        one("InputDuration", {QString::number(d)});
-    };
-    p.OnNotifyInputStreamInfo = [one](S, uint8_t l, uint8_t y, uint16_t b, uint16_t f, uint8_t m) {
-        one("InputStreamInfo", {N(l), N(y), N(b), N(f), N(m)});
-    };
-    p.OnNotifyInputModule = [one](S, int16_t id) {
-        one("InputModule", {N(id)});
-    };
-    p.OnNotifyInputModuleInfo = [one](S, uint8_t id, uint8_t nb, C n, C d) {
-        one("InputModuleInfo", {N(id), N(nb), n, d});
-    };
-    p.OnNotifyInputDeviceInfo = [one](S, uint8_t m, uint8_t i, uint8_t f, C n, C d) {
-        one("InputDeviceInfo", {N(m), N(i), N(f), n, d});
-    };
-    p.OnNotifyInputFilterInfo = [one](S, uint8_t id, C n) {
-        one("InputFilterInfo", {N(id), n});
-    };
-    p.OnNotifyOutputState = [one](S, int s) {
-        one("OutputState", {N(s)});
-    };
-    p.OnNotifyOutputName = [one](S, C n) {
-        one("OutputName", {n});
-    };
-    p.OnNotifyOutputCaps = [one](S, uint32_t c) {
-        one("OutputCaps", {QString::number(c)});
-    };
-    p.OnNotifyOutputVolume = [one](S, uint8_t m, uint8_t c, uint8_t b) {
-        one("OutputVolume", {N(m), N(c), N(b)});
-    };
-    p.OnNotifyOutputBalance = [one](S, uint8_t b) {
-        one("OutputBalance", {N(b)});
-    };
-    p.OnNotifyOutputPcmLevel = [one](S, uint8_t l) {
-        one("OutputPcmLevel", {N(l)});
-    };
-    p.OnNotifyOutputMasterLevel = [one](S, uint8_t l) {
-        one("OutputMasterLevel", {N(l)});
-    };
-    p.OnNotifyOutputChannels = [one](S, uint8_t c) {
-        one("OutputChannels", {N(c)});
-    };
-    p.OnNotifyOutputPorts = [one](S, uint32_t c) {
-        one("OutputPorts", {QString::number(c)});
-    };
-    p.OnNotifyOutputModule = [one](S, int16_t id) {
-        one("OutputModule", {N(id)});
-    };
-    p.OnNotifyOutputModuleInfo = [one](S, uint8_t id, uint8_t nb, C n, C d) {
-        one("OutputModuleInfo", {N(id), N(nb), n, d});
-    };
-    p.OnNotifyOutputDeviceInfo = [one](S, uint8_t m, uint8_t i, uint8_t f, C n, C d) {
-        one("OutputDeviceInfo", {N(m), N(i), N(f), n, d});
-    };
-    p.OnNotifyOutputFilterInfo = [one](S, uint8_t id, C n) {
-        one("OutputFilterInfo", {N(id), n});
-    };
-    p.OnNotifyCodecQuality = [one](S, uint8_t q) {
-        one("CodecQuality", {N(q)});
-    };
-    p.OnNotifyCodecEqualizer = [one](S, const XA_EqualizerInfo& eq) {
-        one("CodecEqualizer", {N(eq.left[0]), N(eq.right[31])});
-    };
-    p.OnNotifyNotificationMask = [one](S, uint32_t m) {
-        one("NotificationMask", {QString::number(m)});
-    };
-    p.OnNotifyDebugLevel = [one](S, uint8_t l) {
-        one("DebugLevel", {N(l)});
-    };
-    p.OnNotifyProgress = [one](S, uint8_t s, uint8_t c, int16_t v, C m) {
-        one("Progress", {N(s), N(c), N(v), m});
-    };
-    p.OnNotifyDebug = [one](S, uint8_t s, uint8_t l, C m) {
-        one("Debug", {N(s), N(l), m});
-    };
-    p.OnNotifyError = [one](S, uint8_t s, int16_t c, C m) {
-        one("Error", {N(s), N(c), m});
-    };
+    p.OnNotifyReady = one("Ready");
+    p.OnNotifyAck = one("Ack");
+    p.OnNotifyNack = one("Nack");
+    p.OnNotifyPong = one("Pong");
+    p.OnNotifyExited = one("Exited");
+    p.OnNotifyPlayerState = one("PlayerState");
+    p.OnNotifyPlayerMode = one("PlayerMode");
+    p.OnNotifyPlayerEnvironmentInteger = one("EnvInteger");
+    p.OnNotifyPlayerEnvironmentString = one("EnvString");
+    p.OnNotifyInputState = one("InputState");
+    p.OnNotifyInputName = one("InputName");
+    p.OnNotifyInputCaps = one("InputCaps");
+    p.OnNotifyInputPosition = one("InputPosition");
+    p.OnNotifyInputPositionRange = one("InputPositionRange");
+    p.OnNotifyInputTimecode = one("InputTimecode");
+    p.OnNotifyInputTimecodeGranularity = one("InputTimecodeGranularity");
+    p.OnNotifyInputDuration = one("InputDuration");
+    p.OnNotifyInputStreamInfo = one("InputStreamInfo");
+    p.OnNotifyInputModule = one("InputModule");
+    p.OnNotifyInputModuleInfo = one("InputModuleInfo");
+    p.OnNotifyInputDeviceInfo = one("InputDeviceInfo");
+    p.OnNotifyInputFilterInfo = one("InputFilterInfo");
+    p.OnNotifyOutputState = one("OutputState");
+    p.OnNotifyOutputName = one("OutputName");
+    p.OnNotifyOutputCaps = one("OutputCaps");
+    p.OnNotifyOutputVolume = one("OutputVolume");
+    p.OnNotifyOutputBalance = one("OutputBalance");
+    p.OnNotifyOutputPcmLevel = one("OutputPcmLevel");
+    p.OnNotifyOutputMasterLevel = one("OutputMasterLevel");
+    p.OnNotifyOutputChannels = one("OutputChannels");
+    p.OnNotifyOutputPorts = one("OutputPorts");
+    p.OnNotifyOutputModule = one("OutputModule");
+    p.OnNotifyOutputModuleInfo = one("OutputModuleInfo");
+    p.OnNotifyOutputDeviceInfo = one("OutputDeviceInfo");
+    p.OnNotifyOutputFilterInfo = one("OutputFilterInfo");
+    p.OnNotifyCodecQuality = one("CodecQuality");
+    p.OnNotifyCodecEqualizer = one("CodecEqualizer");
+    p.OnNotifyNotificationMask = one("NotificationMask");
+    p.OnNotifyDebugLevel = one("DebugLevel");
+    p.OnNotifyProgress = one("Progress");
+    p.OnNotifyDebug = one("Debug");
+    p.OnNotifyError = one("Error");
 }
 
 // Every data place filled, so that a value read from the wrong place shows.
