@@ -5,7 +5,6 @@
 #include "ComponentHarness.h"
 #include "playback/FakeXaudio.h"
 
-#include "engine/MessageBuilder.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QVariant>
@@ -15,7 +14,7 @@
 namespace orvane::test {
 namespace {
 
-using engine::MessageBuilder;
+using namespace Qt::StringLiterals;
 
 class ComponentTest : public ::testing::Test {
 protected:
@@ -70,260 +69,104 @@ TEST_F(ComponentTest, APlayerThatCannotStartIsReportedAndTheComponentStillWorks)
     player.reset();                                     // deleting no player is harmless
 }
 
-struct CommandCase {
-    const char* name;
-    std::function<int(TXaudioPlayer&)> call;
-    int code;
-    const char* form;
-    std::vector<int32_t> ints;
-    std::vector<std::string> texts;
-};
-
+using P = TXaudioPlayer;
 const char kData[] = "data";
+const XA_EqualizerInfo kEqualizer{};
 
-const CommandCase kCommands[] = {
-    {"Exit", [](TXaudioPlayer& p) { return p.Exit(); }, 1, "N", {}, {}},
-    {"Ping", [](TXaudioPlayer& p) { return p.Ping(0xFFFFFFFEu); }, 2, "I", {-2}, {}},
-    {"Play", [](TXaudioPlayer& p) { return p.Play(); }, 3, "N", {}, {}},
-    {"Pause", [](TXaudioPlayer& p) { return p.Pause(); }, 4, "N", {}, {}},
-    {"Stop", [](TXaudioPlayer& p) { return p.Stop(); }, 5, "N", {}, {}},
-    {"InputSeek", [](TXaudioPlayer& p) { return p.InputSeek(200, 400); }, 6, "II", {200, 400}, {}},
-    {"InputOpen",
-     [](TXaudioPlayer& p) { return p.InputOpen(QStringLiteral("/m/é.mp3")); },
-     7,
-     "S",
-     {},
-     {"/m/\xC3\xA9.mp3"}},
-    {"InputClose", [](TXaudioPlayer& p) { return p.InputClose(); }, 8, "N", {}, {}},
-    {"InputSendMessage",
-     [](TXaudioPlayer& p) { return p.InputSendMessage(-3, kData, 5); },
-     9,
-     "IPI",
-     {-3, 0, 5},
-     {}},
-    {"InputAddFilter",
-     [](TXaudioPlayer& p) { return p.InputAddFilter(QStringLiteral("echo"), 2); },
-     10,
-     "SI",
-     {2},
-     {"echo"}},
-    {"InputRemoveFilter",
-     [](TXaudioPlayer& p) { return p.InputRemoveFilter(QStringLiteral("echo"), 3); },
-     11,
-     "SI",
-     {3},
-     {"echo"}},
-    {"InputFilterList", [](TXaudioPlayer& p) { return p.InputFilterList(); }, 12, "N", {}, {}},
-    {"InputModuleRegister",
-     [](TXaudioPlayer& p) { return p.InputModuleRegister(QStringLiteral("mod")); },
-     13,
-     "S",
-     {},
-     {"mod"}},
-    {"InputModuleQuery", [](TXaudioPlayer& p) { return p.InputModuleQuery(4); }, 14, "I", {4}, {}},
-    {"InputModulesList", [](TXaudioPlayer& p) { return p.InputModulesList(); }, 15, "N", {}, {}},
-    {"OutputOpen",
-     [](TXaudioPlayer& p) { return p.OutputOpen(QStringLiteral("wav:/t/a.wav")); },
-     16,
-     "S",
-     {},
-     {"wav:/t/a.wav"}},
-    {"OutputClose", [](TXaudioPlayer& p) { return p.OutputClose(); }, 17, "N", {}, {}},
-    {"OutputSendMessage",
-     [](TXaudioPlayer& p) { return p.OutputSendMessage(7, kData, 4); },
-     18,
-     "IPI",
-     {7, 0, 4},
-     {}},
-    {"OutputMute", [](TXaudioPlayer& p) { return p.OutputMute(); }, 19, "N", {}, {}},
-    {"OutputUnmute", [](TXaudioPlayer& p) { return p.OutputUnmute(); }, 20, "N", {}, {}},
-    {"OutputReset", [](TXaudioPlayer& p) { return p.OutputReset(); }, 21, "N", {}, {}},
-    {"OutputDrain", [](TXaudioPlayer& p) { return p.OutputDrain(); }, 22, "N", {}, {}},
-    {"OutputAddFilter",
-     [](TXaudioPlayer& p) { return p.OutputAddFilter(QStringLiteral("f"), 5); },
-     23,
-     "SI",
-     {5},
-     {"f"}},
-    {"OutputRemoveFilter",
-     [](TXaudioPlayer& p) { return p.OutputRemoveFilter(QStringLiteral("f"), 6); },
-     24,
-     "SI",
-     {6},
-     {"f"}},
-    {"OutputFilterList", [](TXaudioPlayer& p) { return p.OutputFilterList(); }, 25, "N", {}, {}},
-    {"OutputModuleRegister",
-     [](TXaudioPlayer& p) { return p.OutputModuleRegister(QStringLiteral("o")); },
-     26,
-     "S",
-     {},
-     {"o"}},
-    {"OutputModuleQuery",
-     [](TXaudioPlayer& p) { return p.OutputModuleQuery(1); },
-     27,
-     "I",
-     {1},
-     {}},
-    {"OutputModulesList", [](TXaudioPlayer& p) { return p.OutputModulesList(); }, 28, "N", {}, {}},
-    {"SetPlayerMode", [](TXaudioPlayer& p) { return p.SetPlayerMode(9); }, 29, "I", {9}, {}},
-    {"GetPlayerMode", [](TXaudioPlayer& p) { return p.GetPlayerMode(); }, 30, "N", {}, {}},
-    {"SetPlayerEnvironmentInteger",
-     [](TXaudioPlayer& p) { return p.SetPlayerEnvironmentInteger(QStringLiteral("n"), -8); },
-     31,
-     "SI",
-     {-8},
-     {"n"}},
-    {"GetPlayerEnvironmentInteger",
-     [](TXaudioPlayer& p) { return p.GetPlayerEnvironmentInteger(QStringLiteral("n")); },
-     32,
-     "S",
-     {},
-     {"n"}},
-    {"SetPlayerEnvironmentString",
-     [](TXaudioPlayer& p) {
-         return p.SetPlayerEnvironmentString(QStringLiteral("k"), QStringLiteral("v"));
-     },
-     33,
-     "SS",
-     {},
-     {"k", "v"}},
-    {"GetPlayerEnvironmentString",
-     [](TXaudioPlayer& p) { return p.GetPlayerEnvironmentString(QStringLiteral("k")); },
-     34,
-     "S",
-     {},
-     {"k"}},
-    {"UnsetPlayerEnvironment",
-     [](TXaudioPlayer& p) { return p.UnsetPlayerEnvironment(QStringLiteral("k")); },
-     35,
-     "S",
-     {},
-     {"k"}},
-    {"SetInputName",
-     [](TXaudioPlayer& p) { return p.SetInputName(QStringLiteral("/a.mp3")); },
-     36,
-     "S",
-     {},
-     {"/a.mp3"}},
-    {"GetInputName", [](TXaudioPlayer& p) { return p.GetInputName(); }, 37, "N", {}, {}},
-    {"SetInputModule", [](TXaudioPlayer& p) { return p.SetInputModule(2); }, 38, "I", {2}, {}},
-    {"GetInputModule", [](TXaudioPlayer& p) { return p.GetInputModule(); }, 39, "N", {}, {}},
-    {"SetInputPositionRange",
-     [](TXaudioPlayer& p) { return p.SetInputPositionRange(1000); },
-     40,
-     "I",
-     {1000},
-     {}},
-    {"GetInputPositionRange",
-     [](TXaudioPlayer& p) { return p.GetInputPositionRange(); },
-     41,
-     "N",
-     {},
-     {}},
-    {"SetInputTimecodeGranularity",
-     [](TXaudioPlayer& p) { return p.SetInputTimecodeGranularity(250); },
-     42,
-     "I",
-     {250},
-     {}},
-    {"GetInputTimecodeGranularity",
-     [](TXaudioPlayer& p) { return p.GetInputTimecodeGranularity(); },
-     43,
-     "N",
-     {},
-     {}},
-    {"SetOutputName",
-     [](TXaudioPlayer& p) { return p.SetOutputName(QStringLiteral("null:")); },
-     44,
-     "S",
-     {},
-     {"null:"}},
-    {"GetOutputName", [](TXaudioPlayer& p) { return p.GetOutputName(); }, 45, "N", {}, {}},
-    {"SetOutputModule", [](TXaudioPlayer& p) { return p.SetOutputModule(1); }, 46, "I", {1}, {}},
-    {"GetOutputModule", [](TXaudioPlayer& p) { return p.GetOutputModule(); }, 47, "N", {}, {}},
-    {"SetOutputVolume",
-     [](TXaudioPlayer& p) { return p.SetOutputVolume(200, 90, 50); },
-     48,
-     "III",
-     {200, 90, 50},
-     {}},
-    {"GetOutputVolume", [](TXaudioPlayer& p) { return p.GetOutputVolume(); }, 49, "N", {}, {}},
-    {"SetOutputChannels",
-     [](TXaudioPlayer& p) { return p.SetOutputChannels(1); },
-     50,
-     "I",
-     {1},
-     {}},
-    {"GetOutputChannels", [](TXaudioPlayer& p) { return p.GetOutputChannels(); }, 51, "N", {}, {}},
-    {"SetOutputPorts", [](TXaudioPlayer& p) { return p.SetOutputPorts(3); }, 52, "I", {3}, {}},
-    {"GetOutputPorts", [](TXaudioPlayer& p) { return p.GetOutputPorts(); }, 53, "N", {}, {}},
-    {"SetCodecQuality",
-     [](TXaudioPlayer& p) { return p.SetCodecQuality(250); },
-     54,
-     "I",
-     {250},
-     {}},
-    {"GetCodecQuality", [](TXaudioPlayer& p) { return p.GetCodecQuality(); }, 55, "N", {}, {}},
-    {"SetCodecEqualizer",
-     [](TXaudioPlayer& p) { return p.SetCodecEqualizer(nullptr); },
-     58,
-     "P",
-     {},
-     {}},
-    {"GetCodecEqualizer", [](TXaudioPlayer& p) { return p.GetCodecEqualizer(); }, 59, "N", {}, {}},
-    {"SetNotificationMask",
-     [](TXaudioPlayer& p) { return p.SetNotificationMask(0x80000001u); },
-     60,
-     "I",
-     {static_cast<int32_t>(0x80000001u)},
-     {}},
-    {"GetNotificationMask",
-     [](TXaudioPlayer& p) { return p.GetNotificationMask(); },
-     61,
-     "N",
-     {},
-     {}},
-    {"SetDebugLevel", [](TXaudioPlayer& p) { return p.SetDebugLevel(4); }, 62, "I", {4}, {}},
-    {"GetDebugLevel", [](TXaudioPlayer& p) { return p.GetDebugLevel(); }, 63, "N", {}, {}},
+// What reached the engine: the code, the form and the arguments in order.
+std::string Describe(const FakeXaudio::Sent& sent) {
+    std::string text = std::to_string(sent.code) + ' ' + sent.form;
+    int i = 0, t = 0;
+    for (char letter : sent.form) {
+        if (letter == 'I')
+            text += ' ' + std::to_string(sent.ints[i++]);
+        else if (letter == 'S')
+            text += ' ' + sent.texts[t++];
+        else if (letter == 'P')
+            text += sent.pointer == kData ? " data" : sent.pointer == &kEqualizer ? " eq" : " null";
+    }
+    return text;
+}
+
+const struct {
+    std::function<int(P&)> call;
+    const char* sent;
+} kCommands[] = {
+    {[](P& p) { return p.Exit(); }, "1 N"},
+    {[](P& p) { return p.Ping(0xFFFFFFFEu); }, "2 I -2"},
+    {[](P& p) { return p.Play(); }, "3 N"},
+    {[](P& p) { return p.Pause(); }, "4 N"},
+    {[](P& p) { return p.Stop(); }, "5 N"},
+    {[](P& p) { return p.InputSeek(200, 400); }, "6 II 200 400"},
+    {[](P& p) { return p.InputOpen(QStringLiteral("/m/é.mp3")); }, "7 S /m/\xC3\xA9.mp3"},
+    {[](P& p) { return p.InputClose(); }, "8 N"},
+    {[](P& p) { return p.InputSendMessage(-3, kData, 5); }, "9 IPI -3 data 5"},
+    {[](P& p) { return p.InputAddFilter(QStringLiteral("echo"), 2); }, "10 SI echo 2"},
+    {[](P& p) { return p.InputRemoveFilter(QStringLiteral("echo"), 3); }, "11 SI echo 3"},
+    {[](P& p) { return p.InputFilterList(); }, "12 N"},
+    {[](P& p) { return p.InputModuleRegister(QStringLiteral("mod")); }, "13 S mod"},
+    {[](P& p) { return p.InputModuleQuery(4); }, "14 I 4"},
+    {[](P& p) { return p.InputModulesList(); }, "15 N"},
+    {[](P& p) { return p.OutputOpen(QStringLiteral("wav:/t/a.wav")); }, "16 S wav:/t/a.wav"},
+    {[](P& p) { return p.OutputClose(); }, "17 N"},
+    {[](P& p) { return p.OutputSendMessage(7, kData, 4); }, "18 IPI 7 data 4"},
+    {[](P& p) { return p.OutputMute(); }, "19 N"},
+    {[](P& p) { return p.OutputUnmute(); }, "20 N"},
+    {[](P& p) { return p.OutputReset(); }, "21 N"},
+    {[](P& p) { return p.OutputDrain(); }, "22 N"},
+    {[](P& p) { return p.OutputAddFilter(QStringLiteral("f"), 5); }, "23 SI f 5"},
+    {[](P& p) { return p.OutputRemoveFilter(QStringLiteral("f"), 6); }, "24 SI f 6"},
+    {[](P& p) { return p.OutputFilterList(); }, "25 N"},
+    {[](P& p) { return p.OutputModuleRegister(QStringLiteral("o")); }, "26 S o"},
+    {[](P& p) { return p.OutputModuleQuery(1); }, "27 I 1"},
+    {[](P& p) { return p.OutputModulesList(); }, "28 N"},
+    {[](P& p) { return p.SetPlayerMode(9); }, "29 I 9"},
+    {[](P& p) { return p.GetPlayerMode(); }, "30 N"},
+    {[](P& p) { return p.SetPlayerEnvironmentInteger(QStringLiteral("n"), -8); }, "31 SI n -8"},
+    {[](P& p) { return p.GetPlayerEnvironmentInteger(QStringLiteral("n")); }, "32 S n"},
+    {[](P& p) { return p.SetPlayerEnvironmentString(u"k"_s, u"v"_s); }, "33 SS k v"},
+    {[](P& p) { return p.GetPlayerEnvironmentString(QStringLiteral("k")); }, "34 S k"},
+    {[](P& p) { return p.UnsetPlayerEnvironment(QStringLiteral("k")); }, "35 S k"},
+    {[](P& p) { return p.SetInputName(QStringLiteral("/a.mp3")); }, "36 S /a.mp3"},
+    {[](P& p) { return p.GetInputName(); }, "37 N"},
+    {[](P& p) { return p.SetInputModule(2); }, "38 I 2"},
+    {[](P& p) { return p.GetInputModule(); }, "39 N"},
+    {[](P& p) { return p.SetInputPositionRange(1000); }, "40 I 1000"},
+    {[](P& p) { return p.GetInputPositionRange(); }, "41 N"},
+    {[](P& p) { return p.SetInputTimecodeGranularity(250); }, "42 I 250"},
+    {[](P& p) { return p.GetInputTimecodeGranularity(); }, "43 N"},
+    {[](P& p) { return p.SetOutputName(QStringLiteral("null:")); }, "44 S null:"},
+    {[](P& p) { return p.GetOutputName(); }, "45 N"},
+    {[](P& p) { return p.SetOutputModule(1); }, "46 I 1"},
+    {[](P& p) { return p.GetOutputModule(); }, "47 N"},
+    {[](P& p) { return p.SetOutputVolume(200, 90, 50); }, "48 III 200 90 50"},
+    {[](P& p) { return p.GetOutputVolume(); }, "49 N"},
+    {[](P& p) { return p.SetOutputChannels(1); }, "50 I 1"},
+    {[](P& p) { return p.GetOutputChannels(); }, "51 N"},
+    {[](P& p) { return p.SetOutputPorts(3); }, "52 I 3"},
+    {[](P& p) { return p.GetOutputPorts(); }, "53 N"},
+    {[](P& p) { return p.SetCodecQuality(250); }, "54 I 250"},
+    {[](P& p) { return p.GetCodecQuality(); }, "55 N"},
+    {[](P& p) { return p.SetCodecEqualizer(&kEqualizer); }, "58 P eq"},
+    {[](P& p) { return p.SetCodecEqualizer(nullptr); }, "58 P null"},
+    {[](P& p) { return p.GetCodecEqualizer(); }, "59 N"},
+    {[](P& p) { return p.SetNotificationMask(0x80000001u); }, "60 I -2147483647"},
+    {[](P& p) { return p.GetNotificationMask(); }, "61 N"},
+    {[](P& p) { return p.SetDebugLevel(4); }, "62 I 4"},
+    {[](P& p) { return p.GetDebugLevel(); }, "63 N"},
 };
 
 TEST_F(ComponentTest, EveryCommandSendsItsCodeAndArguments) {
     auto player = Make();
     fake.sendResult = 7;
-    for (const CommandCase& command : kCommands) {
-        SCOPED_TRACE(command.name);
+    for (const auto& command : kCommands) {
+        SCOPED_TRACE(command.sent);
         fake.player().sent.clear();
         EXPECT_EQ(command.call(*player), 7) << "the library's result is returned";
         ASSERT_EQ(fake.player().sent.size(), 1u);
-        const FakeXaudio::Sent& sent = fake.player().sent[0];
-        EXPECT_EQ(sent.code, command.code);
-        EXPECT_EQ(sent.form, command.form);
-        for (size_t i = 0; i < command.ints.size(); ++i)
-            EXPECT_EQ(sent.ints[i], command.ints[i]) << "integer " << i;
-        for (size_t i = 0; i < command.texts.size(); ++i)
-            EXPECT_EQ(sent.texts[i], command.texts[i]) << "text " << i;
-        if (sent.form == "IPI") {
-            EXPECT_EQ(sent.pointer, kData);
-        }
+        EXPECT_EQ(Describe(fake.player().sent[0]), command.sent);
     }
-    EXPECT_EQ(std::size(kCommands), 61u); // codes 1-55 and 58-63
-}
-
-TEST_F(ComponentTest, EqualizerRecordOrNullIsPassed) {
-    auto player = Make();
-    XA_EqualizerInfo info{};
-    info.left[0] = 80;
-    info.right[31] = -80;
-    player->SetCodecEqualizer(&info);
-    player->SetCodecEqualizer(nullptr);
-    const auto& sent = fake.player().sent;
-    ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ(sent[0].pointer, &info);
-    ASSERT_TRUE(sent[0].equalizer.has_value());
-    EXPECT_EQ(sent[0].equalizer->left[0], 80);
-    EXPECT_EQ(sent[0].equalizer->right[31], -80);
-    EXPECT_EQ(sent[1].code, XA_MSG_SET_CODEC_EQUALIZER);
-    EXPECT_EQ(sent[1].pointer, nullptr);
+    EXPECT_EQ(std::size(kCommands), 62u); // codes 1-55 and 58-63, the equalizer with and without
 }
 
 TEST_F(ComponentTest, PriorityAlwaysAsksTheEngineAndErrorStringCopiesItsText) {
@@ -333,15 +176,12 @@ TEST_F(ComponentTest, PriorityAlwaysAsksTheEngineAndErrorStringCopiesItsText) {
     fake.player().priority = 1; // changed behind the component's back
     EXPECT_EQ(player->Priority(), 1u);
     EXPECT_EQ(player->property("Priority").toUInt(), 1u);
-    EXPECT_EQ(fake.player().priorityReads, 2);
     EXPECT_TRUE(player->setProperty("Priority", 3u));
     EXPECT_EQ(fake.player().priority, 3);
 
     const QString text = player->ErrorString(-4);
-    fake.version = 0; // nothing else changes; the fake's text buffer is reused below
     EXPECT_EQ(player->ErrorString(12), QStringLiteral("fake error 12"));
-    EXPECT_EQ(text, QStringLiteral("fake error -4"));
-    EXPECT_EQ(fake.errorStringRequests, (std::vector<int>{-4, 12}));
+    EXPECT_EQ(text, QStringLiteral("fake error -4")) << "a copy, not the reused buffer";
 }
 
 } // namespace
