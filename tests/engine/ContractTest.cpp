@@ -76,10 +76,11 @@ TEST(ContractTest, StatesAndProgressThroughTwoSongs) {
     }
     EXPECT_EQ(seconds, (std::set<int>{1, 2}));
 
-    // At the end of input the next song opens without a stop and plays on Play.
-    player.Open(second);
+    // At the end of input the next song opens without a stop (also when named with
+    // SET_INPUT_NAME, the other name of the command) and plays on Play.
+    control_message_send_S(player.get(), XA_MSG_SET_INPUT_NAME, second.c_str());
     const std::vector<XA_Message> next = player.Settle();
-    One(next, XA_MSG_NOTIFY_INPUT_NAME);
+    EXPECT_EQ(Text(One(next, XA_MSG_NOTIFY_INPUT_NAME), 0), second.string());
     EXPECT_TRUE(Only(next, XA_MSG_NOTIFY_PLAYER_STATE).empty());
     player.Send(XA_MSG_COMMAND_PLAY);
     ASSERT_TRUE(player.WaitForState(XA_PLAYER_STATE_PLAYING));
