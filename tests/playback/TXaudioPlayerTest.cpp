@@ -5,6 +5,7 @@
 #include "ComponentHarness.h"
 #include "playback/FakeXaudio.h"
 
+#include "engine/MessageBuilder.h"
 #include "support/ScriptedPrompts.h"
 
 #include <QVariant>
@@ -14,11 +15,12 @@
 namespace orvane::test {
 namespace {
 
+using engine::MessageBuilder;
 using namespace Qt::StringLiterals;
 
 class ComponentTest : public ::testing::Test {
 protected:
-    void SetUp() override { App(); }
+    ComponentTest() { App(); }
     std::unique_ptr<TXaudioPlayer> Make() {
         return std::make_unique<TXaudioPlayer>(nullptr, prompts, fake.Library());
     }
@@ -71,7 +73,13 @@ TEST_F(ComponentTest, APlayerThatCannotStartIsReportedAndTheComponentStillWorks)
 
 using P = TXaudioPlayer;
 const char kData[] = "data";
-const XA_EqualizerInfo kEqualizer{};
+XA_EqualizerInfo Equalizer() {
+    XA_EqualizerInfo info{};
+    info.left[0] = 80;
+    info.right[31] = -80;
+    return info;
+}
+const XA_EqualizerInfo kEqualizer = Equalizer();
 
 // What reached the engine: the code, the form and the arguments in order.
 std::string Describe(const FakeXaudio::Sent& sent) {
@@ -182,6 +190,217 @@ TEST_F(ComponentTest, PriorityAlwaysAsksTheEngineAndErrorStringCopiesItsText) {
     const QString text = player->ErrorString(-4);
     EXPECT_EQ(player->ErrorString(12), QStringLiteral("fake error 12"));
     EXPECT_EQ(text, QStringLiteral("fake error -4")) << "a copy, not the reused buffer";
+}
+
+// What an event got, as text: numbers as numbers, the equalizer as its first and last band.
+QString Str(qint64 value) {
+    return QString::number(value);
+}
+QString Str(const QString& text) {
+    return text;
+}
+QString Str(const XA_EqualizerInfo& eq) {
+    return Str(eq.left[0]) + u',' + Str(eq.right[31]);
+}
+
+// Sets every event slot to write what it got into events.
+void RecordAll(TXaudioPlayer& p, QStringList& events) {
+    const auto one = [&events](const char* name) {
+        return [&events, name](TXaudioPlayer*, const auto&... values) {
+            const QStringList parts{Str(values)...};
+            events << QLatin1String(name) + u'(' + parts.join(u',') + u')';
+        };
+    };
+    p.OnNotifyMessage = [&events](TXaudioPlayer*, XA_Message& m) {
+        events << QStringLiteral("Message(%1)").arg(m.code);
+    };
+    p.OnNotifyReady = one("Ready");
+    p.OnNotifyAck = one("Ack");
+    p.OnNotifyNack = one("Nack");
+    p.OnNotifyPong = one("Pong");
+    p.OnNotifyExited = one("Exited");
+    p.OnNotifyPlayerState = one("PlayerState");
+    p.OnNotifyPlayerMode = one("PlayerMode");
+    p.OnNotifyPlayerEnvironmentInteger = one("EnvInteger");
+    p.OnNotifyPlayerEnvironmentString = one("EnvString");
+    p.OnNotifyInputState = one("InputState");
+    p.OnNotifyInputName = one("InputName");
+    p.OnNotifyInputCaps = one("InputCaps");
+    p.OnNotifyInputPosition = one("InputPosition");
+    p.OnNotifyInputPositionRange = one("InputPositionRange");
+    p.OnNotifyInputTimecode = one("InputTimecode");
+    p.OnNotifyInputTimecodeGranularity = one("InputTimecodeGranularity");
+    p.OnNotifyInputDuration = one("InputDuration");
+    p.OnNotifyInputStreamInfo = one("InputStreamInfo");
+    p.OnNotifyInputModule = one("InputModule");
+    p.OnNotifyInputModuleInfo = one("InputModuleInfo");
+    p.OnNotifyInputDeviceInfo = one("InputDeviceInfo");
+    p.OnNotifyInputFilterInfo = one("InputFilterInfo");
+    p.OnNotifyOutputState = one("OutputState");
+    p.OnNotifyOutputName = one("OutputName");
+    p.OnNotifyOutputCaps = one("OutputCaps");
+    p.OnNotifyOutputVolume = one("OutputVolume");
+    p.OnNotifyOutputBalance = one("OutputBalance");
+    p.OnNotifyOutputPcmLevel = one("OutputPcmLevel");
+    p.OnNotifyOutputMasterLevel = one("OutputMasterLevel");
+    p.OnNotifyOutputChannels = one("OutputChannels");
+    p.OnNotifyOutputPorts = one("OutputPorts");
+    p.OnNotifyOutputModule = one("OutputModule");
+    p.OnNotifyOutputModuleInfo = one("OutputModuleInfo");
+    p.OnNotifyOutputDeviceInfo = one("OutputDeviceInfo");
+    p.OnNotifyOutputFilterInfo = one("OutputFilterInfo");
+    p.OnNotifyCodecQuality = one("CodecQuality");
+    p.OnNotifyCodecEqualizer = one("CodecEqualizer");
+    p.OnNotifyNotificationMask = one("NotificationMask");
+    p.OnNotifyDebugLevel = one("DebugLevel");
+    p.OnNotifyProgress = one("Progress");
+    p.OnNotifyDebug = one("Debug");
+    p.OnNotifyError = one("Error");
+}
+
+// Every data place filled, so that a value read from the wrong place shows.
+MessageBuilder Filled(int code) {
+    MessageBuilder builder(code);
+    for (int offset = 0; offset < 12; ++offset)
+        builder.Byte(offset, static_cast<uint8_t>(0xA0 + offset));
+    return builder.Text(0, "t0").Text(4, "t4").Text(8, "t8");
+}
+
+struct DispatchCase {
+    int code;
+    std::function<XA_Message()> message;
+    const char* event;
+};
+
+// 0xA0 + offset at every byte: word d+0 = 0xA1A0, word d+2 = 0xA3A2, dword d+0 = 0xA3A2A1A0,
+// dword d+4 = 0xA7A6A5A4.
+const DispatchCase kDispatch[] = {
+    {64, [] { return Filled(64).Build(); }, "Ready()"},
+    {65, [] { return Filled(65).Build(); }, "Ack(160)"},
+    {66, [] { return Filled(66).Word(2, static_cast<uint16_t>(-4)).Build(); }, "Nack(160,-4)"},
+    {67, [] { return Filled(67).Build(); }, "Pong(2745344416)"},
+    {68, [] { return Filled(68).Build(); }, "Exited()"},
+    {69, [] { return Filled(69).Byte(0, 3).Build(); }, "PlayerState(3)"},
+    {70, [] { return Filled(70).Dword(0, 7).Build(); }, "PlayerMode(7)"},
+    {71, [] { return Filled(71).Dword(4, static_cast<uint32_t>(-5)).Build(); },
+     "EnvInteger(t0,-5)"},
+    {72, [] { return Filled(72).Build(); }, "EnvString(t0,t4)"},
+    {73, [] { return Filled(73).Build(); }, "InputState(160)"},
+    {74, [] { return Filled(74).Text(0, "/m/\xC3\xA9t\xC3\xA9.mp3").Build(); },
+     "InputName(/m/\u00e9t\u00e9.mp3)"},
+    {75, [] { return Filled(75).Build(); }, "InputCaps(2745344416)"},
+    {76, [] { return Filled(76).Dword(0, 200).Dword(4, 400).Build(); }, "InputPosition(200,400)"},
+    {77, [] { return Filled(77).Dword(0, 400).Build(); }, "InputPositionRange(400)"},
+    {78, [] { return Filled(78).Build(); }, "InputTimecode(160,161,162,163)"},
+    {79, [] { return Filled(79).Build(); }, "InputTimecodeGranularity(2745344416)"},
+    {80, [] { return Filled(80).Build(); }, "InputDuration(2745344416)"},
+    {81, [] { return Filled(81).Word(4, 44100).Build(); },
+     "InputStreamInfo(160,161,41890,44100,166)"},
+    {82, [] { return Filled(82).Word(0, static_cast<uint16_t>(-2)).Build(); }, "InputModule(-2)"},
+    {83, [] { return Filled(83).Build(); }, "InputModuleInfo(160,161,t4,t8)"},
+    {84, [] { return Filled(84).Build(); }, "InputDeviceInfo(160,161,162,t4,t8)"},
+    {85, [] { return Filled(85).Build(); }, "InputFilterInfo(164,t0)"},
+    {86, [] { return Filled(86).Build(); }, "OutputState(160)"},
+    {87, [] { return Filled(87).Build(); }, "OutputName(t0)"},
+    {88, [] { return Filled(88).Build(); }, "OutputCaps(2745344416)"},
+    {89, [] { return Filled(89).Build(); }, "OutputVolume(160,161,162)"},
+    {90, [] { return Filled(90).Build(); }, "OutputBalance(162)"},
+    {91, [] { return Filled(91).Build(); }, "OutputPcmLevel(161)"},
+    {92, [] { return Filled(92).Build(); }, "OutputMasterLevel(160)"},
+    {93, [] { return Filled(93).Build(); }, "OutputChannels(160)"},
+    {94, [] { return Filled(94).Build(); }, "OutputPorts(160)"},
+    {96, [] { return Filled(96).Word(0, static_cast<uint16_t>(-3)).Build(); }, "OutputModule(-3)"},
+    {97, [] { return Filled(97).Build(); }, "OutputModuleInfo(160,161,t4,t8)"},
+    {98, [] { return Filled(98).Build(); }, "OutputDeviceInfo(160,161,162,t4,t8)"},
+    {99, [] { return Filled(99).Build(); }, "OutputFilterInfo(164,t0)"},
+    {100, [] { return Filled(100).Build(); }, "CodecQuality(160)"},
+    {101, [] { return Filled(101).Equalizer(&kEqualizer).Build(); }, "CodecEqualizer(80,-80)"},
+    {102, [] { return Filled(102).Build(); }, "NotificationMask(2745344416)"},
+    {103, [] { return Filled(103).Build(); }, "DebugLevel(160)"},
+    {104, [] { return Filled(104).Word(2, static_cast<uint16_t>(-300)).Build(); },
+     "Progress(160,161,-300,t4)"},
+    {105, [] { return Filled(105).Build(); }, "Debug(160,161,t4)"},
+    {106, [] { return Filled(106).Word(2, static_cast<uint16_t>(-7)).Build(); },
+     "Error(160,-7,t4)"},
+};
+
+// The dispatcher: every code reaches its one event with the values at the right places of the
+// data area, codes without an event reach only OnNotifyMessage, and notifications are raised in
+// order, also from inside a handler that processes events.
+class DispatchTest : public ComponentTest {
+protected:
+    void SetUp() override { player = Make(); }
+    void Deliver(XA_Message message) {
+        fake.Post(0, std::move(message));
+        ProcessUntil([this] { return fake.player().queue.empty(); });
+        QCoreApplication::processEvents(); // anything raised late would show now
+    }
+
+    std::unique_ptr<TXaudioPlayer> player;
+    QStringList events;
+};
+
+TEST_F(DispatchTest, EveryCodeRaisesItsEventWithTheValuesAtItsPlaces) {
+    RecordAll(*player, events);
+    for (const DispatchCase& row : kDispatch) {
+        SCOPED_TRACE(row.code);
+        events.clear();
+        Deliver(row.message());
+        EXPECT_EQ(events, (QStringList{QStringLiteral("Message(%1)").arg(row.code),
+                                       QString::fromUtf8(row.event)}));
+    }
+    EXPECT_EQ(std::size(kDispatch), 42u); // 64..106 without 95
+}
+
+TEST_F(DispatchTest, CodesWithoutAnEventRaiseOnlyTheGeneralOne) {
+    RecordAll(*player, events);
+    for (int code : {95, 63, 107, 0, -1, 200}) {
+        SCOPED_TRACE(code);
+        events.clear();
+        Deliver(Filled(code).Build());
+        EXPECT_EQ(events, QStringList{QStringLiteral("Message(%1)").arg(code)});
+    }
+    // An equalizer answer without a record (the equalizer is off) has nothing to pass.
+    events.clear();
+    Deliver(MessageBuilder(XA_MSG_NOTIFY_CODEC_EQUALIZER).Build());
+    EXPECT_EQ(events, QStringList{QStringLiteral("Message(101)")});
+}
+
+TEST_F(DispatchTest, TypedEventSeesTheRecordAsTheGeneralHandlerLeftIt) {
+    int state = -1;
+    player->OnNotifyPlayerState = [&](TXaudioPlayer* sender, int value) {
+        EXPECT_EQ(sender, player.get());
+        state = value;
+    };
+    Deliver(MessageBuilder(XA_MSG_NOTIFY_INPUT_NAME).Text(0, "x").Build()); // no handler: fine
+    player->OnNotifyMessage = [](TXaudioPlayer*, XA_Message& msg) {
+        msg.data[0] = 2;
+    };
+    Deliver(MessageBuilder(XA_MSG_NOTIFY_PLAYER_STATE).Byte(0, 1).Build());
+    EXPECT_EQ(state, 2);
+}
+
+TEST_F(DispatchTest, NotificationsArriveInOrderAlsoInsideAHandler) {
+    std::vector<int> states;
+    player->OnNotifyPlayerState = [&](TXaudioPlayer*, int value) {
+        states.push_back(value);
+        // As stopping the player does: wait for later notifications inside a handler.
+        if (value == 1)
+            ProcessUntil([&] {
+                player->DeliverPending();
+                return states.size() == 3;
+            });
+    };
+    for (uint8_t value : {1, 2, 0})
+        fake.Post(0, MessageBuilder(XA_MSG_NOTIFY_PLAYER_STATE).Byte(0, value).Build());
+    ProcessUntil([&] { return states.size() == 3; });
+    EXPECT_EQ(states, (std::vector<int>{1, 2, 0}));
+
+    // Destroyed with notifications still queued: none is raised afterwards.
+    fake.Post(0, MessageBuilder(XA_MSG_NOTIFY_PLAYER_STATE).Byte(0, 1).Build());
+    player.reset();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(states.size(), 3u);
 }
 
 } // namespace
