@@ -322,6 +322,15 @@ const DispatchCase kDispatch[] = {
     {105, [] { return Filled(105).Build(); }, "Debug(160,161,t4)"},
     {106, [] { return Filled(106).Word(2, static_cast<uint16_t>(-7)).Build(); },
      "Error(160,-7,t4)"},
+    // Codes without an event, and an equalizer answer without a record (the equalizer is off),
+    // raise only the general event.
+    {95, [] { return Filled(95).Build(); }, nullptr},
+    {63, [] { return Filled(63).Build(); }, nullptr},
+    {107, [] { return Filled(107).Build(); }, nullptr},
+    {0, [] { return Filled(0).Build(); }, nullptr},
+    {-1, [] { return Filled(-1).Build(); }, nullptr},
+    {200, [] { return Filled(200).Build(); }, nullptr},
+    {101, [] { return MessageBuilder(XA_MSG_NOTIFY_CODEC_EQUALIZER).Build(); }, nullptr},
 };
 
 // The dispatcher: every code reaches its one event with the values at the right places of the
@@ -340,30 +349,18 @@ protected:
     QStringList events;
 };
 
-TEST_F(DispatchTest, EveryCodeRaisesItsEventWithTheValuesAtItsPlaces) {
+TEST_F(DispatchTest, EveryCodeRaisesItsEventWithTheValuesAtItsPlacesOrOnlyTheGeneralOne) {
     RecordAll(*player, events);
     for (const DispatchCase& row : kDispatch) {
         SCOPED_TRACE(row.code);
         events.clear();
         Deliver(row.message());
-        EXPECT_EQ(events, (QStringList{QStringLiteral("Message(%1)").arg(row.code),
-                                       QString::fromUtf8(row.event)}));
+        QStringList expected{QStringLiteral("Message(%1)").arg(row.code)};
+        if (row.event)
+            expected << QString::fromUtf8(row.event);
+        EXPECT_EQ(events, expected);
     }
-    EXPECT_EQ(std::size(kDispatch), 42u); // 64..106 without 95
-}
-
-TEST_F(DispatchTest, CodesWithoutAnEventRaiseOnlyTheGeneralOne) {
-    RecordAll(*player, events);
-    for (int code : {95, 63, 107, 0, -1, 200}) {
-        SCOPED_TRACE(code);
-        events.clear();
-        Deliver(Filled(code).Build());
-        EXPECT_EQ(events, QStringList{QStringLiteral("Message(%1)").arg(code)});
-    }
-    // An equalizer answer without a record (the equalizer is off) has nothing to pass.
-    events.clear();
-    Deliver(MessageBuilder(XA_MSG_NOTIFY_CODEC_EQUALIZER).Build());
-    EXPECT_EQ(events, QStringList{QStringLiteral("Message(101)")});
+    EXPECT_EQ(std::size(kDispatch), 49u); // 64..106 without 95, and 7 without an event
 }
 
 TEST_F(DispatchTest, TypedEventSeesTheRecordAsTheGeneralHandlerLeftIt) {
