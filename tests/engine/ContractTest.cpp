@@ -4,6 +4,8 @@
 
 #include "EngineHarness.h"
 
+#include "support/FileBytes.h"
+
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -152,12 +154,7 @@ TEST(ContractTest, InputsThatCannotBeOpenedAreReported) {
     ScratchDir dir;
     const auto song = Tone(dir, "song.mp3", {.seconds = 1.0});
     const auto text = dir.file("notes.mp3");
-    {
-        std::FILE* file = std::fopen(text.c_str(), "w");
-        ASSERT_NE(file, nullptr);
-        std::fputs("not audio at all\n", file);
-        std::fclose(file);
-    }
+    ASSERT_TRUE(WriteFile(QString::fromStdString(text.string()), "not audio at all\n"));
     const std::string missing = (dir.path() / "missing.mp3").string();
     EnginePlayer player;
     player.Output("null:");
