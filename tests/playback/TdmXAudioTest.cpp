@@ -258,13 +258,13 @@ TEST_F(ControllerTest, AddingToTheQueueAndRemovingFromIt) {
     EXPECT_EQ(opened.back(), first[0].Path());
 }
 
-TEST_F(ControllerTest, TitleTimeAndSeekBarFollowTheNotifications) {
+TEST_F(ControllerTest, RemainingTimeNowPlayingAndSeekFollowTheEngine) {
     // A song of 3 min 20 s.
     StreamOptions stream;
     stream.frames = 4;
     stream.vbr = VbrFrame::Xing;
     stream.vbrFrames = 7657; // 200 s at 44.1 kHz
-    const QString path = dir.filePath(QStringLiteral("tagged.mp3"));
+    const QString path = dir.filePath(QStringLiteral("long.mp3"));
     ASSERT_TRUE(WriteFile(path, MakeMpegStream(stream)));
     controller->PlayFile(path);
     Settle();
