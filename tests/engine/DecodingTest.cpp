@@ -4,7 +4,6 @@
 #include "EngineHarness.h"
 
 #include "support/MpegFixture.h"
-#include "support/audio/AudioFixtures.h"
 
 #include <QString>
 #include <gtest/gtest.h>
@@ -22,14 +21,6 @@ using audio::ScratchDir;
 using audio::ToneOptions;
 
 constexpr long kMpegFrame = 1152; // the longest frame, in samples
-
-std::filesystem::path Tone(const ScratchDir& dir, const std::string& name,
-                           const ToneOptions& options) {
-    const auto path = dir.file(name);
-    std::string error;
-    EXPECT_TRUE(audio::WriteToneMp3(path, options, &error)) << error;
-    return path;
-}
 
 // Plays input into a WAV file and reads the file back. `prepare` runs after the output is open
 // and before Play.
@@ -104,13 +95,6 @@ TEST(DecodingTest, LayersOneAndTwoAreDecoded) {
     }
 }
 
-XA_EqualizerInfo Equalizer(int band, int8_t value) {
-    XA_EqualizerInfo info{};
-    info.left[band] = value;
-    info.right[band] = value;
-    return info;
-}
-
 TEST(DecodingTest, EqualizerRaisesOnlyItsBandAndSwitchesOff) {
     ScratchDir dir;
     constexpr double kLow = 100, kHigh = 10000;
@@ -118,7 +102,8 @@ TEST(DecodingTest, EqualizerRaisesOnlyItsBandAndSwitchesOff) {
                           {.seconds = 1.0, .frequencies = {kLow, kHigh}, .amplitude = 0.1});
     const Pcm reference = audio::DecodeMp3(mp3);
 
-    const XA_EqualizerInfo boost = Equalizer(0, 80);
+    XA_EqualizerInfo boost{};
+    boost.left[0] = boost.right[0] = 80;
     const Pcm raised = Export(mp3, dir.file("raised.wav"), [&](EnginePlayer& player) {
         control_message_send_P(player.get(), XA_MSG_SET_CODEC_EQUALIZER, &boost);
         control_message_send_N(player.get(), XA_MSG_GET_CODEC_EQUALIZER);

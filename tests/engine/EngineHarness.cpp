@@ -19,6 +19,14 @@ std::string Text(const XA_Message& msg, int offset) {
     return text ? text : "";
 }
 
+std::filesystem::path Tone(const audio::ScratchDir& dir, const std::string& name,
+                           const audio::ToneOptions& options) {
+    const auto path = dir.file(name);
+    std::string error;
+    EXPECT_TRUE(audio::WriteToneMp3(path, options, &error)) << error;
+    return path;
+}
+
 EnginePlayer::EnginePlayer() {
     EXPECT_EQ(player_new(&player_, nullptr), XA_SUCCESS);
     EXPECT_TRUE(WaitFor(XA_MSG_NOTIFY_READY));
@@ -53,13 +61,6 @@ std::vector<XA_Message> EnginePlayer::Settle() {
     if (!taken.empty())
         taken.pop_back();
     return taken;
-}
-
-std::vector<int> EnginePlayer::Codes() const {
-    std::vector<int> codes;
-    for (const XA_Message& msg : log)
-        codes.push_back(msg.code);
-    return codes;
 }
 
 int EnginePlayer::Count(int code, int firstByte) const {

@@ -3,6 +3,7 @@
 // functions, notifications are taken with deadlines that fail the test instead of hanging it.
 
 #include "engine/Xaudio.h"
+#include "support/audio/AudioFixtures.h"
 
 #include <chrono>
 #include <filesystem>
@@ -16,6 +17,10 @@ uint8_t Byte(const XA_Message& msg, int offset);
 uint16_t Word(const XA_Message& msg, int offset);
 uint32_t Dword(const XA_Message& msg, int offset);
 std::string Text(const XA_Message& msg, int offset);
+
+// A tone encoded to dir/name (a failure when it cannot be written).
+std::filesystem::path Tone(const audio::ScratchDir& dir, const std::string& name,
+                           const audio::ToneOptions& options);
 
 class EnginePlayer {
 public:
@@ -40,8 +45,6 @@ public:
 
     // The notifications taken since the last Settle() or the start.
     std::vector<XA_Message> log;
-    // Codes of log, for comparisons.
-    std::vector<int> Codes() const;
     int Count(int code, int firstByte = -1) const;
 
     void Open(const std::filesystem::path& input);

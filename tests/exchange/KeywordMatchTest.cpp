@@ -42,6 +42,12 @@ TEST(MatchKeywords, ScoresEachModeAsDefined) {
         {u"HARD ROCK ", u"Hard Rock", 20, 20, 0},
         // A trailing blank in the keywords adds an empty word, which every field starts with.
         {u"ROCK ", u"Jazz", 5, 0, 0},
+        // No keywords: one empty word, which begins every field; whole words and exact need
+        // an empty field, or (whole words) two blanks in a row.
+        {u"", u"Anything", 5, 0, 0},
+        {u"", u"", 5, 10, 100},
+        {u"", u"Some  Thing", 10, 10, 0},
+        {u"", u" ", 10, 10, 0},
     };
     for (const Case& c : cases) {
         const QString k = QString::fromUtf16(c.keywords);
@@ -51,19 +57,6 @@ TEST(MatchKeywords, ScoresEachModeAsDefined) {
         EXPECT_EQ(Score(k, f, MatchMode::WholeWords), c.wholeWords);
         EXPECT_EQ(Score(k, f, MatchMode::Exact), c.exact);
     }
-}
-
-TEST(MatchKeywords, EmptyKeywords) {
-    // Part words: the one empty word begins every field, so everything is a hit.
-    EXPECT_GT(Score({}, u"Anything"_s, MatchMode::PartWords), 0);
-    EXPECT_GT(Score({}, {}, MatchMode::PartWords), 0);
-    // Whole words and exact: only an empty field, or (whole words) two blanks in a row.
-    EXPECT_EQ(Score({}, {}, MatchMode::WholeWords), 10);
-    EXPECT_EQ(Score({}, u"Some  Thing"_s, MatchMode::WholeWords), 10);
-    EXPECT_EQ(Score({}, u"Something"_s, MatchMode::WholeWords), 0);
-    EXPECT_EQ(Score({}, {}, MatchMode::Exact), 100);
-    EXPECT_EQ(Score({}, u" "_s, MatchMode::Exact), 0);
-    EXPECT_EQ(Score({}, u"Something"_s, MatchMode::Exact), 0);
 }
 
 TEST(MatchKeywords, OnlyAsciiLettersChangeCase) {
@@ -92,15 +85,11 @@ TEST(MatchKeywords, WordsAndScoresAcrossFields) {
     KeywordMatcher(u"ROCK"_s, MatchMode::Exact).Match(u"rock"_s, score);
     EXPECT_EQ(score, 100);
 
-    // The one-call form reads the mode from the options.
+    // The mode the options ask for: the quick search forces whole words, Exact wins.
     SearchOptions o;
-    score = 0;
-    MatchKeywords(u"ROCK"_s, u"Rockabilly"_s, o, score); // whole words by default
-    EXPECT_EQ(score, 0);
     o.FullWords = false;
-    MatchKeywords(u"ROCK"_s, u"Rockabilly"_s, o, score);
-    EXPECT_EQ(score, 5);
-    o.QuickSearch = true; // forces whole words
+    EXPECT_EQ(MatchModeOf(o), MatchMode::PartWords);
+    o.QuickSearch = true;
     EXPECT_EQ(MatchModeOf(o), MatchMode::WholeWords);
     o.Exact = true;
     EXPECT_EQ(MatchModeOf(o), MatchMode::Exact);

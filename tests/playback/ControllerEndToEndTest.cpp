@@ -17,14 +17,6 @@
 namespace orvane::test {
 namespace {
 
-struct NoDisplay : PlaybackDisplay {
-    void ShowStatusPanel(int, const QString&) override {}
-    void ShowSongTitle(const QString&) override {}
-    void ShowSeekPosition(int) override {}
-    void EnablePlayButtons(bool, bool, bool) override {}
-    void ShowQueueDuration(const QString&) override {}
-};
-
 TEST(ControllerEndToEndTest, ThreeQueuedSongsAreHeardInOrder) {
     audio::ScratchDir dir;
     const std::string raw = dir.file("sound-card.raw").string();
@@ -51,7 +43,7 @@ TEST(ControllerEndToEndTest, ThreeQueuedSongsAreHeardInOrder) {
 
     ScriptedPrompts prompts;
     SongRowsQueue queue;
-    NoDisplay display;
+    RecordingDisplay display;
     TdmXAudio controller(nullptr, prompts, queue, display);
     controller.PlayCommand(&rows, false);
     ASSERT_EQ(queue.rows.size(), 3u);

@@ -2,7 +2,7 @@
 
 #include "engine/MessageBuilder.h"
 
-#include <cstring>
+#include <algorithm>
 #include <stdexcept>
 
 namespace orvane::test {
@@ -25,26 +25,23 @@ struct FakeCalls {
         return nullptr;
     }
 
-    static int Record(XA_Player handle, FakeXaudio::Sent sent) {
+    // Records a command; its integers, texts and pointer in the order of the form's letters.
+    static int Send(XA_Player handle, int code, const char* form,
+                    std::initializer_list<int32_t> ints,
+                    std::initializer_list<const char*> texts = {}, const void* pointer = nullptr) {
         int index = 0;
         FakeXaudio::Player* player = Find(handle, &index);
         if (!player)
             return XA_ERROR_INVALID_PLAYER;
-        player->sent.push_back(sent);
+        FakeXaudio::Sent& sent = player->sent.emplace_back();
+        sent.code = code;
+        sent.form = form;
+        std::copy(ints.begin(), ints.end(), sent.ints);
+        std::copy(texts.begin(), texts.end(), sent.texts);
+        sent.pointer = pointer;
         if (current->onSend)
             current->onSend(*current, index, player->sent.back());
         return current->sendResult;
-    }
-
-    static FakeXaudio::Sent Make(int code, const char* form, int32_t a = 0, int32_t b = 0,
-                                 int32_t c = 0) {
-        FakeXaudio::Sent sent;
-        sent.code = code;
-        sent.form = form;
-        sent.ints[0] = a;
-        sent.ints[1] = b;
-        sent.ints[2] = c;
-        return sent;
     }
 
     static uint32_t Version(int which) {
@@ -82,11 +79,9 @@ struct FakeCalls {
         FakeXaudio::Player* player = Find(handle);
         if (!player)
             return XA_ERROR_INVALID_PLAYER;
-        ++player->priorityReads;
         return player->priority;
     }
     static const char* ErrorString(int code) {
-        current->errorStringRequests.push_back(code);
         current->errorText_ = "fake error " + std::to_string(code);
         return current->errorText_.c_str();
     }
@@ -100,44 +95,26 @@ struct FakeCalls {
         player->queue.pop_front();
         return XA_SUCCESS;
     }
-    static int SendN(XA_Player p, int code) { return Record(p, Make(code, "N")); }
-    static int SendI(XA_Player p, int code, int32_t a) { return Record(p, Make(code, "I", a)); }
+    static int SendN(XA_Player p, int code) { return Send(p, code, "N", {}); }
+    static int SendI(XA_Player p, int code, int32_t a) { return Send(p, code, "I", {a}); }
     static int SendII(XA_Player p, int code, int32_t a, int32_t b) {
-        return Record(p, Make(code, "II", a, b));
+        return Send(p, code, "II", {a, b});
     }
     static int SendIII(XA_Player p, int code, int32_t a, int32_t b, int32_t c) {
-        return Record(p, Make(code, "III", a, b, c));
+        return Send(p, code, "III", {a, b, c});
     }
     static int SendP(XA_Player p, int code, const void* pointer) {
-        FakeXaudio::Sent sent = Make(code, "P");
-        sent.pointer = pointer;
-        if (code == XA_MSG_SET_CODEC_EQUALIZER && pointer) {
-            XA_EqualizerInfo info;
-            std::memcpy(&info, pointer, sizeof info);
-            sent.equalizer = info;
-        }
-        return Record(p, std::move(sent));
+        return Send(p, code, "P", {}, {}, pointer);
     }
-    static int SendS(XA_Player p, int code, const char* s) {
-        FakeXaudio::Sent sent = Make(code, "S");
-        sent.texts[0] = s;
-        return Record(p, std::move(sent));
-    }
+    static int SendS(XA_Player p, int code, const char* s) { return Send(p, code, "S", {}, {s}); }
     static int SendSS(XA_Player p, int code, const char* s1, const char* s2) {
-        FakeXaudio::Sent sent = Make(code, "SS");
-        sent.texts[0] = s1;
-        sent.texts[1] = s2;
-        return Record(p, std::move(sent));
+        return Send(p, code, "SS", {}, {s1, s2});
     }
     static int SendSI(XA_Player p, int code, const char* s, int32_t a) {
-        FakeXaudio::Sent sent = Make(code, "SI", a);
-        sent.texts[0] = s;
-        return Record(p, std::move(sent));
+        return Send(p, code, "SI", {a}, {s});
     }
     static int SendIPI(XA_Player p, int code, int32_t a, const void* pointer, int32_t size) {
-        FakeXaudio::Sent sent = Make(code, "IPI", a, 0, size);
-        sent.pointer = pointer;
-        return Record(p, std::move(sent));
+        return Send(p, code, "IPI", {a, size}, {}, pointer);
     }
 };
 

@@ -9,7 +9,6 @@
 #include <deque>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,11 +18,10 @@ class FakeXaudio {
 public:
     struct Sent {
         int code = 0;
-        std::string form; // the letters of the send function: "N", "I", "SI", ...
-        int32_t ints[3] = {};
+        std::string form;     // the letters of the send function: "N", "I", "SI", ...
+        int32_t ints[3] = {}; // the integers in order (those of "IPI" at 0 and 1)
         std::string texts[2];
         const void* pointer = nullptr;
-        std::optional<XA_EqualizerInfo> equalizer; // the record behind SET_CODEC_EQUALIZER
     };
 
     struct Player {
@@ -31,7 +29,6 @@ public:
         std::deque<XA_Message> queue;
         std::vector<Sent> sent;
         int priority = XA_CONTROL_PRIORITY_NORMAL;
-        int priorityReads = 0;
         int gets = 0; // calls of control_message_get
         bool deleted = false;
     };
@@ -54,7 +51,6 @@ public:
     int PlayerCount() const { return static_cast<int>(players_.size()); }
     Player& player(int index = 0) { return *players_.at(static_cast<size_t>(index)); }
     std::vector<int> versionRequests;
-    std::vector<int> errorStringRequests;
 
     // Queues a notification for a player and wakes its target, as the engine's thread would.
     void Post(int player, XA_Message message);

@@ -11,7 +11,6 @@ public:
     TempDir();
     QString path() const { return dir_.path(); }
     QString file(const QString& name) const { return dir_.filePath(name); }
-    bool isValid() const { return dir_.isValid(); }
 
 private:
     QTemporaryDir dir_;
