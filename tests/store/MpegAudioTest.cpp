@@ -33,6 +33,11 @@ QByteArray Tag(const QString& title, uint8_t genre = 17, uint8_t track = 0) {
     return test::MakeId3v1(title, u"Artist"_s, u"Album"_s, u"1998"_s, u"comment"_s, track, genre);
 }
 
+// Values of mixed integer types, to be compared at once.
+template <typename... T> std::vector<int64_t> Numbers(T... values) {
+    return {int64_t(values)...};
+}
+
 class MpegAudioTest : public ::testing::Test {
 protected:
     QString Put(const QString& name, const QByteArray& bytes) {
@@ -43,6 +48,13 @@ protected:
     const TMPEGAudio& Read(const QByteArray& bytes, const QString& name = u"a.mp3"_s) {
         mpeg.SetFileName(Put(name, bytes));
         return mpeg;
+    }
+
+    // The tag's text fields, track and genre, in the order of an ID3v1 tag.
+    QStringList TagText() const {
+        return {mpeg.Title(),    mpeg.Artist(),  mpeg.Album(),
+                mpeg.Year(),     mpeg.Comment(), QString::number(mpeg.Track()),
+                mpeg.GenreName()};
     }
 
     TempDir dir;
@@ -85,14 +97,11 @@ TEST_F(MpegAudioTest, EveryVersionAndLayerIsDecodedAndConfirmedAtItsStandardLeng
         StreamOptions s = c.stream;
         s.frames = 3;
         Read(Stream(s));
-        EXPECT_TRUE(mpeg.IsValid());
-        EXPECT_EQ(mpeg.Version(), c.stream.version);
-        EXPECT_EQ(mpeg.Layer(), c.stream.layer);
-        EXPECT_EQ(mpeg.BitRate(), c.stream.bitRate);
-        EXPECT_EQ(mpeg.SampleRate(), uint32_t(c.stream.sampleRate));
-        EXPECT_EQ(mpeg.FrameLength(), c.frameLength);
-        EXPECT_EQ(mpeg.Padding(), c.stream.padding);
-        EXPECT_EQ(mpeg.HeaderPosition(), 0u);
+        EXPECT_EQ(Numbers(mpeg.IsValid(), mpeg.Version(), mpeg.Layer(), mpeg.BitRate(),
+                          mpeg.SampleRate(), mpeg.FrameLength(), mpeg.Padding(),
+                          mpeg.HeaderPosition()),
+                  Numbers(true, s.version, s.layer, s.bitRate, s.sampleRate, c.frameLength,
+                          s.padding, 0));
     }
 }
 
@@ -131,11 +140,8 @@ TEST_F(MpegAudioTest, NewObjectAndUntaggedFile) {
     }
     mpeg.SetFileName(path);
     ASSERT_TRUE(mpeg.IsValid());
-    EXPECT_EQ(mpeg.Title(), name.left(30));
-    EXPECT_EQ(mpeg.Artist(), u"[notag]");
-    EXPECT_EQ(mpeg.Comment(), u"[notag]");
-    EXPECT_EQ(mpeg.Year(), u"    ");
-    EXPECT_EQ(mpeg.GenreName(), u"Unknown");
+    EXPECT_EQ(TagText(), (QStringList{name.left(30), u"[notag]"_s, u"[notag]"_s, u"    "_s,
+                                      u"[notag]"_s, u"0"_s, u"Unknown"_s}));
     EXPECT_EQ(mpeg.BitRate(), 128);
     EXPECT_EQ(mpeg.SampleRate(), 44100u);
     EXPECT_EQ(mpeg.ModeName(), u"Dual-Channel");
@@ -301,14 +307,11 @@ TEST_F(MpegAudioTest, TagFieldsAreTrimmedAtZerosAndBlanks) {
                         QString::fromLatin1("98\0\0", 4), u"comment"_s, 7, 80);
     Read(Stream() + tag);
     ASSERT_TRUE(mpeg.IsValid());
-    EXPECT_EQ(mpeg.Title(), u"Song");
-    EXPECT_EQ(mpeg.Artist(), u"Caf\u00e9 Band"_s);
-    EXPECT_EQ(mpeg.Album(), u"Album");
-    EXPECT_EQ(mpeg.Year(), QString::fromLatin1("98\0\0", 4)); // the year is not trimmed
-    EXPECT_EQ(mpeg.Comment(), u"comment");
-    EXPECT_EQ(mpeg.Track(), 7);
+    // The year is not trimmed.
+    EXPECT_EQ(TagText(),
+              (QStringList{u"Song"_s, u"Caf\u00e9 Band"_s, u"Album"_s,
+                           QString::fromLatin1("98\0\0", 4), u"comment"_s, u"7"_s, u"Unknown"_s}));
     EXPECT_EQ(mpeg.GenreNr(), 80);
-    EXPECT_EQ(mpeg.GenreName(), u"Unknown");
 
     tag.replace(3, 30, QByteArray("Song") + QByteArray(26, ' '));
     Read(Stream() + tag);
@@ -316,9 +319,8 @@ TEST_F(MpegAudioTest, TagFieldsAreTrimmedAtZerosAndBlanks) {
 
     // A read starts from scratch: nothing of the tagged file is left.
     Read(Stream(), u"b.mp3"_s);
-    EXPECT_EQ(mpeg.Title(), u"b.mp3");
-    EXPECT_EQ(mpeg.Album(), u"[notag]");
-    EXPECT_EQ(mpeg.Track(), 0);
+    EXPECT_EQ(TagText(), (QStringList{u"b.mp3"_s, u"[notag]"_s, u"[notag]"_s, u"    "_s,
+                                      u"[notag]"_s, u"0"_s, u"Unknown"_s}));
 }
 
 TEST_F(MpegAudioTest, FileNamesMissingRelativeAndLong) {
@@ -365,12 +367,9 @@ TEST_F(MpegAudioTest, WriteTagAppendsOrOverwritesInPlaceAndRemoveTagCuts) {
     QByteArray written = test::ReadFile(path);
     ASSERT_EQ(written.size(), audio.size() + 128);
     EXPECT_EQ(written.left(audio.size()), audio);
-    EXPECT_EQ(mpeg.Title(), QString(30, u't'));
-    EXPECT_EQ(mpeg.Artist(), u"Caf\u00e9"_s);
-    EXPECT_EQ(mpeg.Year(), u"1998");
-    EXPECT_EQ(mpeg.Comment(), QString(29, u'c')); // the track byte took the 30th
-    EXPECT_EQ(mpeg.Track(), 0);
-    EXPECT_EQ(mpeg.GenreName(), u"Rock");
+    // The comment's 30th character gave way to the track byte.
+    EXPECT_EQ(TagText(), (QStringList{QString(30, u't'), u"Caf\u00e9"_s, u"Album"_s, u"1998"_s,
+                                      QString(29, u'c'), u"0"_s, u"Rock"_s}));
 
     mpeg.SetArtist(QString());
     mpeg.SetGenreNr(0);
