@@ -1,6 +1,7 @@
 #include "browser/LibraryViews.h"
 #include "browser/LibraryLists.h"
 #include "support/MpegFixture.h"
+#include "support/SongTitles.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -19,12 +20,7 @@ SongRecord Song(const QString& title, const QString& artist, const QString& albu
         kLocalCollection,  newFlag};
 }
 
-QStringList Titles(const SongRows& rows) {
-    QStringList titles;
-    for (const SongRow& r : rows)
-        titles << r.Title;
-    return titles;
-}
+using test::Titles;
 
 QStringList Captions(const std::vector<LibraryEntry>& entries) {
     QStringList captions;
