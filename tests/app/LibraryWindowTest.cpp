@@ -8,14 +8,15 @@
 #include "exchange/TfrmHunter.h"
 #include "platform/MemoryRegistry.h"
 #include "store/CacheFile.h"
+#include "support/EventLoop.h"
 #include "support/FileBytes.h"
 #include "support/MpegFixture.h"
 #include "support/ScriptedPrompts.h"
+#include "support/SongTitles.h"
 #include "support/TempDir.h"
 
 #include "support/WidgetTestApp.h"
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileSystemModel>
@@ -40,12 +41,7 @@ namespace {
 using namespace Qt::StringLiterals;
 using test::ScriptedPrompts;
 
-template <typename Done> void ProcessUntil(Done done) {
-    QDeadlineTimer deadline(30000);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    ASSERT_TRUE(done());
-}
+using test::ProcessUntil;
 
 SongRecord Song(const QString& file, const QString& title, const QString& artist,
                 const QString& album, const QString& genre) {
@@ -63,10 +59,7 @@ SongRecord Song(const QString& file, const QString& title, const QString& artist
 }
 
 QStringList Titles(const SongListModel* model) {
-    QStringList titles;
-    for (const SongRow& r : model->Rows())
-        titles.append(r.Title);
-    return titles;
+    return test::Titles(model->Rows());
 }
 
 QStringList Captions(const QListWidget* list) {
@@ -109,7 +102,10 @@ protected:
                                       test::MakeId3v1(title, artist, album, u"2004"_s, {}, 0, 17)));
         return path;
     }
+    // Starts the program (made here unless the test made it) and waits for its scan's end.
     void Start() {
+        if (!program)
+            program = std::make_unique<Program>(prompts, registry, folder);
         bool started = false;
         QObject::connect(program.get(), &Program::StartupFinished, [&] { started = true; });
         program->Show();
@@ -147,7 +143,6 @@ TEST_F(LibraryWindowTest, PowerSearchFromTheMenuPutsItsHitsIntoTheSongList) {
     Cache({Song(u"a.mp3"_s, u"Hard Rock Cafe"_s, u"Ann"_s, u"Blue"_s, u"Jazz"_s),
            Song(u"b.mp3"_s, u"Rockabilly"_s, u"Bob"_s, u"Red"_s, u"Pop"_s),
            Song(u"c.mp3"_s, u"Quiet"_s, u"Cid"_s, u"Green"_s, u"Rock"_s)});
-    program = std::make_unique<Program>(prompts, registry, folder);
     Start();
     TfrmHunter& hunter = program->Hunter();
     EXPECT_EQ(hunter.parentWidget(), &window());
@@ -222,7 +217,6 @@ TEST_F(LibraryWindowTest, PowerSearchFromTheMenuPutsItsHitsIntoTheSongList) {
 
 TEST_F(LibraryWindowTest, WithoutTheGenresNodeTheSearchTouchesNoList) {
     Cache({Song(u"a.mp3"_s, u"Rock"_s, u"Ann"_s, u"Blue"_s, u"Jazz"_s)});
-    program = std::make_unique<Program>(prompts, registry, folder);
     Start();
     const QList<QTreeWidgetItem*> genres =
         window().tvFolders()->findItems(u"Genres"_s, Qt::MatchExactly | Qt::MatchRecursive);
@@ -250,7 +244,6 @@ TEST_F(LibraryWindowTest, AlbumsAndArtistsShowTheirSongsAlsoAfterARescan) {
            Song(u"b.mp3"_s, u"Two"_s, u"Bob"_s, u"Red"_s, u"Rock"_s),
            Song(u"c.mp3"_s, u"Three"_s, u"ANN"_s, u"BEST OF"_s, u"Jazz"_s),
            Song(u"d.mp3"_s, u"Four"_s, u"Ann"_s, {}, u"Jazz"_s)});
-    program = std::make_unique<Program>(prompts, registry, folder);
     Start();
 
     window().SelectFolderNode(u"Albums"_s);
@@ -345,13 +338,7 @@ TEST_F(LibraryWindowTest, NewRemovedAndDiskFolderSongs) {
     Cache({Song(u"old.mp3"_s, u"Old"_s, u"Ann"_s, u"Blue"_s, u"Jazz"_s)});
     Mp3(u"x.mp3"_s, u"Ex"_s, u"Zed"_s, u"Yellow"_s);
     Mp3(u"sub/y.mp3"_s, u"Why"_s, u"Zed"_s, u"Yellow"_s);
-    ASSERT_TRUE(QDir().mkpath(folder + u"recycle"_s));
-    test::StreamOptions stream;
-    stream.frames = 1200;
-    ASSERT_TRUE(test::WriteFile(folder + u"recycle/gone.mp3"_s,
-                                test::MakeMpegStream(stream) +
-                                    test::MakeId3v1(u"Gone"_s, {}, {}, {}, {}, 0, 17)));
-    program = std::make_unique<Program>(prompts, registry, folder);
+    Mp3(u"../recycle/gone.mp3"_s, u"Gone"_s, {}, {});
     Start();
 
     // The songs added in this run: those the background scan found and those lying in the
@@ -387,7 +374,6 @@ TEST_F(LibraryWindowTest, PlaylistsAndFavouritesOverRealFiles) {
     ASSERT_TRUE(test::WriteFile(party, "#EXTM3U\r\none.mp3\r\n" + two.toUtf8() + "\r\n"));
     const QString chill = music + u"/Chill.m3u"_s;
     ASSERT_TRUE(test::WriteFile(chill, two.toUtf8() + "\r\n"));
-    program = std::make_unique<Program>(prompts, registry, folder);
     Start();
     TSongListView* songs = window().lvSelection();
     QListWidget* playlists = window().lvPlaylist();

@@ -6,6 +6,7 @@
 #include "browser/ScanProgressWindow.h"
 #include "platform/MemoryRegistry.h"
 #include "store/CacheFile.h"
+#include "support/EventLoop.h"
 #include "support/FileBytes.h"
 #include "support/MpegFixture.h"
 #include "support/ScriptedPrompts.h"
@@ -14,7 +15,6 @@
 
 #include "support/WidgetTestApp.h"
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -55,13 +55,7 @@ SongRecord Song(const QString& file, const QString& collection) {
     return r;
 }
 
-// Lets events through until done() holds; fails the test when it never does.
-template <typename Done> void ProcessUntil(Done done) {
-    QDeadlineTimer deadline(30000);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    ASSERT_TRUE(done());
-}
+using test::ProcessUntil;
 
 class ProgramTest : public ::testing::Test {
 protected:

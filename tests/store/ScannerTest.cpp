@@ -3,12 +3,12 @@
 #include "platform/DirectoryWalk.h"
 #include "playlists/NewSongsLog.h"
 #include "store/RecycledSongs.h"
+#include "support/EventLoop.h"
 #include "support/MpegFixture.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -26,13 +26,7 @@ QCoreApplication& App() {
     return app;
 }
 
-// Lets events through until done() holds; fails the test when it never does.
-template <typename Done> void ProcessUntil(Done done) {
-    QDeadlineTimer deadline(30000);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    ASSERT_TRUE(done());
-}
+using test::ProcessUntil;
 
 class RecordingProgress : public ScanProgress {
 public:
