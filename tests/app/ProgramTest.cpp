@@ -78,12 +78,14 @@ protected:
         ASSERT_TRUE(test::WriteFile(path, test::MakeMpegStream(test::StreamOptions{})));
     }
 
-    // Starts the program and waits for the end of its start-up.
-    void Start(Program& program) {
+    // Starts the program and waits for the end of its start-up, and of its scan when asked.
+    void Start(Program& program, bool scanned = false) {
         bool started = false;
         QObject::connect(&program, &Program::StartupFinished, [&] { started = true; });
         program.Show();
         ProcessUntil([&] { return started; });
+        if (scanned)
+            ProcessUntil([&] { return !program.ScannerRunning(); });
     }
     void Stop(Program& program) {
         bool stopped = false;
@@ -109,9 +111,7 @@ protected:
 };
 
 TEST_F(ProgramTest, StartsInNineStepsAndWritesTheOwnCollectionBack) {
-    ASSERT_TRUE(QDir().mkpath(folder + u"recycle"_s));
-    ASSERT_TRUE(test::WriteFile(folder + u"recycle/gone.mp3"_s,
-                                test::MakeMpegStream(test::StreamOptions{})));
+    Mp3(u"../recycle/gone.mp3"_s);
 
     Program program(prompts, registry, folder);
     std::vector<int> steps;
@@ -307,8 +307,7 @@ TEST_F(ProgramTest, RefreshDatabaseFromTheMenuRebuildsTheCollection) {
     Mp3(u"x.mp3"_s);
     Mp3(u"sub/y.mp3"_s);
     Program program(prompts, registry, folder);
-    Start(program);
-    ProcessUntil([&] { return !program.ScannerRunning(); });
+    Start(program, true);
     bool rebuilt = false, windowShown = false;
     QObject::connect(&program, &Program::CollectionRebuilt, [&] { rebuilt = true; });
     QTimer probe;
@@ -333,8 +332,7 @@ TEST_F(ProgramTest, RefreshDatabaseFromTheMenuRebuildsTheCollection) {
 TEST_F(ProgramTest, AnEndAskedForDuringARefreshComesWhenTheRescanIsDone) {
     Mp3(u"x.mp3"_s);
     Program program(prompts, registry, folder);
-    Start(program);
-    ProcessUntil([&] { return !program.ScannerRunning(); });
+    Start(program, true);
     bool stopped = false;
     QObject::connect(&program, &Program::ShutdownFinished, [&] { stopped = true; });
     // Arrives while the rescan lets events through, as a signal from outside would.
@@ -378,12 +376,9 @@ void WithPreferences(Program& program, std::function<void(TfrmPreferences&)> wor
 
 TEST_F(ProgramTest, OptionsDialogShowsTheSettingsAndOkRescansTheNewFolder) {
     const QString other = folder + u"Other"_s;
-    ASSERT_TRUE(QDir().mkpath(other + u"/deep"_s));
-    ASSERT_TRUE(
-        test::WriteFile(other + u"/deep/new.mp3"_s, test::MakeMpegStream(test::StreamOptions{})));
+    Mp3(u"../Other/deep/new.mp3"_s);
     Program program(prompts, registry, folder);
-    Start(program);
-    ProcessUntil([&] { return !program.ScannerRunning(); });
+    Start(program, true);
 
     WithPreferences(program, [&](TfrmPreferences& d) {
         EXPECT_EQ(d.edMP3Base()->text(), music);
@@ -540,8 +535,7 @@ TEST_F(ProgramTest, FirstRunPromptsAreNotCoveredByTheSplashNorOutliveAnEnd) {
 TEST_F(ProgramTest, AnEndAskedForDuringTheRefreshQuestionEndsAtOnce) {
     WatchingPrompts watching;
     Program program(watching, registry, folder);
-    Start(program);
-    ProcessUntil([&] { return !program.ScannerRunning(); });
+    Start(program, true);
     bool stopped = false, rebuilt = false;
     QObject::connect(&program, &Program::ShutdownFinished, [&] { stopped = true; });
     QObject::connect(&program, &Program::CollectionRebuilt, [&] { rebuilt = true; });

@@ -49,6 +49,14 @@ bool SamePlacement(const WindowPlacement& a, const WindowPlacement& b) {
            a.BrowserWidth == b.BrowserWidth && a.BottomHeight == b.BottomHeight;
 }
 
+// Each group as its caption, icon kind and items.
+QStringList Describe(const std::vector<SideBarGroup>& groups) {
+    QStringList text;
+    for (const auto& g : groups)
+        text << g.Caption + u'|' + QString::number(g.IconKind) + u'|' + g.Items.join(u'|');
+    return text;
+}
+
 Settings SampleSettings() {
     Settings s;
     s.Mp3Base = u"/home/me/Music \"mine\""_s;
@@ -99,12 +107,7 @@ TEST(Settings, LayoutIsWrittenAndReadBackWhole) {
     EXPECT_EQ(loaded.Tray.shown, saved.Tray.shown);
     EXPECT_TRUE(SamePlacement(fresh.placement, window.placement));
     EXPECT_EQ(fresh.checked, window.checked);
-    ASSERT_EQ(loaded.Groups.size(), saved.Groups.size());
-    for (size_t g = 0; g < saved.Groups.size(); ++g) {
-        EXPECT_EQ(loaded.Groups[g].Caption, saved.Groups[g].Caption) << g;
-        EXPECT_EQ(loaded.Groups[g].IconKind, saved.Groups[g].IconKind) << g;
-        EXPECT_EQ(loaded.Groups[g].Items, saved.Groups[g].Items) << g;
-    }
+    EXPECT_EQ(Describe(loaded.Groups), Describe(saved.Groups));
 
     // Saving again replaces the groups instead of adding to them.
     loaded.Groups.resize(3);
@@ -176,12 +179,14 @@ TEST(Settings, OldLayoutIsTakenOverAndTheNewOneWrittenAtOnce) {
     ASSERT_TRUE(registry.CreateKey(old));
     registry.WriteText(old, u"MP3Base"_s, u"d:\\mp3"_s);
     registry.WriteText(old, u"MP3Player"_s, u"c:\\old\\player.exe"_s);
-    registry.WriteInteger(old, u"Cache"_s, 0);
-    registry.WriteInteger(old, u"SelectX"_s, 11);
-    registry.WriteInteger(old, u"SelectY"_s, 22);
-    registry.WriteInteger(old, u"SelectWidth"_s, 733);
-    registry.WriteInteger(old, u"SelectHeight"_s, 544);
-    registry.WriteInteger(old, u"TrayStop"_s, 0); // not one of the values taken over
+    // TrayStop is not one of the values taken over.
+    for (const auto& [name, value] : {std::pair{u"Cache"_s, 0},
+                                      {u"SelectX"_s, 11},
+                                      {u"SelectY"_s, 22},
+                                      {u"SelectWidth"_s, 733},
+                                      {u"SelectHeight"_s, 544},
+                                      {u"TrayStop"_s, 0}})
+        registry.WriteInteger(old, name, value);
 
     Settings settings;
     FakeWindow window;
