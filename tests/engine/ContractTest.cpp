@@ -360,8 +360,9 @@ TEST(ContractTest, EveryCommandIsAnswered) {
     };
     std::vector<Answer> all(std::begin(answers), std::end(answers));
     // Settings the engine does not support, codes 56 and 57, and an unknown code.
-    for (int code : {XA_MSG_SET_PLAYER_MODE, XA_MSG_SET_OUTPUT_CHANNELS, XA_MSG_SET_CODEC_QUALITY,
-                     XA_MSG_SET_NOTIFICATION_MASK, 56, 57, 200})
+    for (int code : std::initializer_list<int>{XA_MSG_SET_PLAYER_MODE, XA_MSG_SET_OUTPUT_CHANNELS,
+                                               XA_MSG_SET_CODEC_QUALITY,
+                                               XA_MSG_SET_NOTIFICATION_MASK, 56, 57, 200})
         all.push_back(unsupported("unsupported code", code));
 
     EnginePlayer player;
