@@ -157,9 +157,7 @@ TEST_F(ScannerTest, RefreshDatabaseRebuildsEverythingAsNewSongs) {
     Mp3(u"a.mp3"_s);
     Mp3(u"b/c.mp3"_s);
     const QString recycle = dir.file(u"recycle"_s);
-    ASSERT_TRUE(QDir().mkpath(recycle));
-    ASSERT_TRUE(
-        test::WriteFile(recycle + u"/removed.mp3"_s, test::MakeMpegStream(test::StreamOptions{})));
+    Mp3(u"../recycle/removed.mp3"_s);
     // What the cache file and an imported collection had brought.
     SongRecord cached{u"a.mp3"_s,   u"Old title"_s, {},    {}, u"00:01"_s, {}, {}, {},
                       music + u'/', u"local.orv"_s, u"0"_s};
@@ -209,17 +207,9 @@ TEST_F(ScannerTest, RefreshDatabaseKeepsWhatItCannotRead) {
     Mp3(u"a.mp3"_s);
     Mp3(u"closed/x.mp3"_s);
     const auto cached = [&](const QString& name, const QString& folder) {
-        store.Songs.append(SongRecord{name,
-                                      u"Cached"_s,
-                                      u"Artist"_s,
-                                      {},
-                                      u"00:01"_s,
-                                      {},
-                                      {},
-                                      {},
-                                      folder,
-                                      u"local.orv"_s,
-                                      u"0"_s});
+        const SongRecord r{name, u"Cached"_s, u"Artist"_s,    {},    u"00:01"_s, {}, {},
+                           {},   folder,      u"local.orv"_s, u"0"_s};
+        store.Songs.append(r);
     };
     cached(u"a.mp3"_s, music + u'/');
     cached(u"x.mp3"_s, music + u"/closed/"_s);
