@@ -103,20 +103,15 @@ TEST_F(MpegAudioTest, EveryVersionAndLayerIsDecodedAndConfirmedAtItsStandardLeng
 
 TEST(MpegFrameHeader, FlagsModeAndRejectedWords) {
     // 0xFFFB9064: MPEG-1 Layer III, no checksum, 128 kbit/s, 44100 Hz, joint stereo, original.
-    FrameHeader h = DecodeFrameHeader(0xFFFB9064);
-    EXPECT_EQ(h.bitRate, 128);
-    EXPECT_EQ(h.mode, 1);
-    EXPECT_TRUE(h.original);
-    EXPECT_FALSE(h.copyright);
-    EXPECT_FALSE(h.errorProtection);
-
-    h = DecodeFrameHeader(test::HeaderWord(
-        {.mode = 3, .padding = true, .crc = true, .copyright = true, .original = false}));
-    EXPECT_EQ(h.mode, 3);
-    EXPECT_TRUE(h.padding);
-    EXPECT_TRUE(h.errorProtection);
-    EXPECT_TRUE(h.copyright);
-    EXPECT_FALSE(h.original);
+    // Bit rate, mode, padding, checksum, copyright and original of each header.
+    const auto flags = [](const FrameHeader& h) {
+        return Numbers(h.bitRate, h.mode, h.padding, h.errorProtection, h.copyright, h.original);
+    };
+    EXPECT_EQ(flags(DecodeFrameHeader(0xFFFB9064)), Numbers(128, 1, 0, 0, 0, 1));
+    EXPECT_EQ(
+        flags(DecodeFrameHeader(test::HeaderWord(
+            {.mode = 3, .padding = true, .crc = true, .copyright = true, .original = false}))),
+        Numbers(128, 3, 1, 1, 1, 0));
 
     // Reserved and free values are no headers: see HostileHeadersAreNoFrames.
     EXPECT_FALSE(DecodeFrameHeader(0xFFDB9064).IsHeader()); // only 10 sync bits
@@ -138,11 +133,9 @@ TEST_F(MpegAudioTest, NewObjectAndUntaggedFile) {
     ASSERT_TRUE(mpeg.IsValid());
     EXPECT_EQ(TagText(), (QStringList{name.left(30), u"[notag]"_s, u"[notag]"_s, u"    "_s,
                                       u"[notag]"_s, u"0"_s, u"Unknown"_s}));
-    EXPECT_EQ(mpeg.BitRate(), 128);
-    EXPECT_EQ(mpeg.SampleRate(), 44100u);
     EXPECT_EQ(mpeg.ModeName(), u"Dual-Channel");
-    EXPECT_TRUE(mpeg.Copyright());
-    EXPECT_EQ(mpeg.FileSize(), 20u * 417);
+    EXPECT_EQ(Numbers(mpeg.BitRate(), mpeg.SampleRate(), mpeg.Copyright(), mpeg.FileSize()),
+              Numbers(128, 44100, true, 20 * 417));
     EXPECT_EQ(mpeg.FileDateTime(), QDateTime(QDate(2003, 4, 5), QTime(6, 7, 8)));
     EXPECT_EQ(mpeg.FileDate(), PackDosDateTime(QDateTime(QDate(2003, 4, 5), QTime(6, 7, 8))));
     EXPECT_EQ(mpeg.FileAttributes(), 0x20u);
