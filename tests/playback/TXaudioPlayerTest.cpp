@@ -203,59 +203,47 @@ QString Str(const XA_EqualizerInfo& eq) {
     return Str(eq.left[0]) + u',' + Str(eq.right[31]);
 }
 
+// Sets each named event slot to write its name and what it got into events.
+void Record(TXaudioPlayer&, QStringList&) {}
+template <typename Slot, typename... Rest>
+void Record(TXaudioPlayer& p, QStringList& events, const char* name, Slot TXaudioPlayer::*slot,
+            Rest... rest) {
+    p.*slot = [&events, name](TXaudioPlayer*, const auto&... values) {
+        const QStringList parts{Str(values)...};
+        events << QLatin1String(name) + u'(' + parts.join(u',') + u')';
+    };
+    Record(p, events, rest...);
+}
+
 // Sets every event slot to write what it got into events.
 void RecordAll(TXaudioPlayer& p, QStringList& events) {
-    const auto one = [&events](const char* name) {
-        return [&events, name](TXaudioPlayer*, const auto&... values) {
-            const QStringList parts{Str(values)...};
-            events << QLatin1String(name) + u'(' + parts.join(u',') + u')';
-        };
-    };
     p.OnNotifyMessage = [&events](TXaudioPlayer*, XA_Message& m) {
         events << QStringLiteral("Message(%1)").arg(m.code);
     };
-    p.OnNotifyReady = one("Ready");
-    p.OnNotifyAck = one("Ack");
-    p.OnNotifyNack = one("Nack");
-    p.OnNotifyPong = one("Pong");
-    p.OnNotifyExited = one("Exited");
-    p.OnNotifyPlayerState = one("PlayerState");
-    p.OnNotifyPlayerMode = one("PlayerMode");
-    p.OnNotifyPlayerEnvironmentInteger = one("EnvInteger");
-    p.OnNotifyPlayerEnvironmentString = one("EnvString");
-    p.OnNotifyInputState = one("InputState");
-    p.OnNotifyInputName = one("InputName");
-    p.OnNotifyInputCaps = one("InputCaps");
-    p.OnNotifyInputPosition = one("InputPosition");
-    p.OnNotifyInputPositionRange = one("InputPositionRange");
-    p.OnNotifyInputTimecode = one("InputTimecode");
-    p.OnNotifyInputTimecodeGranularity = one("InputTimecodeGranularity");
-    p.OnNotifyInputDuration = one("InputDuration");
-    p.OnNotifyInputStreamInfo = one("InputStreamInfo");
-    p.OnNotifyInputModule = one("InputModule");
-    p.OnNotifyInputModuleInfo = one("InputModuleInfo");
-    p.OnNotifyInputDeviceInfo = one("InputDeviceInfo");
-    p.OnNotifyInputFilterInfo = one("InputFilterInfo");
-    p.OnNotifyOutputState = one("OutputState");
-    p.OnNotifyOutputName = one("OutputName");
-    p.OnNotifyOutputCaps = one("OutputCaps");
-    p.OnNotifyOutputVolume = one("OutputVolume");
-    p.OnNotifyOutputBalance = one("OutputBalance");
-    p.OnNotifyOutputPcmLevel = one("OutputPcmLevel");
-    p.OnNotifyOutputMasterLevel = one("OutputMasterLevel");
-    p.OnNotifyOutputChannels = one("OutputChannels");
-    p.OnNotifyOutputPorts = one("OutputPorts");
-    p.OnNotifyOutputModule = one("OutputModule");
-    p.OnNotifyOutputModuleInfo = one("OutputModuleInfo");
-    p.OnNotifyOutputDeviceInfo = one("OutputDeviceInfo");
-    p.OnNotifyOutputFilterInfo = one("OutputFilterInfo");
-    p.OnNotifyCodecQuality = one("CodecQuality");
-    p.OnNotifyCodecEqualizer = one("CodecEqualizer");
-    p.OnNotifyNotificationMask = one("NotificationMask");
-    p.OnNotifyDebugLevel = one("DebugLevel");
-    p.OnNotifyProgress = one("Progress");
-    p.OnNotifyDebug = one("Debug");
-    p.OnNotifyError = one("Error");
+    using T = TXaudioPlayer;
+    Record(p, events, "Ready", &T::OnNotifyReady, "Ack", &T::OnNotifyAck, "Nack", &T::OnNotifyNack,
+           "Pong", &T::OnNotifyPong, "Exited", &T::OnNotifyExited, "PlayerState",
+           &T::OnNotifyPlayerState, "PlayerMode", &T::OnNotifyPlayerMode, "EnvInteger",
+           &T::OnNotifyPlayerEnvironmentInteger, "EnvString", &T::OnNotifyPlayerEnvironmentString,
+           "InputState", &T::OnNotifyInputState, "InputName", &T::OnNotifyInputName, "InputCaps",
+           &T::OnNotifyInputCaps, "InputPosition", &T::OnNotifyInputPosition, "InputPositionRange",
+           &T::OnNotifyInputPositionRange, "InputTimecode", &T::OnNotifyInputTimecode,
+           "InputTimecodeGranularity", &T::OnNotifyInputTimecodeGranularity, "InputDuration",
+           &T::OnNotifyInputDuration, "InputStreamInfo", &T::OnNotifyInputStreamInfo, "InputModule",
+           &T::OnNotifyInputModule, "InputModuleInfo", &T::OnNotifyInputModuleInfo,
+           "InputDeviceInfo", &T::OnNotifyInputDeviceInfo, "InputFilterInfo",
+           &T::OnNotifyInputFilterInfo, "OutputState", &T::OnNotifyOutputState, "OutputName",
+           &T::OnNotifyOutputName, "OutputCaps", &T::OnNotifyOutputCaps, "OutputVolume",
+           &T::OnNotifyOutputVolume, "OutputBalance", &T::OnNotifyOutputBalance, "OutputPcmLevel",
+           &T::OnNotifyOutputPcmLevel, "OutputMasterLevel", &T::OnNotifyOutputMasterLevel,
+           "OutputChannels", &T::OnNotifyOutputChannels, "OutputPorts", &T::OnNotifyOutputPorts,
+           "OutputModule", &T::OnNotifyOutputModule, "OutputModuleInfo",
+           &T::OnNotifyOutputModuleInfo, "OutputDeviceInfo", &T::OnNotifyOutputDeviceInfo,
+           "OutputFilterInfo", &T::OnNotifyOutputFilterInfo, "CodecQuality",
+           &T::OnNotifyCodecQuality, "CodecEqualizer", &T::OnNotifyCodecEqualizer,
+           "NotificationMask", &T::OnNotifyNotificationMask, "DebugLevel", &T::OnNotifyDebugLevel,
+           "Progress", &T::OnNotifyProgress, "Debug", &T::OnNotifyDebug, "Error",
+           &T::OnNotifyError);
 }
 
 // Every data place filled, so that a value read from the wrong place shows.
