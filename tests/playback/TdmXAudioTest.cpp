@@ -41,6 +41,11 @@ protected:
         controller->XaudioPlayer().DeliverPending();
         QCoreApplication::processEvents();
     }
+    // Runs a command and lets the engine's answers in.
+    template <typename Command> void Run(Command command) {
+        command();
+        Settle();
+    }
 
     // A song whose file exists (or not), of the given length "mm:ss".
     SongRow Song(const QString& name, const QString& duration = QStringLiteral("03:00"),
@@ -80,8 +85,7 @@ protected:
 
 TEST_F(ControllerTest, PlayFillsTheQueueFromTheViewAndFollowsTheEngine) {
     const SongRows view = Songs(3);
-    controller->PlayCommand(&view, false);
-    Settle();
+    Run([&] { controller->PlayCommand(&view, false); });
     EXPECT_EQ(queue.rows, view);
     EXPECT_EQ(controller->CurrentSong(), 0);
     EXPECT_EQ(opened, QStringList{view[0].Path()});
@@ -104,15 +108,12 @@ TEST_F(ControllerTest, PlayFillsTheQueueFromTheViewAndFollowsTheEngine) {
     EXPECT_EQ(display.panels[2], u"Stopped") << "nothing plays any more";
 
     // Pause, then Play resumes the same song without rebuilding the queue.
-    controller->PlayCommand(&view, false);
-    Settle();
-    controller->PausePlayer();
-    Settle();
+    Run([&] { controller->PlayCommand(&view, false); });
+    Run([&] { controller->PausePlayer(); });
     EXPECT_TRUE(controller->Paused());
     EXPECT_EQ(display.buttons, (std::array<bool, 3>{true, false, true}));
     const int opens = opened.size();
-    controller->PlayCommand(nullptr, false);
-    Settle();
+    Run([&] { controller->PlayCommand(nullptr, false); });
     EXPECT_TRUE(controller->Playing());
     EXPECT_EQ(opened.size(), opens);
 
@@ -128,39 +129,33 @@ TEST_F(ControllerTest, PlayFillsTheQueueFromTheViewAndFollowsTheEngine) {
 
 TEST_F(ControllerTest, NextAndPreviousAtTheEdgesOfTheQueue) {
     queue.rows = Songs(3);
-    controller->NextCommand(); // nothing played yet: the first song
-    Settle();
+    Run([&] { controller->NextCommand(); }); // nothing played yet: the first song
     EXPECT_EQ(controller->CurrentSong(), 0);
     EXPECT_EQ(opened.back(), Opened(0));
 
-    controller->PreviousCommand(); // at the first song: the first song again
-    Settle();
+    Run([&] { controller->PreviousCommand(); }); // at the first song: the first song again
     EXPECT_EQ(controller->CurrentSong(), 0);
     EXPECT_EQ(opened.size(), 2);
     EXPECT_EQ(opened.back(), Opened(0));
 
     controller->SetCurrentSong(2);
-    controller->NextCommand(); // at the last row: nothing plays
-    Settle();
+    Run([&] { controller->NextCommand(); }); // at the last row: nothing plays
     EXPECT_EQ(controller->CurrentSong(), 3);
     EXPECT_EQ(opened.size(), 2);
     EXPECT_TRUE(controller->Stopped());
 
-    controller->PreviousCommand(); // past the end: the last row
-    Settle();
+    Run([&] { controller->PreviousCommand(); }); // past the end: the last row
     EXPECT_EQ(controller->CurrentSong(), 2);
     EXPECT_EQ(opened.back(), Opened(2));
 
     controller->StopPlayer();
-    controller->PreviousCommand(); // stopped: the first song
-    Settle();
+    Run([&] { controller->PreviousCommand(); }); // stopped: the first song
     EXPECT_EQ(controller->CurrentSong(), 0);
     EXPECT_EQ(opened.back(), Opened(0));
 
     // An empty queue: Next stops, Previous does not even stop.
     queue.rows.clear();
-    controller->PreviousCommand();
-    Settle();
+    Run([&] { controller->PreviousCommand(); });
     EXPECT_TRUE(controller->Playing());
     controller->NextCommand();
     EXPECT_TRUE(controller->Stopped());
@@ -175,8 +170,7 @@ TEST_F(ControllerTest, MissingAndExternalSongsWithTheSkipAllAnswer) {
                            Song(QStringLiteral("gone3"), QStringLiteral("01:00"), false)};
     prompts.Answer(PromptAnswer::Cancel); // gone1: Cancel, then
     prompts.Answer(PromptAnswer::Yes);    // skip all external songs
-    controller->PlayCommand(&view, false);
-    Settle();
+    Run([&] { controller->PlayCommand(&view, false); });
     ASSERT_EQ(queue.rows.size(), 1u);
     EXPECT_EQ(queue.rows[0].Title, u"here");
     EXPECT_EQ(display.queueDuration, u"00:02:30");
@@ -190,8 +184,7 @@ TEST_F(ControllerTest, MissingAndExternalSongsWithTheSkipAllAnswer) {
     // OK only drops the one song; every song missing plays nothing.
     prompts = ScriptedPrompts();
     const SongRows missing = {view[0], view[3]};
-    controller->PlayCommand(&missing, false);
-    Settle();
+    Run([&] { controller->PlayCommand(&missing, false); });
     EXPECT_TRUE(queue.rows.empty());
     EXPECT_EQ(prompts.texts().size(), 2);
     EXPECT_EQ(controller->CurrentSong(), -1);
@@ -200,8 +193,7 @@ TEST_F(ControllerTest, MissingAndExternalSongsWithTheSkipAllAnswer) {
 
 TEST_F(ControllerTest, PlaySelectedAndNothingToPlay) {
     const SongRows view = Songs(4);
-    controller->PlaySelectedCommand(4, {view[1], view[3]}, false);
-    Settle();
+    Run([&] { controller->PlaySelectedCommand(4, {view[1], view[3]}, false); });
     EXPECT_EQ(queue.rows, (SongRows{view[1], view[3]}));
     EXPECT_EQ(opened.back(), view[1].Path());
 
@@ -219,15 +211,13 @@ TEST_F(ControllerTest, PlaySelectedAndNothingToPlay) {
 
 TEST_F(ControllerTest, AddingToTheQueueAndRemovingFromIt) {
     const SongRows first = Songs(2);
-    controller->AddToQueueCommand(first); // nothing plays: starts at row 0
-    Settle();
+    Run([&] { controller->AddToQueueCommand(first); }); // nothing plays: starts at row 0
     EXPECT_EQ(controller->CurrentSong(), 0);
     EXPECT_EQ(opened, QStringList{first[0].Path()});
 
     SongRows more = {Song(QStringLiteral("x")), Song(QStringLiteral("y")),
                      Song(QStringLiteral("z")), Song(QStringLiteral("w"))};
-    controller->AddToQueueCommand(more); // while playing: appended, nothing else
-    Settle();
+    Run([&] { controller->AddToQueueCommand(more); }); // while playing: appended, nothing else
     EXPECT_EQ(queue.rows.size(), 6u);
     EXPECT_EQ(controller->CurrentSong(), 0);
     EXPECT_EQ(opened.size(), 1);
@@ -252,8 +242,7 @@ TEST_F(ControllerTest, AddingToTheQueueAndRemovingFromIt) {
     // After a stop, adding starts again from row 0 even of songs queued before.
     controller->StopPlayer();
     queue.rows = first;
-    controller->AddToQueueCommand(SongRows{more[0]});
-    Settle();
+    Run([&] { controller->AddToQueueCommand(SongRows{more[0]}); });
     EXPECT_EQ(controller->CurrentSong(), 0);
     EXPECT_EQ(opened.back(), first[0].Path());
 }
@@ -266,8 +255,7 @@ TEST_F(ControllerTest, RemainingTimeNowPlayingAndSeekFollowTheEngine) {
     stream.vbrFrames = 7657; // 200 s at 44.1 kHz
     const QString path = dir.filePath(QStringLiteral("long.mp3"));
     ASSERT_TRUE(WriteFile(path, MakeMpegStream(stream)));
-    controller->PlayFile(path);
-    Settle();
+    Run([&] { controller->PlayFile(path); });
 
     const auto timecode = [&](uint8_t minutes, uint8_t seconds) {
         fake.Post(0, MessageBuilder(XA_MSG_NOTIFY_INPUT_TIMECODE)
@@ -302,8 +290,7 @@ TEST_F(ControllerTest, PlaylistReplacesTheQueueAndPlaysItsFirstSong) {
     ASSERT_TRUE(
         WriteFile(playlist, "# a comment\r\nsong1.mp3\r\n" + songs[0].Path().toUtf8() + "\r\n"));
     queue.rows = Songs(3);
-    controller->PlayPlaylist(playlist);
-    Settle();
+    Run([&] { controller->PlayPlaylist(playlist); });
     ASSERT_EQ(queue.rows.size(), 2u);
     EXPECT_EQ(queue.rows[0].Path(), songs[1].Path());
     EXPECT_EQ(queue.rows[1].Path(), songs[0].Path());
@@ -318,21 +305,18 @@ TEST_F(ControllerTest, PlaylistReplacesTheQueueAndPlaysItsFirstSong) {
 
 TEST_F(ControllerTest, AStopSleepsUntilTheEngineAnswersAndNothingPlaysOnBehindIt) {
     const SongRows view = Songs(3);
-    controller->PlayCommand(&view, false);
-    Settle();
+    Run([&] { controller->PlayCommand(&view, false); });
 
     // The song ends just as Stop is pressed: its end of input comes before the stopped state.
     fake.PostState(XA_PLAYER_STATE_EOS);
-    controller->StopPlayer();
-    Settle();
+    Run([&] { controller->StopPlayer(); });
     EXPECT_EQ(opened, QStringList{view[0].Path()});
     EXPECT_TRUE(controller->Stopped());
     EXPECT_EQ(controller->CurrentSong(), -1);
 
     // An engine that answers a stop only later: the wait sleeps between events instead of
     // asking the engine over and over.
-    controller->PlayCommand(&view, false);
-    Settle();
+    Run([&] { controller->PlayCommand(&view, false); });
     const auto engine = fake.onSend;
     fake.onSend = [engine](FakeXaudio& f, int player, const FakeXaudio::Sent& sent) {
         if (sent.code == XA_MSG_COMMAND_STOP)
@@ -353,8 +337,7 @@ TEST_F(ControllerTest, AStopSleepsUntilTheEngineAnswersAndNothingPlaysOnBehindIt
 
 TEST_F(ControllerTest, RowsRemovedWhileAStopIsAwaitedAreNotPlayed) {
     const SongRows view = Songs(3);
-    controller->PlayCommand(&view, false);
-    Settle();
+    Run([&] { controller->PlayCommand(&view, false); });
     controller->SetCurrentSong(2);
     // Rows go (the Delete key, say) while the player waits for the engine to stop.
     const auto engine = fake.onSend;
@@ -367,8 +350,7 @@ TEST_F(ControllerTest, RowsRemovedWhileAStopIsAwaitedAreNotPlayed) {
             late->PostState(XA_PLAYER_STATE_STOPPED);
         });
     };
-    controller->PreviousCommand(); // row 1 is gone: the last row left plays
-    Settle();
+    Run([&] { controller->PreviousCommand(); }); // row 1 is gone: the last row left plays
     EXPECT_EQ(controller->CurrentSong(), 0);
     EXPECT_EQ(opened.back(), view[0].Path());
 
@@ -377,8 +359,7 @@ TEST_F(ControllerTest, RowsRemovedWhileAStopIsAwaitedAreNotPlayed) {
     queue.selected = {2};
     keep = 2;
     const int opens = opened.size();
-    controller->PlayFromQueueCommand();
-    Settle();
+    Run([&] { controller->PlayFromQueueCommand(); });
     EXPECT_EQ(opened.size(), opens);
     EXPECT_EQ(controller->CurrentSong(), -1);
 }
