@@ -58,10 +58,6 @@ SongRecord Song(const QString& file, const QString& title, const QString& artist
     return r;
 }
 
-QStringList Titles(const SongListModel* model) {
-    return test::Titles(model->Rows());
-}
-
 QStringList Captions(const QListWidget* list) {
     QStringList captions;
     for (int i = 0; i < list->count(); ++i)
@@ -129,6 +125,9 @@ protected:
                                                 QItemSelectionModel::NoUpdate);
     }
     bool Enabled(const QString& name) { return window().Command(name)->isEnabled(); }
+    // The titles of the main song list, and the titles with the caption over it.
+    QStringList Titles() { return test::Titles(window().SelectionModel()->Rows()); }
+    QStringList Shown() { return Titles() << window().CaptionBar()->text(); }
     TfrmMain& window() { return program->MainWindow(); }
 
     const QString kMainKey = u"software\\brimtove\\orvane"_s;
@@ -165,8 +164,7 @@ TEST_F(LibraryWindowTest, PowerSearchFromTheMenuPutsItsHitsIntoTheSongList) {
     EXPECT_EQ(window().CurrentView(), ViewKind::Genres);
     EXPECT_EQ(window().windowTitle(), u"Genres - Orvane");
     // Whole words by default: Rockabilly is no hit; the hits keep the collection's order.
-    EXPECT_EQ(Titles(window().SelectionModel()), (QStringList{u"Hard Rock Cafe"_s, u"Quiet"_s}));
-    EXPECT_EQ(window().CaptionBar()->text(), u"00:06:00");
+    EXPECT_EQ(Shown(), (QStringList{u"Hard Rock Cafe"_s, u"Quiet"_s, u"00:06:00"_s}));
     EXPECT_EQ(window().StatusPanel(0)->text(), u"2 Item(s).");
 
     // Shown again, the window keeps the last search's settings; part words find Rockabilly,
@@ -180,8 +178,7 @@ TEST_F(LibraryWindowTest, PowerSearchFromTheMenuPutsItsHitsIntoTheSongList) {
     options.FullWords = false;
     hunter.SetOptions(options);
     hunter.btnSearch()->click();
-    EXPECT_EQ(Titles(window().SelectionModel()),
-              (QStringList{u"Hard Rock Cafe"_s, u"Rockabilly"_s, u"Quiet"_s}));
+    EXPECT_EQ(Titles(), (QStringList{u"Hard Rock Cafe"_s, u"Rockabilly"_s, u"Quiet"_s}));
     EXPECT_FALSE(Enabled(u"Showallfromartist1"_s));
     EXPECT_EQ(window().CaptionBar()->text(), u"00:09:00");
 
@@ -194,14 +191,13 @@ TEST_F(LibraryWindowTest, PowerSearchFromTheMenuPutsItsHitsIntoTheSongList) {
     window().SelectFolderNode(u"Playing"_s);
     hunter.btnSearch()->click();
     EXPECT_EQ(window().CurrentView(), ViewKind::Genres);
-    EXPECT_EQ(Titles(window().SelectionModel()),
-              (QStringList{u"Hard Rock Cafe"_s, u"Rockabilly"_s, u"Quiet"_s}));
+    EXPECT_EQ(Titles(), (QStringList{u"Hard Rock Cafe"_s, u"Rockabilly"_s, u"Quiet"_s}));
     window().SelectFolderNode(u"Playing"_s);
     SelectRows(window().lvPlayingSongs(), {0});
     window().Command(u"Showallfromartist1"_s)->trigger();
     EXPECT_EQ(window().CurrentView(), ViewKind::Genres);
-    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Hard Rock Cafe"_s});
-    EXPECT_EQ(Titles(window().PlayingSongsModel()), QStringList{u"Hard Rock Cafe"_s});
+    EXPECT_EQ(Titles(), QStringList{u"Hard Rock Cafe"_s});
+    EXPECT_EQ(test::Titles(window().PlayingSongsModel()->Rows()), QStringList{u"Hard Rock Cafe"_s});
     EXPECT_EQ(window().PlayingSongsCaption()->text(), u"00:03:00");
 
     // No hits leave the list empty; nothing is ever asked.
@@ -250,18 +246,18 @@ TEST_F(LibraryWindowTest, AlbumsAndArtistsShowTheirSongsAlsoAfterARescan) {
     QListWidget* albums = window().lvAlbums();
     EXPECT_EQ(Captions(albums), (QStringList{QString(), u"Best Of"_s, u"Red"_s}));
     albums->setCurrentRow(1);
-    EXPECT_EQ(Titles(window().SelectionModel()), (QStringList{u"One"_s, u"Three"_s}));
+    EXPECT_EQ(Titles(), (QStringList{u"One"_s, u"Three"_s}));
     EXPECT_EQ(window().TitleText(), u"Best Of");
     EXPECT_EQ(window().CaptionBar()->text(), u"00:06:00");
     albums->setCurrentRow(0); // the blank entry: the songs without an album
-    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Four"_s});
+    EXPECT_EQ(Titles(), QStringList{u"Four"_s});
 
     window().SelectFolderNode(u"Artists"_s);
     QListWidget* artists = window().lvArtists();
     // As the cache filled it: no song lacks an artist, so there is no blank entry.
     EXPECT_EQ(Captions(artists), (QStringList{u"Ann"_s, u"Bob"_s}));
     artists->setCurrentRow(0);
-    EXPECT_EQ(Titles(window().SelectionModel()), (QStringList{u"One"_s, u"Three"_s, u"Four"_s}));
+    EXPECT_EQ(Titles(), (QStringList{u"One"_s, u"Three"_s, u"Four"_s}));
     EXPECT_EQ(window().TitleText(), u"Ann");
     EXPECT_EQ(window().CaptionBar()->text(), u"00:09:00");
 
@@ -269,14 +265,14 @@ TEST_F(LibraryWindowTest, AlbumsAndArtistsShowTheirSongsAlsoAfterARescan) {
     // the Actions item on One the songs of its album; the view and title stay.
     SelectRows(window().lvSelection(), {2});
     window().Command(u"ShowallfromAlbum2"_s)->trigger();
-    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Four"_s});
+    EXPECT_EQ(Titles(), QStringList{u"Four"_s});
     artists->setCurrentRow(1);
     SelectRows(window().lvSelection(), {0});
     window().Command(u"Showallfromalbum1"_s)->trigger();
-    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Two"_s});
+    EXPECT_EQ(Titles(), QStringList{u"Two"_s});
     SelectRows(window().lvSelection(), {0});
     window().Command(u"ShowallfromArtist2"_s)->trigger();
-    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Two"_s});
+    EXPECT_EQ(Titles(), QStringList{u"Two"_s});
     EXPECT_EQ(window().CurrentView(), ViewKind::Artists);
     EXPECT_EQ(window().TitleText(), u"Bob");
 
@@ -295,7 +291,7 @@ TEST_F(LibraryWindowTest, AlbumsAndArtistsShowTheirSongsAlsoAfterARescan) {
     window().RefreshDatabase1()->trigger();
     EXPECT_TRUE(searching);
     EXPECT_EQ(Captions(artists), (QStringList{QString(), u"Bob"_s, u"Zed"_s}));
-    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Why"_s});
+    EXPECT_EQ(Titles(), QStringList{u"Why"_s});
     EXPECT_FALSE(program->State().AlbumListReady);
     searching = false;
     window().SelectFolderNode(u"Albums"_s);
@@ -309,8 +305,7 @@ TEST_F(LibraryWindowTest, AlbumsAndArtistsShowTheirSongsAlsoAfterARescan) {
     EXPECT_FALSE(searching);
     EXPECT_FALSE(window().findChild<TfrmSearch*>());
     artists->setCurrentRow(2);
-    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Ex"_s});
-    EXPECT_EQ(window().CaptionBar()->text(), u"00:00:31");
+    EXPECT_EQ(Shown(), (QStringList{u"Ex"_s, u"00:00:31"_s}));
 }
 
 TEST_F(LibraryWindowTest, SongsOfTheBackgroundScanJoinTheAlbumListShown) {
@@ -344,24 +339,22 @@ TEST_F(LibraryWindowTest, NewRemovedAndDiskFolderSongs) {
     // The songs added in this run: those the background scan found and those lying in the
     // recycle folder, which the start-up adds the same way.
     window().SelectFolderNode(u"NEW"_s);
-    QStringList found = Titles(window().SelectionModel());
+    QStringList found = Titles();
     found.sort();
     EXPECT_EQ(found, (QStringList{u"Ex"_s, u"Gone"_s, u"Why"_s}));
     EXPECT_EQ(window().TitleText(), u"NEW");
     EXPECT_EQ(window().CaptionBar()->text(), u"00:01:33");
 
     window().SelectFolderNode(u"Removed songs"_s);
-    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Gone"_s});
-    EXPECT_EQ(window().CaptionBar()->text(), u"00:00:31");
+    EXPECT_EQ(Shown(), (QStringList{u"Gone"_s, u"00:00:31"_s}));
 
     // A disk folder shows the files lying in it, not those of its sub-folders.
     window().SelectFolderNode(u"My files"_s);
     EXPECT_EQ(window().TitleText(), u"My files");
     window().tvFiles()->setCurrentIndex(window().FilesModel()->index(music + u"/sub"_s));
-    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Why"_s});
+    EXPECT_EQ(Titles(), QStringList{u"Why"_s});
     window().tvFiles()->setCurrentIndex(window().FilesModel()->index(music));
-    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Ex"_s});
-    EXPECT_EQ(window().CaptionBar()->text(), u"00:00:31");
+    EXPECT_EQ(Shown(), (QStringList{u"Ex"_s, u"00:00:31"_s}));
     EXPECT_EQ(window().TitleText(), u"My files");
     EXPECT_TRUE(prompts.shown().empty());
 }
@@ -382,7 +375,7 @@ TEST_F(LibraryWindowTest, PlaylistsAndFavouritesOverRealFiles) {
     EXPECT_EQ(Captions(playlists), (QStringList{u"Chill"_s, u"Party"_s}));
     EXPECT_FALSE(songs->SortingOn());
     playlists->setCurrentRow(1);
-    EXPECT_EQ(Titles(window().SelectionModel()), (QStringList{u"One"_s, u"Two"_s}));
+    EXPECT_EQ(Titles(), (QStringList{u"One"_s, u"Two"_s}));
     EXPECT_EQ(window().SelectionModel()->Row(0).Path(), one);
     EXPECT_EQ(window().CaptionBar()->text(), u"Party [00:01:02]");
     // Adding to a playlist waits for its dialog.
@@ -407,18 +400,16 @@ TEST_F(LibraryWindowTest, PlaylistsAndFavouritesOverRealFiles) {
     PressDelete(songs);
     EXPECT_EQ(prompts.texts().back(), u"Remove selected songs from playlist?");
     EXPECT_EQ(Lines(party), (QStringList{u"#EXTM3U"_s, two}));
-    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Two"_s});
-    EXPECT_EQ(window().CaptionBar()->text(), u"00:00:31");
+    EXPECT_EQ(Shown(), (QStringList{u"Two"_s, u"00:00:31"_s}));
 
     // The favourites view reads the file again; Delete there rewrites it.
     window().SelectFolderNode(u"Favourites"_s);
-    EXPECT_EQ(Titles(window().SelectionModel()), (QStringList{u"Two"_s, u"One"_s}));
-    EXPECT_EQ(window().CaptionBar()->text(), u"00:01:02");
+    EXPECT_EQ(Shown(), (QStringList{u"Two"_s, u"One"_s, u"00:01:02"_s}));
     // "Show all from album" refills the list in the same view: Delete then treats its rows as
     // the other views do (moving files away is not wired here) and the favourites stay.
     SelectRows(songs, {0});
     window().Command(u"Showallfromalbum1"_s)->trigger();
-    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Two"_s});
+    EXPECT_EQ(Titles(), QStringList{u"Two"_s});
     SelectRows(songs, {0});
     const size_t shown = prompts.shown().size();
     PressDelete(songs);
@@ -429,7 +420,7 @@ TEST_F(LibraryWindowTest, PlaylistsAndFavouritesOverRealFiles) {
     PressDelete(songs);
     EXPECT_EQ(prompts.texts().back(), u"Remove selected songs from favourites folder?");
     EXPECT_EQ(Lines(folder + u"favourites.orv"_s), QStringList{one});
-    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"One"_s});
+    EXPECT_EQ(Titles(), QStringList{u"One"_s});
 
     // Delete in the playlist list: No keeps the file; Yes deletes it and shows the first
     // playlist left.
@@ -445,8 +436,7 @@ TEST_F(LibraryWindowTest, PlaylistsAndFavouritesOverRealFiles) {
     EXPECT_FALSE(QFile::exists(party));
     EXPECT_EQ(Captions(playlists), QStringList{u"Chill"_s});
     EXPECT_EQ(playlists->currentRow(), 0);
-    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Two"_s});
-    EXPECT_EQ(window().CaptionBar()->text(), u"Chill [00:00:31]");
+    EXPECT_EQ(Shown(), (QStringList{u"Two"_s, u"Chill [00:00:31]"_s}));
 
     // The pop-up's "Delete playlist" on the last one: the list empties, the songs stay.
     QAction* deletePlaylist = window().Command(u"Delete2"_s);
@@ -454,7 +444,7 @@ TEST_F(LibraryWindowTest, PlaylistsAndFavouritesOverRealFiles) {
     deletePlaylist->trigger();
     EXPECT_FALSE(QFile::exists(chill));
     EXPECT_EQ(playlists->count(), 0);
-    EXPECT_EQ(Titles(window().SelectionModel()), QStringList{u"Two"_s});
+    EXPECT_EQ(Titles(), QStringList{u"Two"_s});
     // No file stands behind the songs left: Delete asks nothing about a playlist.
     SelectRows(songs, {0});
     const size_t shownBefore = prompts.shown().size();
