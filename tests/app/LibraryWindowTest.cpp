@@ -2,20 +2,15 @@
 // albums and artists with their songs (also after a rescan), the new, removed and disk-folder
 // songs, playlists and favourites over real files with their questions and Delete keys.
 
+#include "ProgramFixture.h"
 #include "app/Program.h"
 
 #include "browser/TfrmSearch.h"
 #include "exchange/TfrmHunter.h"
-#include "platform/MemoryRegistry.h"
 #include "store/CacheFile.h"
-#include "support/EventLoop.h"
 #include "support/FileBytes.h"
-#include "support/MpegFixture.h"
-#include "support/ScriptedPrompts.h"
 #include "support/SongTitles.h"
-#include "support/TempDir.h"
 
-#include "support/WidgetTestApp.h"
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -74,47 +69,24 @@ void PressDelete(QWidget* widget) {
     QCoreApplication::sendEvent(widget, &press);
 }
 
-class LibraryWindowTest : public ::testing::Test {
+class LibraryWindowTest : public test::ProgramFixture {
 protected:
     void SetUp() override {
-        folder = dir.path() + u'/';
-        music = folder + u"music"_s;
+        ProgramFixture::SetUp();
         ASSERT_TRUE(QDir().mkpath(music + u"/lists"_s));
-        ASSERT_TRUE(registry.CreateKey(kMainKey + u"\\posflags"_s));
-        ASSERT_TRUE(registry.WriteText(kMainKey, u"MP3Base"_s, music));
     }
     void Cache(const std::vector<SongRecord>& songs) {
         ASSERT_TRUE(SaveCacheFile(folder + u"local.orv"_s, songs));
-    }
-    // An MP3 file of about 31 seconds with an ID3v1 tag.
-    QString Mp3(const QString& relative, const QString& title, const QString& artist,
-                const QString& album) {
-        const QString path = music + u'/' + relative;
-        EXPECT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
-        test::StreamOptions stream;
-        stream.frames = 1200;
-        EXPECT_TRUE(
-            test::WriteFile(path, test::MakeMpegStream(stream) +
-                                      test::MakeId3v1(title, artist, album, u"2004"_s, {}, 0, 17)));
-        return path;
     }
     // Starts the program (made here unless the test made it) and waits for its scan's end.
     void Start() {
         if (!program)
             program = std::make_unique<Program>(prompts, registry, folder);
-        bool started = false;
-        QObject::connect(program.get(), &Program::StartupFinished, [&] { started = true; });
-        program->Show();
-        ProcessUntil([&] { return started; });
-        ProcessUntil([&] { return !program->ScannerRunning(); });
+        ProgramFixture::Start(*program, true);
     }
     void TearDown() override {
-        if (!program)
-            return;
-        bool stopped = false;
-        QObject::connect(program.get(), &Program::ShutdownFinished, [&] { stopped = true; });
-        program->RequestShutdown();
-        ProcessUntil([&] { return stopped; });
+        if (program)
+            Stop(*program);
     }
     void SelectRows(TSongListView* list, std::initializer_list<int> rows) {
         list->clearSelection();
@@ -130,11 +102,6 @@ protected:
     QStringList Shown() { return Titles() << window().CaptionBar()->text(); }
     TfrmMain& window() { return program->MainWindow(); }
 
-    const QString kMainKey = u"software\\brimtove\\orvane"_s;
-    test::TempDir dir;
-    QString folder, music;
-    ScriptedPrompts prompts;
-    MemoryRegistry registry;
     std::unique_ptr<Program> program;
 };
 

@@ -1,19 +1,14 @@
 #include "app/Program.h"
+#include "ProgramFixture.h"
 
 #include "app/FirstRun.h"
 #include "app/TfrmPreferences.h"
 #include "app/TfrmSplash.h"
 #include "browser/ScanProgressWindow.h"
-#include "platform/MemoryRegistry.h"
 #include "store/CacheFile.h"
-#include "support/EventLoop.h"
 #include "support/FileBytes.h"
-#include "support/MpegFixture.h"
-#include "support/ScriptedPrompts.h"
-#include "support/TempDir.h"
 #include "support/audio/AudioFixtures.h"
 
-#include "support/WidgetTestApp.h"
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -34,7 +29,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using test::ScriptedPrompts;
-using test::TempDir;
 
 const QString kMainKey = u"software\\brimtove\\orvane"_s;
 const QString kPosKey = kMainKey + u"\\posflags"_s;
@@ -57,42 +51,15 @@ SongRecord Song(const QString& file, const QString& collection) {
 
 using test::ProcessUntil;
 
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public test::ProgramFixture {
 protected:
     void SetUp() override {
-        App();
-        folder = dir.path() + u"/"_s;
-        music = folder + u"music"_s;
-        ASSERT_TRUE(QDir().mkpath(music));
-        // Settings of an earlier run: not a first run, and the scanner walks an empty folder.
-        ASSERT_TRUE(registry.CreateKey(kPosKey));
-        ASSERT_TRUE(registry.WriteText(kMainKey, u"MP3Base"_s, music));
+        ProgramFixture::SetUp();
         ASSERT_TRUE(SaveCacheFile(folder + u"local.orv"_s,
                                   std::vector{Song(u"a.mp3"_s, {}), Song(u"b.mp3"_s, {})}));
         original = test::ReadFile(folder + u"local.orv"_s);
     }
 
-    void Mp3(const QString& relative) {
-        const QString path = music + u'/' + relative;
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
-        ASSERT_TRUE(test::WriteFile(path, test::MakeMpegStream(test::StreamOptions{})));
-    }
-
-    // Starts the program and waits for the end of its start-up, and of its scan when asked.
-    void Start(Program& program, bool scanned = false) {
-        bool started = false;
-        QObject::connect(&program, &Program::StartupFinished, [&] { started = true; });
-        program.Show();
-        ProcessUntil([&] { return started; });
-        if (scanned)
-            ProcessUntil([&] { return !program.ScannerRunning(); });
-    }
-    void Stop(Program& program) {
-        bool stopped = false;
-        QObject::connect(&program, &Program::ShutdownFinished, [&] { stopped = true; });
-        program.RequestShutdown();
-        ProcessUntil([&] { return stopped; });
-    }
     QStringList SavedFileNames() {
         CollectionList reread;
         BrowseLists browse;
@@ -103,11 +70,7 @@ protected:
         return names;
     }
 
-    TempDir dir;
-    QString folder, music;
     QByteArray original;
-    ScriptedPrompts prompts;
-    MemoryRegistry registry;
 };
 
 TEST_F(ProgramTest, StartsInNineStepsAndWritesTheOwnCollectionBack) {
