@@ -1,5 +1,6 @@
 #include "platform/DirectoryWalk.h"
 
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -18,8 +19,7 @@ protected:
     void Touch(const QString& relative) {
         const QString path = dir.file(relative);
         ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(test::WriteFile(path, {}));
     }
     void Folder(const QString& relative) { ASSERT_TRUE(QDir().mkpath(dir.file(relative))); }
     void Link(const QString& target, const QString& relative) {

@@ -5,6 +5,7 @@
 #include "ComponentHarness.h"
 #include "playback/TdmXAudio.h"
 
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompts.h"
 #include "support/audio/AudioFixtures.h"
 
@@ -55,9 +56,7 @@ TEST(ControllerEndToEndTest, ThreeQueuedSongsAreHeardInOrder) {
     EXPECT_TRUE(prompts.shown().empty()) << prompts.texts().join(u'\n').toStdString();
 
     // What the sound card got, in windows of 0.1 s: which tone sounds in each.
-    QFile file(QString::fromStdString(raw));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = ReadFile(QString::fromStdString(raw));
     audio::Pcm pcm;
     pcm.rate = 44100;
     pcm.channels = 2;

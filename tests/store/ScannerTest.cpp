@@ -61,10 +61,8 @@ protected:
         return names;
     }
     QStringList LoggedPaths() const {
-        QFile f(log.LogPath(QDate::currentDate()));
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(f.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
+        return QString::fromUtf8(test::ReadFile(log.LogPath(QDate::currentDate())))
+            .split(u"\r\n"_s, Qt::SkipEmptyParts);
     }
 
     test::TempDir dir;
