@@ -213,10 +213,9 @@ TEST_F(MainWindowTest, FolderNodesAreFoundWithoutCaseAndTheLastOneWins) {
     root->child(2)->setText(0, u"FAVOURITES"_s);
     root->child(4)->setText(0, u"myfiles"_s);
     window.SetFolderCaptions();
-    EXPECT_EQ(root->child(2)->text(0), u"Favourites");
-    EXPECT_EQ(root->child(4)->text(0), u"My files");
-    EXPECT_EQ(root->child(5)->text(0), u"NEW");
-    EXPECT_EQ(root->text(0), u"Orvane");
+    EXPECT_EQ((QStringList{root->child(2)->text(0), root->child(4)->text(0),
+                           root->child(5)->text(0), root->text(0)}),
+              (QStringList{u"Favourites"_s, u"My files"_s, u"NEW"_s, u"Orvane"_s}));
 }
 
 TEST_F(MainWindowTest, TheTitleDoublesAnAmpersandAndIsCutToTheBar) {
@@ -415,16 +414,18 @@ TEST_F(MainWindowTest, ViewTogglesAndRowHeights) {
     Fill(window.lvPlayingSongs(), 1);
     EXPECT_EQ(window.lvPlayingSongs()->rowHeight(0), window.lvPlayingSongs()->TextLineHeight());
 
-    EXPECT_EQ(window.BrowserPane()->currentIndex(), 1); // "Orvane-bar" at start
+    // The browser pane's page and the check marks of its two toggles.
+    const auto browser = [&] {
+        return std::tuple(window.BrowserPane()->currentIndex(), window.Showbrowser1()->isChecked(),
+                          window.ShowOrvanebar1()->isChecked());
+    };
+    EXPECT_EQ(browser(), std::tuple(1, false, true)); // "Orvane-bar" at start
     window.Showbrowser1()->trigger();
-    EXPECT_TRUE(window.Showbrowser1()->isChecked());
-    EXPECT_FALSE(window.ShowOrvanebar1()->isChecked());
-    EXPECT_EQ(window.BrowserPane()->currentIndex(), 0);
+    EXPECT_EQ(browser(), std::tuple(0, true, false));
     window.Showbrowser1()->trigger(); // choosing the shown page again keeps it
-    EXPECT_TRUE(window.Showbrowser1()->isChecked());
+    EXPECT_EQ(browser(), std::tuple(0, true, false));
     window.ShowOrvanebar1()->trigger();
-    EXPECT_EQ(window.BrowserPane()->currentIndex(), 1);
-    EXPECT_FALSE(window.Showbrowser1()->isChecked());
+    EXPECT_EQ(browser(), std::tuple(1, false, true));
 
     // The panel sizes the settings keep.
     window.show();
