@@ -20,6 +20,7 @@ namespace orvane::test {
 namespace {
 
 using engine::MessageBuilder;
+using namespace Qt::StringLiterals;
 
 class ControllerTest : public ::testing::Test {
 protected:
@@ -48,14 +49,13 @@ protected:
     }
 
     // A song whose file exists (or not), of the given length "mm:ss".
-    SongRow Song(const QString& name, const QString& duration = QStringLiteral("03:00"),
-                 bool exists = true) {
+    SongRow Song(const QString& name, const QString& duration = u"03:00"_s, bool exists = true) {
         SongRow row;
         row.Title = name;
         row.Duration = duration;
-        row.FileName = name + QStringLiteral(".mp3");
+        row.FileName = name + u".mp3"_s;
         row.Folder = dir.path() + u'/';
-        row.Collection = QStringLiteral("local");
+        row.Collection = u"local"_s;
         if (exists)
             WriteFile(row.Path(), MakeMpegStream({}));
         return row;
@@ -63,7 +63,7 @@ protected:
     SongRows Songs(int count) {
         SongRows rows;
         for (int i = 0; i < count; ++i)
-            rows.push_back(Song(QStringLiteral("song%1").arg(i)));
+            rows.push_back(Song(u"song%1"_s.arg(i)));
         return rows;
     }
     int Commands(int code) {
@@ -162,12 +162,11 @@ TEST_F(ControllerTest, NextAndPreviousAtTheEdgesOfTheQueue) {
 }
 
 TEST_F(ControllerTest, MissingAndExternalSongsWithTheSkipAllAnswer) {
-    SongRow external = Song(QStringLiteral("far"));
-    external.Folder = QStringLiteral("IMPORT:\\Mail jo@example.org");
-    const SongRows view = {Song(QStringLiteral("gone1"), QStringLiteral("01:00"), false),
-                           Song(QStringLiteral("here"), QStringLiteral("02:30")), external,
-                           Song(QStringLiteral("gone2"), QStringLiteral("01:00"), false),
-                           Song(QStringLiteral("gone3"), QStringLiteral("01:00"), false)};
+    SongRow external = Song(u"far"_s);
+    external.Folder = u"IMPORT:\\Mail jo@example.org"_s;
+    const SongRows view = {Song(u"gone1"_s, u"01:00"_s, false), Song(u"here"_s, u"02:30"_s),
+                           external, Song(u"gone2"_s, u"01:00"_s, false),
+                           Song(u"gone3"_s, u"01:00"_s, false)};
     prompts.Answer(PromptAnswer::Cancel); // gone1: Cancel, then
     prompts.Answer(PromptAnswer::Yes);    // skip all external songs
     Run([&] { controller->PlayCommand(&view, false); });
@@ -215,8 +214,7 @@ TEST_F(ControllerTest, AddingToTheQueueAndRemovingFromIt) {
     EXPECT_EQ(controller->CurrentSong(), 0);
     EXPECT_EQ(opened, QStringList{first[0].Path()});
 
-    SongRows more = {Song(QStringLiteral("x")), Song(QStringLiteral("y")),
-                     Song(QStringLiteral("z")), Song(QStringLiteral("w"))};
+    SongRows more = {Song(u"x"_s), Song(u"y"_s), Song(u"z"_s), Song(u"w"_s)};
     Run([&] { controller->AddToQueueCommand(more); }); // while playing: appended, nothing else
     EXPECT_EQ(queue.rows.size(), 6u);
     EXPECT_EQ(controller->CurrentSong(), 0);
@@ -253,7 +251,7 @@ TEST_F(ControllerTest, RemainingTimeNowPlayingAndSeekFollowTheEngine) {
     stream.frames = 4;
     stream.vbr = VbrFrame::Xing;
     stream.vbrFrames = 7657; // 200 s at 44.1 kHz
-    const QString path = dir.filePath(QStringLiteral("long.mp3"));
+    const QString path = dir.filePath(u"long.mp3"_s);
     ASSERT_TRUE(WriteFile(path, MakeMpegStream(stream)));
     Run([&] { controller->PlayFile(path); });
 
@@ -286,7 +284,7 @@ TEST_F(ControllerTest, RemainingTimeNowPlayingAndSeekFollowTheEngine) {
 
 TEST_F(ControllerTest, PlaylistReplacesTheQueueAndPlaysItsFirstSong) {
     const SongRows songs = Songs(2);
-    const QString playlist = dir.filePath(QStringLiteral("party.m3u"));
+    const QString playlist = dir.filePath(u"party.m3u"_s);
     ASSERT_TRUE(
         WriteFile(playlist, "# a comment\r\nsong1.mp3\r\n" + songs[0].Path().toUtf8() + "\r\n"));
     queue.rows = Songs(3);
@@ -297,7 +295,7 @@ TEST_F(ControllerTest, PlaylistReplacesTheQueueAndPlaysItsFirstSong) {
     EXPECT_EQ(opened.back(), songs[1].Path());
     EXPECT_EQ(controller->CurrentSong(), 0);
 
-    controller->PlayPlaylist(dir.filePath(QStringLiteral("none.m3u"))); // unreadable
+    controller->PlayPlaylist(dir.filePath(u"none.m3u"_s)); // unreadable
     EXPECT_TRUE(queue.rows.empty());
     EXPECT_TRUE(controller->Stopped());
     EXPECT_EQ(controller->CurrentSong(), -1);
