@@ -40,17 +40,8 @@ using test::ProcessUntil;
 
 SongRecord Song(const QString& file, const QString& title, const QString& artist,
                 const QString& album, const QString& genre) {
-    SongRecord r;
-    r.FileName = file;
-    r.Title = title;
-    r.Artist = artist;
-    r.Album = album;
-    r.Genre = genre;
-    r.Folder = u"/music/"_s;
-    r.Duration = u"03:00"_s;
-    r.Collection = kLocalCollection;
-    r.NewFlag = u"0"_s;
-    return r;
+    return {file, title,        artist,           album, u"03:00"_s, {}, genre,
+            {},   u"/music/"_s, kLocalCollection, u"0"_s};
 }
 
 QStringList Captions(const QListWidget* list) {

@@ -39,14 +39,7 @@ QApplication& App() {
 }
 
 SongRecord Song(const QString& file, const QString& collection) {
-    SongRecord r;
-    r.FileName = file;
-    r.Title = u"T "_s + file;
-    r.Folder = u"/music/"_s;
-    r.Duration = u"03:00"_s;
-    r.Collection = collection;
-    r.NewFlag = u"0"_s;
-    return r;
+    return {file, u"T "_s + file, {}, {}, u"03:00"_s, {}, {}, {}, u"/music/"_s, collection, u"0"_s};
 }
 
 using test::ProcessUntil;

@@ -37,18 +37,9 @@ using test::ScriptedPrompts;
 
 SongRow Row(const QString& title, const QString& artist = u"A"_s, const QString& newFlag = u"0"_s,
             const QString& comment = {}) {
-    SongRow r;
-    r.Title = title;
-    r.Artist = artist;
-    r.Album = u"Album"_s;
-    r.Duration = u"03:00"_s;
-    r.Year = u"2001"_s;
-    r.Comment = comment;
-    r.FileName = title + u".mp3"_s;
-    r.Folder = u"/music"_s;
-    r.Collection = kLocalCollection;
-    r.NewFlag = newFlag;
-    return r;
+    return {title,  artist,  u"Album"_s,        u"03:00"_s,  u"2001"_s,
+            {},     comment, title + u".mp3"_s, u"/music"_s, kLocalCollection,
+            newFlag};
 }
 
 // What Qt shows of a text in a place that reads markup when the text looks like it (tooltips,

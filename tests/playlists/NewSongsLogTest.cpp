@@ -19,10 +19,7 @@ using test::TempDir;
 using test::WriteFile;
 
 SongRecord Song(const QString& folder, const QString& file) {
-    SongRecord r;
-    r.Folder = folder;
-    r.FileName = file;
-    return r;
+    return {file, {}, {}, {}, {}, {}, {}, {}, folder, {}, {}};
 }
 
 class NewSongsLogTest : public ::testing::Test {

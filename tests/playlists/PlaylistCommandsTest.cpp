@@ -25,10 +25,8 @@ using test::TempDir;
 using test::WriteFile;
 
 SongRow Row(const QString& path) {
-    SongRow row;
-    row.Folder = path.left(path.lastIndexOf(u'/') + 1);
-    row.FileName = path.mid(path.lastIndexOf(u'/') + 1);
-    return row;
+    const qsizetype cut = path.lastIndexOf(u'/') + 1;
+    return {{}, {}, {}, {}, {}, {}, {}, path.mid(cut), path.left(cut), {}, {}};
 }
 
 QStringList Captions(const PlaylistView& view) {

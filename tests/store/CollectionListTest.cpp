@@ -13,10 +13,7 @@ namespace {
 using namespace Qt::StringLiterals;
 
 SongRecord Song(const QString& file, const QString& folder) {
-    SongRecord r;
-    r.FileName = file;
-    r.Folder = folder;
-    return r;
+    return {file, {}, {}, {}, {}, {}, {}, {}, folder, {}, {}};
 }
 
 // The look-ups by their plain definitions, scanning the whole list.
