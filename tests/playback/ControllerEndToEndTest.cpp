@@ -34,12 +34,18 @@ TEST(ControllerEndToEndTest, ThreeQueuedSongsAreHeardInOrder) {
         ASSERT_TRUE(audio::WriteToneMp3(dir.file(name),
                                         {.seconds = kSeconds, .frequencies = {tone}}, &error))
             << error;
-        SongRow row;
-        row.Title = QString::fromStdString(name);
-        row.Duration = QStringLiteral("00:01");
-        row.FileName = QString::fromStdString(name);
-        row.Folder = QString::fromStdString(dir.path().string()) + u'/';
-        rows.push_back(row);
+        const QString file = QString::fromStdString(name);
+        rows.push_back({file,
+                        {},
+                        {},
+                        QStringLiteral("00:01"),
+                        {},
+                        {},
+                        {},
+                        file,
+                        QString::fromStdString(dir.path().string()) + u'/',
+                        {},
+                        {}});
     }
 
     ScriptedPrompts prompts;

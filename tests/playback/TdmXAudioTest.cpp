@@ -50,12 +50,9 @@ protected:
 
     // A song whose file exists (or not), of the given length "mm:ss".
     SongRow Song(const QString& name, const QString& duration = u"03:00"_s, bool exists = true) {
-        SongRow row;
-        row.Title = name;
-        row.Duration = duration;
-        row.FileName = name + u".mp3"_s;
-        row.Folder = dir.path() + u'/';
-        row.Collection = u"local"_s;
+        const SongRow row{
+            name,       {}, {}, duration, {}, {}, {}, name + u".mp3"_s, dir.path() + u'/',
+            u"local"_s, {}};
         if (exists)
             WriteFile(row.Path(), MakeMpegStream({}));
         return row;
