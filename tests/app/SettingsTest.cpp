@@ -155,12 +155,12 @@ TEST(Settings, MissingOrWrongValuesLeaveSettingsAsTheyWere) {
     FakeWindow window;
     const WindowPlacement before = window.placement;
     EXPECT_TRUE(LoadSettings(registry, settings, window));
-    EXPECT_EQ(window.placement.Width, 640);
-    EXPECT_EQ(window.placement.Left, before.Left);
-    EXPECT_EQ(window.placement.Height, before.Height);
-    EXPECT_TRUE(settings.Cache);
-    EXPECT_FALSE(settings.Tray[TrayIconId::Stop]);
-    EXPECT_TRUE(settings.Tray[TrayIconId::Pause]);
+    WindowPlacement expected = before;
+    expected.Width = 640;
+    EXPECT_TRUE(SamePlacement(window.placement, expected));
+    EXPECT_EQ(std::tuple(settings.Cache, settings.Tray[TrayIconId::Stop],
+                         settings.Tray[TrayIconId::Pause]),
+              std::tuple(true, false, true));
     EXPECT_EQ(settings.Groups[1].IconKind, kSmallIcons);
     // No MP3Base, or an empty one, is the user's music folder, never the file system's root.
     EXPECT_EQ(settings.Mp3Base, DefaultMp3Base());
@@ -346,10 +346,9 @@ TEST(Preferences, OkTakesTheFieldsRescansAndSaves) {
     EXPECT_TRUE(AcceptPreferences(choice, context));
     EXPECT_EQ(rescans, QStringList{dir.file(u"Songs"_s)});
     EXPECT_EQ(settings.Mp3Base, dir.file(u"Songs"_s));
-    EXPECT_FALSE(settings.TrayControls);
-    EXPECT_FALSE(settings.Tray[TrayIconId::Previous]);
-    EXPECT_FALSE(settings.Tray[TrayIconId::Orvane]);
-    EXPECT_TRUE(settings.Tray[TrayIconId::Next]);
+    EXPECT_EQ(std::tuple(settings.TrayControls, settings.Tray[TrayIconId::Previous],
+                         settings.Tray[TrayIconId::Orvane], settings.Tray[TrayIconId::Next]),
+              std::tuple(false, false, false, true));
     EXPECT_EQ(registry.ReadText(kMain, u"MP3Base"_s), dir.file(u"Songs"_s));
     EXPECT_EQ(registry.ReadInteger(kMain, u"TrayOrvane"_s), 0);
 
