@@ -71,28 +71,23 @@ TEST_F(ProgramTest, StartsInNineStepsAndWritesTheOwnCollectionBack) {
 
     Program program(prompts, registry, folder);
     std::vector<int> steps;
-    bool started = false, stopped = false;
     QObject::connect(&program, &Program::StartupStepped, [&](int p) { steps.push_back(p); });
-    QObject::connect(&program, &Program::StartupFinished, [&] { started = true; });
-    QObject::connect(&program, &Program::ShutdownFinished, [&] { stopped = true; });
-    program.Show();
-    ProcessUntil([&] { return started; });
+    Start(program);
 
     EXPECT_EQ(steps, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
     EXPECT_TRUE(program.State().Started);
     EXPECT_EQ(program.Player().CurrentSong(), -1);
     EXPECT_TRUE(program.Player().Stopped());
     ASSERT_EQ(program.Store().Songs.size(), 3);
-    EXPECT_EQ(program.Store().Songs[0].Collection, u"local.orv");
-    EXPECT_EQ(program.Store().Songs[2].FileName, u"gone.mp3");
-    EXPECT_EQ(program.Store().Songs[2].NewFlag, u"1");
+    const CollectionList& songs = program.Store().Songs;
+    EXPECT_EQ((QStringList{songs[0].Collection, songs[2].FileName, songs[2].NewFlag}),
+              (QStringList{u"local.orv"_s, u"gone.mp3"_s, u"1"_s}));
     EXPECT_TRUE(QDir(folder + u"logs"_s).exists());
 
     // An imported collection's songs are not written into local.orv.
     program.Store().Songs.append(Song(u"far.mp3"_s, u"friend.orv"_s));
 
-    program.RequestShutdown();
-    ProcessUntil([&] { return stopped; });
+    Stop(program);
     program.RequestShutdown(); // a second request does nothing
 
     EXPECT_EQ(SavedFileNames(), (QStringList{u"a.mp3"_s, u"b.mp3"_s, u"gone.mp3"_s}));
