@@ -81,6 +81,10 @@ protected:
     bool Enabled(const char* command) {
         return window.Command(QString::fromLatin1(command))->isEnabled();
     }
+    // Which of Play, Pause and Stop are enabled.
+    std::array<bool, 3> Buttons() {
+        return {Enabled("btnPlay"), Enabled("btnPause"), Enabled("btnStop")};
+    }
     int Queued() { return window.PlayingSongsModel()->rowCount(); }
 
     test::TempDir dir;
@@ -97,9 +101,7 @@ protected:
 TEST_F(PlaybackWiringTest, DoubleClickPlaysTheSelectionToTheEnd) {
     EXPECT_EQ(window.StatusPanel(2)->text(), u"Stopped");
     EXPECT_EQ(window.StatusPanel(3)->text(), u"Time:");
-    EXPECT_TRUE(Enabled("btnPlay"));
-    EXPECT_FALSE(Enabled("btnPause"));
-    EXPECT_FALSE(Enabled("btnStop"));
+    EXPECT_EQ(Buttons(), (std::array{true, false, false}));
 
     const SongRows songs = ShowSongs(4);
     Select(window.lvSelection(), {1, 2});
@@ -126,9 +128,7 @@ TEST_F(PlaybackWiringTest, DoubleClickPlaysTheSelectionToTheEnd) {
     EXPECT_EQ(opened.back(), songs[2].Path());
     EndOfSong();
     EXPECT_EQ(opened.size(), 2) << "nothing wraps around";
-    EXPECT_TRUE(Enabled("btnPlay"));
-    EXPECT_TRUE(Enabled("btnPause"));
-    EXPECT_FALSE(Enabled("btnStop"));
+    EXPECT_EQ(Buttons(), (std::array{true, true, false}));
 }
 
 TEST_F(PlaybackWiringTest, MenuAndToolbarControls) {

@@ -200,9 +200,8 @@ TEST(Settings, OldLayoutIsTakenOverAndTheNewOneWrittenAtOnce) {
     EXPECT_EQ(registry.ReadText(kMain, u"MP3Base"_s), u"d:\\mp3");
     EXPECT_EQ(registry.ReadText(kMain, u"MP3Player"_s), u"c:\\old\\player.exe");
     EXPECT_EQ(registry.ReadInteger(kPos, u"SelectHeight"_s), 544);
-    EXPECT_TRUE(registry.KeyExists(kVis));
-    EXPECT_TRUE(registry.KeyExists(kGroups));
-    EXPECT_TRUE(registry.KeyExists(old));
+    for (const QString& key : {kVis, kGroups, old})
+        EXPECT_TRUE(registry.KeyExists(key)) << key.toStdString();
 
     // The next load reads the new layout.
     Settings next;
