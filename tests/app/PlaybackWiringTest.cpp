@@ -49,12 +49,8 @@ protected:
     SongRows ShowSongs(int count) {
         SongRows rows;
         for (int i = 0; i < count; ++i) {
-            SongRow row;
-            row.Title = u"Song %1"_s.arg(i);
-            row.Artist = u"Ann"_s;
-            row.Duration = u"02:00"_s;
-            row.FileName = u"song%1.mp3"_s.arg(i);
-            row.Folder = dir.path() + u'/';
+            const SongRow row{u"Song %1"_s.arg(i),    u"Ann"_s,          {}, u"02:00"_s, {}, {}, {},
+                              u"song%1.mp3"_s.arg(i), dir.path() + u'/', {}, {}};
             EXPECT_TRUE(test::WriteFile(row.Path(), test::MakeMpegStream({})));
             rows.push_back(row);
         }
@@ -85,6 +81,10 @@ protected:
     bool Enabled(const char* command) {
         return window.Command(QString::fromLatin1(command))->isEnabled();
     }
+    // Which of Play, Pause and Stop are enabled.
+    std::array<bool, 3> Buttons() {
+        return {Enabled("btnPlay"), Enabled("btnPause"), Enabled("btnStop")};
+    }
     int Queued() { return window.PlayingSongsModel()->rowCount(); }
 
     test::TempDir dir;
@@ -101,9 +101,7 @@ protected:
 TEST_F(PlaybackWiringTest, DoubleClickPlaysTheSelectionToTheEnd) {
     EXPECT_EQ(window.StatusPanel(2)->text(), u"Stopped");
     EXPECT_EQ(window.StatusPanel(3)->text(), u"Time:");
-    EXPECT_TRUE(Enabled("btnPlay"));
-    EXPECT_FALSE(Enabled("btnPause"));
-    EXPECT_FALSE(Enabled("btnStop"));
+    EXPECT_EQ(Buttons(), (std::array{true, false, false}));
 
     const SongRows songs = ShowSongs(4);
     Select(window.lvSelection(), {1, 2});
@@ -130,9 +128,7 @@ TEST_F(PlaybackWiringTest, DoubleClickPlaysTheSelectionToTheEnd) {
     EXPECT_EQ(opened.back(), songs[2].Path());
     EndOfSong();
     EXPECT_EQ(opened.size(), 2) << "nothing wraps around";
-    EXPECT_TRUE(Enabled("btnPlay"));
-    EXPECT_TRUE(Enabled("btnPause"));
-    EXPECT_FALSE(Enabled("btnStop"));
+    EXPECT_EQ(Buttons(), (std::array{true, true, false}));
 }
 
 TEST_F(PlaybackWiringTest, MenuAndToolbarControls) {
@@ -230,9 +226,7 @@ TEST_F(PlaybackWiringTest, DoubleClickOnAnAlbumOrArtistPlaysOnce) {
 TEST_F(PlaybackWiringTest, PlayingSongTitlesTheMainWindowAndTrayHintLiterally) {
     // Tag text that looks like markup, and a "[*]" that Qt would take for the modified mark.
     const QString title = u"<b>x</b><img src=/dev/zero>"_s;
-    SongRow row;
-    row.FileName = u"tagged.mp3"_s;
-    row.Folder = dir.path() + u'/';
+    const SongRow row{{}, {}, {}, {}, {}, {}, {}, u"tagged.mp3"_s, dir.path() + u'/', {}, {}};
     ASSERT_TRUE(
         test::WriteFile(row.Path(), test::MakeMpegStream({}) +
                                         test::MakeId3v1(title, u"Ann [*]"_s, {}, {}, {}, 0, 0)));

@@ -1,20 +1,15 @@
 #include "app/Program.h"
+#include "ProgramFixture.h"
 
 #include "app/FirstRun.h"
 #include "app/TfrmPreferences.h"
 #include "app/TfrmSplash.h"
 #include "browser/ScanProgressWindow.h"
-#include "platform/MemoryRegistry.h"
 #include "store/CacheFile.h"
 #include "support/FileBytes.h"
-#include "support/MpegFixture.h"
-#include "support/ScriptedPrompts.h"
-#include "support/TempDir.h"
 #include "support/audio/AudioFixtures.h"
 
-#include "support/WidgetTestApp.h"
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -34,7 +29,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using test::ScriptedPrompts;
-using test::TempDir;
 
 const QString kMainKey = u"software\\brimtove\\orvane"_s;
 const QString kPosKey = kMainKey + u"\\posflags"_s;
@@ -45,58 +39,20 @@ QApplication& App() {
 }
 
 SongRecord Song(const QString& file, const QString& collection) {
-    SongRecord r;
-    r.FileName = file;
-    r.Title = u"T "_s + file;
-    r.Folder = u"/music/"_s;
-    r.Duration = u"03:00"_s;
-    r.Collection = collection;
-    r.NewFlag = u"0"_s;
-    return r;
+    return {file, u"T "_s + file, {}, {}, u"03:00"_s, {}, {}, {}, u"/music/"_s, collection, u"0"_s};
 }
 
-// Lets events through until done() holds; fails the test when it never does.
-template <typename Done> void ProcessUntil(Done done) {
-    QDeadlineTimer deadline(30000);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    ASSERT_TRUE(done());
-}
+using test::ProcessUntil;
 
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public test::ProgramFixture {
 protected:
     void SetUp() override {
-        App();
-        folder = dir.path() + u"/"_s;
-        music = folder + u"music"_s;
-        ASSERT_TRUE(QDir().mkpath(music));
-        // Settings of an earlier run: not a first run, and the scanner walks an empty folder.
-        ASSERT_TRUE(registry.CreateKey(kPosKey));
-        ASSERT_TRUE(registry.WriteText(kMainKey, u"MP3Base"_s, music));
+        ProgramFixture::SetUp();
         ASSERT_TRUE(SaveCacheFile(folder + u"local.orv"_s,
                                   std::vector{Song(u"a.mp3"_s, {}), Song(u"b.mp3"_s, {})}));
         original = test::ReadFile(folder + u"local.orv"_s);
     }
 
-    void Mp3(const QString& relative) {
-        const QString path = music + u'/' + relative;
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
-        ASSERT_TRUE(test::WriteFile(path, test::MakeMpegStream(test::StreamOptions{})));
-    }
-
-    // Starts the program and waits for the end of its start-up.
-    void Start(Program& program) {
-        bool started = false;
-        QObject::connect(&program, &Program::StartupFinished, [&] { started = true; });
-        program.Show();
-        ProcessUntil([&] { return started; });
-    }
-    void Stop(Program& program) {
-        bool stopped = false;
-        QObject::connect(&program, &Program::ShutdownFinished, [&] { stopped = true; });
-        program.RequestShutdown();
-        ProcessUntil([&] { return stopped; });
-    }
     QStringList SavedFileNames() {
         CollectionList reread;
         BrowseLists browse;
@@ -107,42 +63,31 @@ protected:
         return names;
     }
 
-    TempDir dir;
-    QString folder, music;
     QByteArray original;
-    ScriptedPrompts prompts;
-    MemoryRegistry registry;
 };
 
 TEST_F(ProgramTest, StartsInNineStepsAndWritesTheOwnCollectionBack) {
-    ASSERT_TRUE(QDir().mkpath(folder + u"recycle"_s));
-    ASSERT_TRUE(test::WriteFile(folder + u"recycle/gone.mp3"_s,
-                                test::MakeMpegStream(test::StreamOptions{})));
+    Mp3(u"../recycle/gone.mp3"_s);
 
     Program program(prompts, registry, folder);
     std::vector<int> steps;
-    bool started = false, stopped = false;
     QObject::connect(&program, &Program::StartupStepped, [&](int p) { steps.push_back(p); });
-    QObject::connect(&program, &Program::StartupFinished, [&] { started = true; });
-    QObject::connect(&program, &Program::ShutdownFinished, [&] { stopped = true; });
-    program.Show();
-    ProcessUntil([&] { return started; });
+    Start(program);
 
     EXPECT_EQ(steps, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
     EXPECT_TRUE(program.State().Started);
     EXPECT_EQ(program.Player().CurrentSong(), -1);
     EXPECT_TRUE(program.Player().Stopped());
     ASSERT_EQ(program.Store().Songs.size(), 3);
-    EXPECT_EQ(program.Store().Songs[0].Collection, u"local.orv");
-    EXPECT_EQ(program.Store().Songs[2].FileName, u"gone.mp3");
-    EXPECT_EQ(program.Store().Songs[2].NewFlag, u"1");
+    const CollectionList& songs = program.Store().Songs;
+    EXPECT_EQ((QStringList{songs[0].Collection, songs[2].FileName, songs[2].NewFlag}),
+              (QStringList{u"local.orv"_s, u"gone.mp3"_s, u"1"_s}));
     EXPECT_TRUE(QDir(folder + u"logs"_s).exists());
 
     // An imported collection's songs are not written into local.orv.
     program.Store().Songs.append(Song(u"far.mp3"_s, u"friend.orv"_s));
 
-    program.RequestShutdown();
-    ProcessUntil([&] { return stopped; });
+    Stop(program);
     program.RequestShutdown(); // a second request does nothing
 
     EXPECT_EQ(SavedFileNames(), (QStringList{u"a.mp3"_s, u"b.mp3"_s, u"gone.mp3"_s}));
@@ -205,29 +150,29 @@ TEST_F(ProgramTest, FirstStartAsksForTheFolderOnceAndTheNextStartDoesNot) {
 
 TEST_F(ProgramTest, StoredViewFlagsAndPlacementReachTheWindow) {
     ASSERT_TRUE(registry.CreateKey(kVisKey));
-    registry.WriteInteger(kVisKey, u"Statusbar"_s, 0);
-    registry.WriteInteger(kVisKey, u"Folders"_s, 1);
-    registry.WriteInteger(kPosKey, u"SelectWidth"_s, 777);
-    registry.WriteInteger(kPosKey, u"SelectHeight"_s, 555);
-    registry.WriteInteger(kPosKey, u"Folders"_s, 180);
+    const std::tuple<QString, QString, int> stored[] = {{kVisKey, u"Statusbar"_s, 0},
+                                                        {kVisKey, u"Folders"_s, 1},
+                                                        {kPosKey, u"SelectWidth"_s, 777},
+                                                        {kPosKey, u"SelectHeight"_s, 555},
+                                                        {kPosKey, u"Folders"_s, 180}};
+    for (const auto& [key, name, value] : stored)
+        registry.WriteInteger(key, name, value);
     {
         Program program(prompts, registry, folder);
         Start(program);
         TfrmMain& window = program.MainWindow();
-        EXPECT_FALSE(window.Showstatusbar()->isChecked()); // toggled once from checked
-        EXPECT_TRUE(window.statusBar()->isHidden());
-        EXPECT_TRUE(window.Showbrowser1()->isChecked());
-        EXPECT_FALSE(window.ShowOrvanebar1()->isChecked());
-        EXPECT_EQ(window.width(), 777);
-        EXPECT_EQ(window.height(), 555);
-        EXPECT_EQ(window.BrowserWidth(), 180);
+        // The status bar toggled once from checked; the browser page chosen, not the bar.
+        EXPECT_EQ((std::vector<int>{
+                      window.Showstatusbar()->isChecked(), window.statusBar()->isHidden(),
+                      window.Showbrowser1()->isChecked(), window.ShowOrvanebar1()->isChecked(),
+                      window.width(), window.height(), window.BrowserWidth()}),
+                  (std::vector<int>{false, true, true, false, 777, 555, 180}));
         Stop(program);
     }
     // Written back as read, so the next start shows the same.
-    EXPECT_EQ(registry.ReadInteger(kVisKey, u"Statusbar"_s), 0);
+    for (const auto& [key, name, value] : stored)
+        EXPECT_EQ(registry.ReadInteger(key, name), value) << name.toStdString();
     EXPECT_EQ(registry.ReadInteger(kVisKey, u"OrvaneBar"_s), 0);
-    EXPECT_EQ(registry.ReadInteger(kPosKey, u"SelectWidth"_s), 777);
-    EXPECT_EQ(registry.ReadInteger(kPosKey, u"Folders"_s), 180);
 }
 
 TEST_F(ProgramTest, StartUpOpensTheFavouritesViewAndTheViewsShowTheCollection) {
@@ -313,8 +258,7 @@ TEST_F(ProgramTest, RefreshDatabaseFromTheMenuRebuildsTheCollection) {
     Mp3(u"x.mp3"_s);
     Mp3(u"sub/y.mp3"_s);
     Program program(prompts, registry, folder);
-    Start(program);
-    ProcessUntil([&] { return !program.ScannerRunning(); });
+    Start(program, true);
     bool rebuilt = false, windowShown = false;
     QObject::connect(&program, &Program::CollectionRebuilt, [&] { rebuilt = true; });
     QTimer probe;
@@ -339,8 +283,7 @@ TEST_F(ProgramTest, RefreshDatabaseFromTheMenuRebuildsTheCollection) {
 TEST_F(ProgramTest, AnEndAskedForDuringARefreshComesWhenTheRescanIsDone) {
     Mp3(u"x.mp3"_s);
     Program program(prompts, registry, folder);
-    Start(program);
-    ProcessUntil([&] { return !program.ScannerRunning(); });
+    Start(program, true);
     bool stopped = false;
     QObject::connect(&program, &Program::ShutdownFinished, [&] { stopped = true; });
     // Arrives while the rescan lets events through, as a signal from outside would.
@@ -384,12 +327,9 @@ void WithPreferences(Program& program, std::function<void(TfrmPreferences&)> wor
 
 TEST_F(ProgramTest, OptionsDialogShowsTheSettingsAndOkRescansTheNewFolder) {
     const QString other = folder + u"Other"_s;
-    ASSERT_TRUE(QDir().mkpath(other + u"/deep"_s));
-    ASSERT_TRUE(
-        test::WriteFile(other + u"/deep/new.mp3"_s, test::MakeMpegStream(test::StreamOptions{})));
+    Mp3(u"../Other/deep/new.mp3"_s);
     Program program(prompts, registry, folder);
-    Start(program);
-    ProcessUntil([&] { return !program.ScannerRunning(); });
+    Start(program, true);
 
     WithPreferences(program, [&](TfrmPreferences& d) {
         EXPECT_EQ(d.edMP3Base()->text(), music);
@@ -546,8 +486,7 @@ TEST_F(ProgramTest, FirstRunPromptsAreNotCoveredByTheSplashNorOutliveAnEnd) {
 TEST_F(ProgramTest, AnEndAskedForDuringTheRefreshQuestionEndsAtOnce) {
     WatchingPrompts watching;
     Program program(watching, registry, folder);
-    Start(program);
-    ProcessUntil([&] { return !program.ScannerRunning(); });
+    Start(program, true);
     bool stopped = false, rebuilt = false;
     QObject::connect(&program, &Program::ShutdownFinished, [&] { stopped = true; });
     QObject::connect(&program, &Program::CollectionRebuilt, [&] { rebuilt = true; });

@@ -49,6 +49,14 @@ bool SamePlacement(const WindowPlacement& a, const WindowPlacement& b) {
            a.BrowserWidth == b.BrowserWidth && a.BottomHeight == b.BottomHeight;
 }
 
+// Each group as its caption, icon kind and items.
+QStringList Describe(const std::vector<SideBarGroup>& groups) {
+    QStringList text;
+    for (const auto& g : groups)
+        text << g.Caption + u'|' + QString::number(g.IconKind) + u'|' + g.Items.join(u'|');
+    return text;
+}
+
 Settings SampleSettings() {
     Settings s;
     s.Mp3Base = u"/home/me/Music \"mine\""_s;
@@ -92,19 +100,14 @@ TEST(Settings, LayoutIsWrittenAndReadBackWhole) {
     loaded.Mp3Player = u"unchanged: not read by a load"_s;
     FakeWindow fresh;
     ASSERT_TRUE(LoadSettings(registry, loaded, fresh));
-    EXPECT_EQ(loaded.Mp3Base, saved.Mp3Base);
-    EXPECT_EQ(loaded.Mp3Player, u"unchanged: not read by a load");
-    EXPECT_EQ(loaded.Cache, saved.Cache);
-    EXPECT_EQ(loaded.TrayControls, saved.TrayControls);
+    EXPECT_EQ((QStringList{loaded.Mp3Base, loaded.Mp3Player}),
+              (QStringList{saved.Mp3Base, u"unchanged: not read by a load"_s}));
+    EXPECT_EQ(std::pair(loaded.Cache, loaded.TrayControls),
+              std::pair(saved.Cache, saved.TrayControls));
     EXPECT_EQ(loaded.Tray.shown, saved.Tray.shown);
     EXPECT_TRUE(SamePlacement(fresh.placement, window.placement));
     EXPECT_EQ(fresh.checked, window.checked);
-    ASSERT_EQ(loaded.Groups.size(), saved.Groups.size());
-    for (size_t g = 0; g < saved.Groups.size(); ++g) {
-        EXPECT_EQ(loaded.Groups[g].Caption, saved.Groups[g].Caption) << g;
-        EXPECT_EQ(loaded.Groups[g].IconKind, saved.Groups[g].IconKind) << g;
-        EXPECT_EQ(loaded.Groups[g].Items, saved.Groups[g].Items) << g;
-    }
+    EXPECT_EQ(Describe(loaded.Groups), Describe(saved.Groups));
 
     // Saving again replaces the groups instead of adding to them.
     loaded.Groups.resize(3);
@@ -152,12 +155,12 @@ TEST(Settings, MissingOrWrongValuesLeaveSettingsAsTheyWere) {
     FakeWindow window;
     const WindowPlacement before = window.placement;
     EXPECT_TRUE(LoadSettings(registry, settings, window));
-    EXPECT_EQ(window.placement.Width, 640);
-    EXPECT_EQ(window.placement.Left, before.Left);
-    EXPECT_EQ(window.placement.Height, before.Height);
-    EXPECT_TRUE(settings.Cache);
-    EXPECT_FALSE(settings.Tray[TrayIconId::Stop]);
-    EXPECT_TRUE(settings.Tray[TrayIconId::Pause]);
+    WindowPlacement expected = before;
+    expected.Width = 640;
+    EXPECT_TRUE(SamePlacement(window.placement, expected));
+    EXPECT_EQ(std::tuple(settings.Cache, settings.Tray[TrayIconId::Stop],
+                         settings.Tray[TrayIconId::Pause]),
+              std::tuple(true, false, true));
     EXPECT_EQ(settings.Groups[1].IconKind, kSmallIcons);
     // No MP3Base, or an empty one, is the user's music folder, never the file system's root.
     EXPECT_EQ(settings.Mp3Base, DefaultMp3Base());
@@ -176,12 +179,14 @@ TEST(Settings, OldLayoutIsTakenOverAndTheNewOneWrittenAtOnce) {
     ASSERT_TRUE(registry.CreateKey(old));
     registry.WriteText(old, u"MP3Base"_s, u"d:\\mp3"_s);
     registry.WriteText(old, u"MP3Player"_s, u"c:\\old\\player.exe"_s);
-    registry.WriteInteger(old, u"Cache"_s, 0);
-    registry.WriteInteger(old, u"SelectX"_s, 11);
-    registry.WriteInteger(old, u"SelectY"_s, 22);
-    registry.WriteInteger(old, u"SelectWidth"_s, 733);
-    registry.WriteInteger(old, u"SelectHeight"_s, 544);
-    registry.WriteInteger(old, u"TrayStop"_s, 0); // not one of the values taken over
+    // TrayStop is not one of the values taken over.
+    for (const auto& [name, value] : {std::pair{u"Cache"_s, 0},
+                                      {u"SelectX"_s, 11},
+                                      {u"SelectY"_s, 22},
+                                      {u"SelectWidth"_s, 733},
+                                      {u"SelectHeight"_s, 544},
+                                      {u"TrayStop"_s, 0}})
+        registry.WriteInteger(old, name, value);
 
     Settings settings;
     FakeWindow window;
@@ -195,9 +200,8 @@ TEST(Settings, OldLayoutIsTakenOverAndTheNewOneWrittenAtOnce) {
     EXPECT_EQ(registry.ReadText(kMain, u"MP3Base"_s), u"d:\\mp3");
     EXPECT_EQ(registry.ReadText(kMain, u"MP3Player"_s), u"c:\\old\\player.exe");
     EXPECT_EQ(registry.ReadInteger(kPos, u"SelectHeight"_s), 544);
-    EXPECT_TRUE(registry.KeyExists(kVis));
-    EXPECT_TRUE(registry.KeyExists(kGroups));
-    EXPECT_TRUE(registry.KeyExists(old));
+    for (const QString& key : {kVis, kGroups, old})
+        EXPECT_TRUE(registry.KeyExists(key)) << key.toStdString();
 
     // The next load reads the new layout.
     Settings next;
@@ -341,10 +345,9 @@ TEST(Preferences, OkTakesTheFieldsRescansAndSaves) {
     EXPECT_TRUE(AcceptPreferences(choice, context));
     EXPECT_EQ(rescans, QStringList{dir.file(u"Songs"_s)});
     EXPECT_EQ(settings.Mp3Base, dir.file(u"Songs"_s));
-    EXPECT_FALSE(settings.TrayControls);
-    EXPECT_FALSE(settings.Tray[TrayIconId::Previous]);
-    EXPECT_FALSE(settings.Tray[TrayIconId::Orvane]);
-    EXPECT_TRUE(settings.Tray[TrayIconId::Next]);
+    EXPECT_EQ(std::tuple(settings.TrayControls, settings.Tray[TrayIconId::Previous],
+                         settings.Tray[TrayIconId::Orvane], settings.Tray[TrayIconId::Next]),
+              std::tuple(false, false, false, true));
     EXPECT_EQ(registry.ReadText(kMain, u"MP3Base"_s), dir.file(u"Songs"_s));
     EXPECT_EQ(registry.ReadInteger(kMain, u"TrayOrvane"_s), 0);
 

@@ -1,5 +1,6 @@
 #include "app/WorkingFolders.h"
 
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
@@ -29,9 +30,7 @@ TEST(WorkingFolders, FoldersThatCannotBeMadeAreReportedOneByOne) {
     test::ScriptedPrompts prompts;
     // The program folder's name is taken by a file, so nothing can be created in it.
     const QString blocked = dir.file(u"program"_s);
-    QFile file(blocked);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    ASSERT_TRUE(test::WriteFile(blocked, {}));
     PrepareWorkingFolders(WorkingFolders::At(blocked), prompts);
     ASSERT_EQ(prompts.shown().size(), 2u);
     EXPECT_EQ(prompts.shown()[0].kind, PromptKind::Warning);

@@ -1,6 +1,7 @@
 #include "browser/LibraryViews.h"
 #include "browser/LibraryLists.h"
 #include "support/MpegFixture.h"
+#include "support/SongTitles.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -19,12 +20,7 @@ SongRecord Song(const QString& title, const QString& artist, const QString& albu
         kLocalCollection,  newFlag};
 }
 
-QStringList Titles(const SongRows& rows) {
-    QStringList titles;
-    for (const SongRow& r : rows)
-        titles << r.Title;
-    return titles;
-}
+using test::Titles;
 
 QStringList Captions(const std::vector<LibraryEntry>& entries) {
     QStringList captions;
@@ -120,11 +116,9 @@ TEST(FolderPattern, AnyNameHoldingDotMp) {
 }
 
 TEST_F(FolderViewTest, ShowsTheMpegFilesOnDisk) {
-    Mp3(u"a.mp3"_s, u"Song A"_s);
-    Mp3(u"b.MP2"_s, u"Song B"_s);
-    Mp3(u"c.mpg"_s, u"Song C"_s);
-    Mp3(u"d.wav"_s, u"Song D"_s);
-    Mp3(u"deeper/e.mp3"_s, u"Song E"_s);      // sub-folders are not entered
+    // Sub-folders are not entered.
+    for (const QString& name : {u"a.mp3"_s, u"b.MP2"_s, u"c.mpg"_s, u"d.wav"_s, u"deeper/e.mp3"_s})
+        Mp3(name, u"Song "_s + QFileInfo(name).baseName().toUpper());
     QDir().mkpath(dir.file(u"folder.mp3"_s)); // a folder is not a song
     ASSERT_TRUE(test::WriteFile(dir.file(u"f.mp3"_s), QByteArray(2048, 'x')));
 
@@ -135,11 +129,11 @@ TEST_F(FolderViewTest, ShowsTheMpegFilesOnDisk) {
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(Titles(rows).mid(0, 3), (QStringList{u"Song A"_s, u"Song B"_s, u"Song C"_s}));
     EXPECT_EQ(rows[3].FileName, u"f.mp3"_s);
-    EXPECT_EQ(rows[1].FileName, u"b.MP2"_s);
-    EXPECT_EQ(rows[1].Genre, u"Rock"_s);
-    EXPECT_EQ(rows[1].Path(), QFileInfo(dir.file(u"b.MP2"_s)).absoluteFilePath());
-    EXPECT_EQ(rows[1].Collection, kLocalCollection);
-    EXPECT_EQ(rows[1].NewFlag, u"0"_s);
+    EXPECT_EQ(
+        (QStringList{rows[1].FileName, rows[1].Genre, rows[1].Path(), rows[1].Collection,
+                     rows[1].NewFlag}),
+        (QStringList{u"b.MP2"_s, u"Rock"_s, QFileInfo(dir.file(u"b.MP2"_s)).absoluteFilePath(),
+                     kLocalCollection, u"0"_s}));
 
     DisplayFilter onlyB;
     onlyB.SetTest([](const SongRow& row) { return row.FileName == u"b.MP2"; });

@@ -10,13 +10,14 @@
 #include "store/SongStore.h"
 #include "support/FileBytes.h"
 #include "support/ScriptedPrompts.h"
+#include "support/SongTitles.h"
 #include "support/TempDir.h"
 
 #include "support/WidgetTestApp.h"
 #include <QApplication>
 #include <QDir>
-#include <QFileSystemModel>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -36,18 +37,9 @@ using test::ScriptedPrompts;
 
 SongRow Row(const QString& title, const QString& artist = u"A"_s, const QString& newFlag = u"0"_s,
             const QString& comment = {}) {
-    SongRow r;
-    r.Title = title;
-    r.Artist = artist;
-    r.Album = u"Album"_s;
-    r.Duration = u"03:00"_s;
-    r.Year = u"2001"_s;
-    r.Comment = comment;
-    r.FileName = title + u".mp3"_s;
-    r.Folder = u"/music"_s;
-    r.Collection = kLocalCollection;
-    r.NewFlag = newFlag;
-    return r;
+    return {title,  artist,  u"Album"_s,        u"03:00"_s,  u"2001"_s,
+            {},     comment, title + u".mp3"_s, u"/music"_s, kLocalCollection,
+            newFlag};
 }
 
 // What Qt shows of a text in a place that reads markup when the text looks like it (tooltips,
@@ -86,6 +78,14 @@ protected:
     }
     bool Enabled(const char* name) {
         return window.Command(QString::fromLatin1(name))->isEnabled();
+    }
+    // Those of the named commands that are enabled.
+    QStringList EnabledOf(const QStringList& names) {
+        QStringList on;
+        for (const QString& name : names)
+            if (window.Command(name)->isEnabled())
+                on.append(name);
+        return on;
     }
 
     test::TempDir dir;
@@ -143,44 +143,35 @@ TEST_F(MainWindowTest, EveryViewSwitchesPanesPagesSortingAndTheCurrentList) {
 TEST_F(MainWindowTest, CommandsFollowTheSelectionThePlayingPageAndTheirHandlers) {
     window.SelectFolderNode(u"Albums"_s);
     Fill(window.lvSelection(), 3);
-    EXPECT_FALSE(Enabled("btnDelete"));
+    const QStringList all{u"btnDelete"_s, u"Delete1"_s,          u"Movetorecyclebin1"_s,
+                          u"Playsong1"_s, u"TagEditor2"_s,       u"brAdvProperties"_s,
+                          u"Import1"_s,   u"RefreshDatabase1"_s, u"Albums1"_s};
+    EXPECT_EQ(EnabledOf(all), (QStringList{u"RefreshDatabase1"_s, u"Albums1"_s}));
     EXPECT_FALSE(window.btnMove()->isEnabled());
     SelectRows(window.lvSelection(), {1});
-    EXPECT_TRUE(Enabled("btnDelete"));
-    EXPECT_TRUE(Enabled("Delete1"));
-    EXPECT_TRUE(Enabled("Movetorecyclebin1"));
     EXPECT_TRUE(window.btnMove()->isEnabled());
     // Commands of areas not built yet stay greyed out until their handler is set.
-    EXPECT_FALSE(Enabled("Playsong1"));
-    EXPECT_FALSE(Enabled("TagEditor2"));
-    EXPECT_FALSE(Enabled("brAdvProperties"));
-    EXPECT_FALSE(Enabled("Import1"));
-    EXPECT_TRUE(Enabled("RefreshDatabase1"));
-    EXPECT_TRUE(Enabled("Albums1"));
+    EXPECT_EQ(EnabledOf(all), (QStringList{u"btnDelete"_s, u"Delete1"_s, u"Movetorecyclebin1"_s,
+                                           u"RefreshDatabase1"_s, u"Albums1"_s}));
     int played = 0;
     window.SetHandler(u"Playsong1Click"_s, [&] { ++played; });
     window.SetHandler(u"TagEditor2Click"_s, [] {});
     window.SetHandler(u"Import1Click"_s, [] {});
-    EXPECT_TRUE(Enabled("Playsong1"));
-    EXPECT_TRUE(Enabled("TagEditor2"));
-    EXPECT_TRUE(Enabled("brAdvProperties")); // the toolbar button calls the same handler
-    EXPECT_TRUE(Enabled("Import1"));
+    // The toolbar's brAdvProperties calls the same handler as TagEditor2.
+    EXPECT_EQ(EnabledOf(all), all);
     window.Command(u"Playsong1"_s)->trigger();
     EXPECT_EQ(played, 1);
 
     // The category pane's "Playing" page turns off what must not act on the playing songs.
     window.CategoryPane()->setCurrentIndex(int(CategoryPage::Playing));
     window.UpdateCommands();
-    EXPECT_FALSE(Enabled("Playsong1"));
-    EXPECT_FALSE(Enabled("Movetorecyclebin1"));
-    EXPECT_TRUE(Enabled("TagEditor2"));
-    EXPECT_TRUE(Enabled("btnDelete"));
+    EXPECT_EQ(EnabledOf({u"Playsong1"_s, u"Movetorecyclebin1"_s, u"TagEditor2"_s, u"btnDelete"_s}),
+              (QStringList{u"TagEditor2"_s, u"btnDelete"_s}));
 
     // The start page: no current list, no song command.
     window.SelectFolderNode(u"Orvane"_s);
-    EXPECT_FALSE(Enabled("btnDelete"));
-    EXPECT_FALSE(Enabled("TagEditor2"));
-    EXPECT_TRUE(Enabled("Import1"));
+    EXPECT_EQ(EnabledOf({u"btnDelete"_s, u"TagEditor2"_s, u"Import1"_s}),
+              QStringList{u"Import1"_s});
 
     // The playing songs: commands follow that list's selection.
     window.SelectFolderNode(u"Playing"_s);
@@ -213,10 +204,9 @@ TEST_F(MainWindowTest, FolderNodesAreFoundWithoutCaseAndTheLastOneWins) {
     root->child(2)->setText(0, u"FAVOURITES"_s);
     root->child(4)->setText(0, u"myfiles"_s);
     window.SetFolderCaptions();
-    EXPECT_EQ(root->child(2)->text(0), u"Favourites");
-    EXPECT_EQ(root->child(4)->text(0), u"My files");
-    EXPECT_EQ(root->child(5)->text(0), u"NEW");
-    EXPECT_EQ(root->text(0), u"Orvane");
+    EXPECT_EQ((QStringList{root->child(2)->text(0), root->child(4)->text(0),
+                           root->child(5)->text(0), root->text(0)}),
+              (QStringList{u"Favourites"_s, u"My files"_s, u"NEW"_s, u"Orvane"_s}));
 }
 
 TEST_F(MainWindowTest, TheTitleDoublesAnAmpersandAndIsCutToTheBar) {
@@ -353,39 +343,25 @@ TEST_F(MainWindowTest, SongsDroppedOnFavouritesAreAddedLastRowFirst) {
 // Shortcuts, and the commands that run another command's handler; every other command runs
 // its own name's handler.
 TEST_F(MainWindowTest, MenusCarryTheirShortcutsAndHandlers) {
-    const std::pair<const char*, const char*> shortcuts[] = {{"NewPlaylist1", "Ctrl+N"},
-                                                             {"RefreshDatabase1", "F5"},
-                                                             {"Powersearch1", "F2"},
-                                                             {"Randomplaylist1", "Ctrl+R"},
-                                                             {"TagEditor2", "Ctrl+E"},
-                                                             {"Showallfromartist1", "Ctrl+Q"},
-                                                             {"Showallfromalbum1", "Ctrl+W"},
-                                                             {"Addtoplaylist2", "Ctrl+A"},
-                                                             {"Addtofavourites1", "Ctrl+F"},
-                                                             {"Previous2", "Ctrl+Z"},
-                                                             {"Play2", "Ctrl+X"},
-                                                             {"Pause2", "Ctrl+C"},
-                                                             {"Stop2", "Ctrl+V"},
-                                                             {"Next2", "Ctrl+B"},
-                                                             {"Play1", "Ctrl+P"},
-                                                             {"ShowallfromArtist2", "Ctrl+Q"},
-                                                             {"Quit1", ""},
-                                                             {"Movetorecyclebin1", ""}};
-    for (const auto& [name, keys] : shortcuts)
-        EXPECT_EQ(window.Command(QString::fromLatin1(name))->shortcut(),
-                  QKeySequence(QString::fromLatin1(keys)))
-            << name;
-    const std::pair<const char*, const char*> shared[] = {
-        {"ExporttoWAV2", "ExporttoWAV1Click"},
-        {"btnAdvRefresh", "RefreshDatabase1Click"},
-        {"brAdvNewPlaylist", "Playlist1Click"},
-        {"btnAdvRandom", "Randomplaylist1Click"},
-        {"Quit1", "Quit1Click"},
-        {"Delete2", "Delete2Click"}};
-    for (const auto& [name, handler] : shared)
-        EXPECT_EQ(window.HandlerOf(window.Command(QString::fromLatin1(name))),
-                  QString::fromLatin1(handler))
-            << name;
+    // Pairs of a command and its shortcut, then of a command and its handler.
+    const QStringList shortcuts = u"NewPlaylist1 Ctrl+N RefreshDatabase1 F5 Powersearch1 F2 "
+                                  u"Randomplaylist1 Ctrl+R TagEditor2 Ctrl+E Showallfromartist1 "
+                                  u"Ctrl+Q Showallfromalbum1 Ctrl+W Addtoplaylist2 Ctrl+A "
+                                  u"Addtofavourites1 Ctrl+F Previous2 Ctrl+Z Play2 Ctrl+X Pause2 "
+                                  u"Ctrl+C Stop2 Ctrl+V Next2 Ctrl+B Play1 Ctrl+P "
+                                  u"ShowallfromArtist2 Ctrl+Q"_s.split(u' ');
+    for (qsizetype i = 0; i < shortcuts.size(); i += 2)
+        EXPECT_EQ(window.Command(shortcuts[i])->shortcut(), QKeySequence(shortcuts[i + 1]))
+            << shortcuts[i].toStdString();
+    for (const QString& name : {u"Quit1"_s, u"Movetorecyclebin1"_s})
+        EXPECT_TRUE(window.Command(name)->shortcut().isEmpty()) << name.toStdString();
+    const QStringList shared =
+        u"ExporttoWAV2 ExporttoWAV1Click btnAdvRefresh "
+        u"RefreshDatabase1Click brAdvNewPlaylist Playlist1Click btnAdvRandom "
+        u"Randomplaylist1Click Quit1 Quit1Click Delete2 Delete2Click"_s.split(u' ');
+    for (qsizetype i = 0; i < shared.size(); i += 2)
+        EXPECT_EQ(window.HandlerOf(window.Command(shared[i])), shared[i + 1])
+            << shared[i].toStdString();
     EXPECT_FALSE(window.Command(u"Lyrics1"_s)->isVisible());
     EXPECT_TRUE(window.Command(u"Nofilters1"_s)->isChecked());
     EXPECT_EQ(window.btnMove()->menu(), window.Menu(u"pmVerplaatsen"_s));
@@ -429,16 +405,18 @@ TEST_F(MainWindowTest, ViewTogglesAndRowHeights) {
     Fill(window.lvPlayingSongs(), 1);
     EXPECT_EQ(window.lvPlayingSongs()->rowHeight(0), window.lvPlayingSongs()->TextLineHeight());
 
-    EXPECT_EQ(window.BrowserPane()->currentIndex(), 1); // "Orvane-bar" at start
+    // The browser pane's page and the check marks of its two toggles.
+    const auto browser = [&] {
+        return std::tuple(window.BrowserPane()->currentIndex(), window.Showbrowser1()->isChecked(),
+                          window.ShowOrvanebar1()->isChecked());
+    };
+    EXPECT_EQ(browser(), std::tuple(1, false, true)); // "Orvane-bar" at start
     window.Showbrowser1()->trigger();
-    EXPECT_TRUE(window.Showbrowser1()->isChecked());
-    EXPECT_FALSE(window.ShowOrvanebar1()->isChecked());
-    EXPECT_EQ(window.BrowserPane()->currentIndex(), 0);
+    EXPECT_EQ(browser(), std::tuple(0, true, false));
     window.Showbrowser1()->trigger(); // choosing the shown page again keeps it
-    EXPECT_TRUE(window.Showbrowser1()->isChecked());
+    EXPECT_EQ(browser(), std::tuple(0, true, false));
     window.ShowOrvanebar1()->trigger();
-    EXPECT_EQ(window.BrowserPane()->currentIndex(), 1);
-    EXPECT_FALSE(window.Showbrowser1()->isChecked());
+    EXPECT_EQ(browser(), std::tuple(1, false, true));
 
     // The panel sizes the settings keep.
     window.show();
@@ -532,10 +510,7 @@ TEST_F(MainWindowTest, HeaderClicksSortAndReverseKeepingTheSelection) {
     QHeaderView* header = list->horizontalHeader();
     header->setSortIndicator(0, Qt::AscendingOrder); // as a first click on "Song"
     auto titles = [&] {
-        QStringList t;
-        for (const SongRow& r : list->Songs()->Rows())
-            t.append(r.Title);
-        return t;
+        return test::Titles(list->Songs()->Rows());
     };
     EXPECT_EQ(titles(), (QStringList{u"a"_s, u"b"_s, u"C"_s}));
     EXPECT_EQ(list->SelectedRows(), std::vector<int>{2});
@@ -655,11 +630,9 @@ TEST_F(MainWindowTest, StatusBarAndStartPage) {
               u"%1 Item(s)."_s.arg(window.lvSelection()->Songs()->rowCount()));
 
     ASSERT_TRUE(QDir().mkpath(folder + u"html"_s));
-    QFile page(folder + u"html/orvane_startpage.htm"_s);
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.write("<html><body><h1>Welcome</h1></body></html>");
-    page.close();
-    window.ShowStartPage(page.fileName());
+    const QString page = folder + u"html/orvane_startpage.htm"_s;
+    ASSERT_TRUE(test::WriteFile(page, "<html><body><h1>Welcome</h1></body></html>"));
+    window.ShowStartPage(page);
     window.SelectFolderNode(u"Orvane"_s);
     EXPECT_EQ(window.SongPane()->currentIndex(), int(SongPage::NetBrowser));
     EXPECT_TRUE(window.StartPage()->toPlainText().contains(u"Welcome"));

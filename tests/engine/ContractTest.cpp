@@ -18,6 +18,7 @@ namespace orvane::test {
 namespace {
 
 using audio::ScratchDir;
+using namespace std::string_literals;
 
 const bool kDummySoundCard = [] {
     return setenv("SDL_AUDIODRIVER", "dummy", 0) == 0;
@@ -251,8 +252,7 @@ TEST(ContractTest, EveryCommandIsAnswered) {
              control_message_send_S(p, XA_MSG_GET_PLAYER_ENVIRONMENT_INTEGER, "gain");
          },
          [](Got a) {
-             EXPECT_EQ(Text(a[1], 0), "gain");
-             EXPECT_EQ(static_cast<int32_t>(Dword(a[1], 4)), -5);
+             EXPECT_EQ(std::pair(Text(a[1], 0), int32_t(Dword(a[1], 4))), std::pair("gain"s, -5));
          },
          {kAck, XA_MSG_NOTIFY_PLAYER_ENVIRONMENT_INTEGER}},
         {"text variable",
@@ -296,11 +296,7 @@ TEST(ContractTest, EveryCommandIsAnswered) {
              control_message_send_N(p, XA_MSG_GET_OUTPUT_VOLUME);
              control_message_send_III(p, XA_MSG_SET_OUTPUT_VOLUME, 101, 0, 0);
          },
-         [](Got a) {
-             EXPECT_EQ(Byte(a[1], 0), 80);
-             EXPECT_EQ(Byte(a[1], 1), 90);
-             EXPECT_EQ(Byte(a[1], 2), 40);
-         },
+         [](Got a) { EXPECT_EQ(Dword(a[1], 0) & 0xFFFFFF, 80u | 90u << 8 | 40u << 16); },
          {kAck, XA_MSG_NOTIFY_OUTPUT_VOLUME, kNack}},
         {"debug level",
          [](XA_Player p) {
@@ -327,10 +323,7 @@ TEST(ContractTest, EveryCommandIsAnswered) {
              control_message_send_N(p, XA_MSG_COMMAND_OUTPUT_MODULES_LIST);
              control_message_send_I(p, XA_MSG_COMMAND_OUTPUT_MODULE_QUERY, 7);
          },
-         [](Got a) {
-             EXPECT_EQ(Text(a[0], 4), "mpeg");
-             EXPECT_EQ(Text(a[2], 4), "wav");
-         },
+         [](Got a) { EXPECT_EQ(Text(a[0], 4) + ' ' + Text(a[2], 4), "mpeg wav"); },
          {XA_MSG_NOTIFY_INPUT_MODULE_INFO, XA_MSG_NOTIFY_OUTPUT_MODULE_INFO,
           XA_MSG_NOTIFY_OUTPUT_MODULE_INFO, XA_MSG_NOTIFY_OUTPUT_MODULE_INFO, kAck, kNack}},
         {"filters",
@@ -357,17 +350,16 @@ TEST(ContractTest, EveryCommandIsAnswered) {
          },
          nackWith(XA_MSG_COMMAND_INPUT_SEND_MESSAGE, XA_ERROR_NOT_SUPPORTED),
          {kNack}},
-        unsupported("player mode", XA_MSG_SET_PLAYER_MODE),
-        unsupported("output channels", XA_MSG_SET_OUTPUT_CHANNELS),
-        unsupported("codec quality", XA_MSG_SET_CODEC_QUALITY),
-        unsupported("notification mask", XA_MSG_SET_NOTIFICATION_MASK),
-        unsupported("code 56", 56),
-        unsupported("code 57", 57),
-        unsupported("unknown code", 200),
     };
+    std::vector<Answer> all(std::begin(answers), std::end(answers));
+    // Settings the engine does not support, codes 56 and 57, and an unknown code.
+    for (int code : std::initializer_list<int>{XA_MSG_SET_PLAYER_MODE, XA_MSG_SET_OUTPUT_CHANNELS,
+                                               XA_MSG_SET_CODEC_QUALITY,
+                                               XA_MSG_SET_NOTIFICATION_MASK, 56, 57, 200})
+        all.push_back(unsupported("unsupported code", code));
 
     EnginePlayer player;
-    for (const Answer& answer : answers) {
+    for (const Answer& answer : all) {
         SCOPED_TRACE(answer.what);
         answer.send(player.get());
         const std::vector<XA_Message> got = player.Settle();

@@ -1,4 +1,5 @@
 #include "exchange/PowerSearch.h"
+#include "support/SongTitles.h"
 
 #include <gtest/gtest.h>
 
@@ -28,12 +29,7 @@ CollectionList Collection() {
     return songs;
 }
 
-QStringList Titles(const SongRows& rows) {
-    QStringList titles;
-    for (const SongRow& r : rows)
-        titles << r.Title;
-    return titles;
-}
+using test::Titles;
 
 TEST(SearchCollection, FieldSwitchesAndModes) {
     const CollectionList songs = Collection();

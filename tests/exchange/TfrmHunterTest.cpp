@@ -4,9 +4,7 @@
 #include "support/WidgetTestApp.h"
 #include <QApplication>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -35,39 +33,18 @@ protected:
 
 TEST_F(TfrmHunterTest, ControlsCaptionsAndDefaults) {
     TfrmHunter w;
-    struct Box {
-        const char16_t* name;
-        const char16_t* caption;
-        bool checked;
-    };
-    const Box boxes[] = {
-        {u"cbExact", u"&Exact match only", false},
-        {u"cbFullWords", u"&Full words", true},
-        {u"cbTitle", u"Title", true},
-        {u"cbArtist", u"Artist", true},
-        {u"cbComment", u"Comments", true},
-        {u"cbGenre", u"Genre", true},
-        {u"cbFilename", u"Filename", true},
-        {u"cbYear", u"Year", true},
-        {u"cbAlbum", u"Album", true},
-    };
-    for (const Box& b : boxes) {
-        QCheckBox* box = Check(w, QString::fromUtf16(b.name));
+    // Each field's box under its caption; the defaults reach the options through the boxes.
+    const QStringList boxes =
+        u"cbExact|&Exact match only|cbFullWords|&Full words|cbTitle|Title|cbArtist|Artist|"
+        u"cbComment|Comments|cbGenre|Genre|cbFilename|Filename|cbYear|Year|cbAlbum|Album"_s.split(
+            u'|');
+    for (qsizetype i = 0; i < boxes.size(); i += 2) {
+        QCheckBox* box = Check(w, boxes[i]);
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->text(), QString::fromUtf16(b.caption));
-        EXPECT_EQ(box->isChecked(), b.checked) << box->text().toStdString();
+        EXPECT_EQ(box->text(), boxes[i + 1]);
     }
     EXPECT_EQ(w.Options(), SearchOptions{});
-
-    QStringList labels;
-    for (const QLabel* label : w.findChildren<QLabel*>())
-        labels << label->text();
-    EXPECT_TRUE(labels.contains(u"Search for"_s));
-    ASSERT_NE(w.findChild<QGroupBox*>(), nullptr);
-    EXPECT_EQ(w.findChild<QGroupBox*>()->title(), u"Search In"_s);
     EXPECT_TRUE(w.edFileName()->isReadOnly());
-    EXPECT_EQ(w.btnSearch()->text(), u"&Search..."_s);
-
     w.show();
     EXPECT_FALSE(w.edFileName()->isVisible());
     EXPECT_FALSE(w.btnCancel()->isVisible());

@@ -1,5 +1,6 @@
 #include "platform/DirectoryWalk.h"
 
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -18,8 +19,7 @@ protected:
     void Touch(const QString& relative) {
         const QString path = dir.file(relative);
         ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(test::WriteFile(path, {}));
     }
     void Folder(const QString& relative) { ASSERT_TRUE(QDir().mkpath(dir.file(relative))); }
     void Link(const QString& target, const QString& relative) {
@@ -44,12 +44,10 @@ protected:
 };
 
 TEST_F(DirectoryWalkTest, FoldersAreWalkedWhereTheyComeInNameOrder) {
-    Touch(u"b.mp3"_s);
-    Touch(u"A/z.mp3"_s);
-    Touch(u"A/deeper/y.mp3"_s);
-    Touch(u"a.mp3"_s);
-    Touch(u"C.txt"_s);
-    Touch(u".hidden-file.mp3"_s); // files whose names begin with "." are still files
+    // Files whose names begin with "." are still files.
+    for (const QString& file : {u"b.mp3"_s, u"A/z.mp3"_s, u"A/deeper/y.mp3"_s, u"a.mp3"_s,
+                                u"C.txt"_s, u".hidden-file.mp3"_s})
+        Touch(file);
     Folder(u"empty"_s);
     EXPECT_EQ(Walk(), (QStringList{u".hidden-file.mp3"_s, u"A/deeper/y.mp3"_s, u"A/z.mp3"_s,
                                    u"a.mp3"_s, u"b.mp3"_s, u"C.txt"_s}));
@@ -73,12 +71,10 @@ TEST_F(DirectoryWalkTest, HiddenFoldersLinksAndSpecialFiles) {
 }
 
 TEST_F(DirectoryWalkTest, UnreadableFoldersAreReportedAndSystemTreesNeverEntered) {
-    Touch(u"closed/inside.mp3"_s);
-    Touch(u"open/song.mp3"_s);
-    Touch(u"notes.mp3"_s);
-    Link(u"/proc"_s, u"proc"_s);
-    Link(u"/sys"_s, u"sys"_s);
-    Link(u"/dev"_s, u"dev"_s);
+    for (const QString& file : {u"closed/inside.mp3"_s, u"open/song.mp3"_s, u"notes.mp3"_s})
+        Touch(file);
+    for (const QString& tree : {u"proc"_s, u"sys"_s, u"dev"_s})
+        Link(u'/' + tree, tree);
     const QString closed = dir.file(u"closed/"_s);
     const QByteArray closedBytes = QFile::encodeName(closed);
     // Permissions bind an ordinary user; the superuser gets the same failure injected.

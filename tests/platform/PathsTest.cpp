@@ -10,13 +10,13 @@ namespace {
 using namespace Qt::StringLiterals;
 
 TEST(Paths, SplitAtTheLastSeparatorOfEitherKind) {
-    EXPECT_EQ(FileNamePart(u"/d/e/f.mp3"_s), u"f.mp3");
-    EXPECT_EQ(FolderPart(u"/d/e/f.mp3"_s), u"/d/e/");
-    EXPECT_EQ(FileNamePart(u"D:\\MP3\\x.mp3"_s), u"x.mp3");
-    EXPECT_EQ(FolderPart(u"D:\\MP3\\x.mp3"_s), u"D:\\MP3\\");
-    EXPECT_EQ(FileNamePart(u"x.mp3"_s), u"x.mp3");
-    EXPECT_EQ(FolderPart(u"x.mp3"_s), u"");
-    EXPECT_EQ(FileNamePart(u"/d/e/"_s), u"");
+    // Each path with its folder and name parts.
+    const QStringList cases = {u"/d/e/f.mp3"_s, u"/d/e/"_s, u"f.mp3"_s, u"D:\\MP3\\x.mp3"_s,
+                               u"D:\\MP3\\"_s,  u"x.mp3"_s, u"x.mp3"_s, u""_s,
+                               u"x.mp3"_s,      u"/d/e/"_s, u"/d/e/"_s, u""_s};
+    for (qsizetype i = 0; i < cases.size(); i += 3)
+        EXPECT_EQ(FolderPart(cases[i]) + u'|' + FileNamePart(cases[i]),
+                  cases[i + 1] + u'|' + cases[i + 2]);
 }
 
 TEST(Paths, TrailingSeparatorAddedOnce) {

@@ -62,19 +62,16 @@ MemoryRegistry Sample() {
     return r;
 }
 
-void ExpectSameTree(const RegistryKeyNode& a, const RegistryKeyNode& b) {
-    EXPECT_EQ(a.Name, b.Name);
-    ASSERT_EQ(a.Values.size(), b.Values.size()) << a.Name.toStdString();
-    for (size_t i = 0; i < a.Values.size(); ++i) {
-        EXPECT_EQ(a.Values[i].Name, b.Values[i].Name);
-        EXPECT_EQ(a.Values[i].Kind, b.Values[i].Kind);
-        EXPECT_EQ(a.Values[i].Text, b.Values[i].Text);
-        EXPECT_EQ(a.Values[i].Integer, b.Values[i].Integer);
-        EXPECT_EQ(a.Values[i].Raw, b.Values[i].Raw);
-    }
-    ASSERT_EQ(a.Children.size(), b.Children.size()) << a.Name.toStdString();
-    for (size_t i = 0; i < a.Children.size(); ++i)
-        ExpectSameTree(*a.Children[i], *b.Children[i]);
+// Every key of a tree in order, each followed by its values with kind, text, integer and raw data.
+QStringList Dump(const RegistryKeyNode& node, const QString& parent = {}) {
+    QStringList lines{parent + node.Name};
+    for (const RegistryValue& v : node.Values)
+        lines << QStringList{v.Name, QString::number(int(v.Kind)), v.Text,
+                             QString::number(v.Integer), v.Raw}
+                     .join(u'|');
+    for (const auto& child : node.Children)
+        lines << Dump(*child, lines.front() + u'\\');
+    return lines;
 }
 
 TEST(RegistryExport, WritesTheEditorsFormatAndReadsItBack) {
@@ -99,7 +96,7 @@ TEST(RegistryExport, WritesTheEditorsFormatAndReadsItBack) {
     const RegistryParse parse = ParseRegistryExport(bytes, reread.Root());
     EXPECT_TRUE(parse.recognised);
     EXPECT_EQ(parse.badLines, 0);
-    ExpectSameTree(reread.Root(), sample.Root());
+    EXPECT_EQ(Dump(reread.Root()), Dump(sample.Root()));
     EXPECT_EQ(WriteRegistryExport(reread.Root()), bytes);
 }
 

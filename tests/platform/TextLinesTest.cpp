@@ -15,16 +15,9 @@ namespace {
 using namespace Qt::StringLiterals;
 
 TEST(TextLines, LineEndsOfEitherKind) {
-    const auto lines = [](const char* a, const char* b = nullptr, const char* c = nullptr) {
-        QStringList l;
-        for (const char* s : {a, b, c})
-            if (s)
-                l << QString::fromLatin1(s);
-        return l;
-    };
-    EXPECT_EQ(DecodeLines("a\r\nb\nc"), lines("a", "b", "c"));
-    EXPECT_EQ(DecodeLines("a\r\n\r\n"), lines("a", ""));
-    EXPECT_EQ(DecodeLines("a\r\r\n"), lines("a\r"));
+    EXPECT_EQ(DecodeLines("a\r\nb\nc"), (QStringList{u"a"_s, u"b"_s, u"c"_s}));
+    EXPECT_EQ(DecodeLines("a\r\n\r\n"), (QStringList{u"a"_s, u""_s}));
+    EXPECT_EQ(DecodeLines("a\r\r\n"), QStringList{u"a\r"_s});
     EXPECT_TRUE(DecodeLines("").isEmpty());
 }
 
@@ -40,10 +33,8 @@ TEST(TextLines, AtomicWriteReplacesOrLeavesTheFile) {
     const QString path = dir.file(u"a.txt"_s);
     ASSERT_EQ(WriteFileAtomically(path, "one"), WriteResult::Written);
     ASSERT_EQ(WriteFileAtomically(path, "two"), WriteResult::Written);
-    TextFileRead read = ReadWholeFile(path);
-    EXPECT_TRUE(read.opened);
-    EXPECT_FALSE(read.readError);
-    EXPECT_EQ(read.data, "two");
+    const TextFileRead read = ReadWholeFile(path);
+    EXPECT_EQ(std::tuple(read.opened, read.readError, read.data), std::tuple(true, false, "two"));
 
     EXPECT_NE(WriteFileAtomically(dir.file(u"no/such/b.txt"_s), "x"), WriteResult::Written);
     EXPECT_FALSE(ReadWholeFile(dir.file(u"missing.txt"_s)).opened);

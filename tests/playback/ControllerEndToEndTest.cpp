@@ -5,6 +5,7 @@
 #include "ComponentHarness.h"
 #include "playback/TdmXAudio.h"
 
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompts.h"
 #include "support/audio/AudioFixtures.h"
 
@@ -33,12 +34,18 @@ TEST(ControllerEndToEndTest, ThreeQueuedSongsAreHeardInOrder) {
         ASSERT_TRUE(audio::WriteToneMp3(dir.file(name),
                                         {.seconds = kSeconds, .frequencies = {tone}}, &error))
             << error;
-        SongRow row;
-        row.Title = QString::fromStdString(name);
-        row.Duration = QStringLiteral("00:01");
-        row.FileName = QString::fromStdString(name);
-        row.Folder = QString::fromStdString(dir.path().string()) + u'/';
-        rows.push_back(row);
+        const QString file = QString::fromStdString(name);
+        rows.push_back({file,
+                        {},
+                        {},
+                        QStringLiteral("00:01"),
+                        {},
+                        {},
+                        {},
+                        file,
+                        QString::fromStdString(dir.path().string()) + u'/',
+                        {},
+                        {}});
     }
 
     ScriptedPrompts prompts;
@@ -55,9 +62,7 @@ TEST(ControllerEndToEndTest, ThreeQueuedSongsAreHeardInOrder) {
     EXPECT_TRUE(prompts.shown().empty()) << prompts.texts().join(u'\n').toStdString();
 
     // What the sound card got, in windows of 0.1 s: which tone sounds in each.
-    QFile file(QString::fromStdString(raw));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = ReadFile(QString::fromStdString(raw));
     audio::Pcm pcm;
     pcm.rate = 44100;
     pcm.channels = 2;

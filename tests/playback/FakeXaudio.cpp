@@ -3,6 +3,7 @@
 #include "engine/MessageBuilder.h"
 
 #include <algorithm>
+#include <map>
 #include <stdexcept>
 
 namespace orvane::test {
@@ -156,30 +157,19 @@ void FakeXaudio::PostState(uint8_t state) {
 
 void FakeXaudio::AnswerLikeTheEngine(std::function<void(const Sent&)> seen) {
     onSend = [seen = std::move(seen)](FakeXaudio& engine, int player, const Sent& sent) {
-        const auto setState = [&](uint8_t state) {
-            if (engine.engineState == state)
-                return;
-            engine.engineState = state;
+        using engine::MessageBuilder;
+        // The state each command leads to; the engine tells only a change.
+        const std::map<int, uint8_t> states{{XA_MSG_COMMAND_PLAY, XA_PLAYER_STATE_PLAYING},
+                                            {XA_MSG_COMMAND_PAUSE, XA_PLAYER_STATE_PAUSED},
+                                            {XA_MSG_COMMAND_STOP, XA_PLAYER_STATE_STOPPED}};
+        if (sent.code == XA_MSG_COMMAND_INPUT_OPEN)
             engine.Post(player,
-                        engine::MessageBuilder(XA_MSG_NOTIFY_PLAYER_STATE).Byte(0, state).Build());
-        };
-        switch (sent.code) {
-        case XA_MSG_COMMAND_INPUT_OPEN:
-            engine.Post(
-                player,
-                engine::MessageBuilder(XA_MSG_NOTIFY_INPUT_NAME).Text(0, sent.texts[0]).Build());
-            break;
-        case XA_MSG_COMMAND_PLAY:
-            setState(XA_PLAYER_STATE_PLAYING);
-            break;
-        case XA_MSG_COMMAND_PAUSE:
-            setState(XA_PLAYER_STATE_PAUSED);
-            break;
-        case XA_MSG_COMMAND_STOP:
-            setState(XA_PLAYER_STATE_STOPPED);
-            break;
-        default:
-            break;
+                        MessageBuilder(XA_MSG_NOTIFY_INPUT_NAME).Text(0, sent.texts[0]).Build());
+        const auto state = states.find(sent.code);
+        if (state != states.end() && engine.engineState != state->second) {
+            engine.engineState = state->second;
+            engine.Post(player,
+                        MessageBuilder(XA_MSG_NOTIFY_PLAYER_STATE).Byte(0, state->second).Build());
         }
         if (seen)
             seen(sent);

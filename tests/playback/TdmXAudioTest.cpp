@@ -20,6 +20,7 @@ namespace orvane::test {
 namespace {
 
 using engine::MessageBuilder;
+using namespace Qt::StringLiterals;
 
 class ControllerTest : public ::testing::Test {
 protected:
@@ -41,16 +42,17 @@ protected:
         controller->XaudioPlayer().DeliverPending();
         QCoreApplication::processEvents();
     }
+    // Runs a command and lets the engine's answers in.
+    template <typename Command> void Run(Command command) {
+        command();
+        Settle();
+    }
 
     // A song whose file exists (or not), of the given length "mm:ss".
-    SongRow Song(const QString& name, const QString& duration = QStringLiteral("03:00"),
-                 bool exists = true) {
-        SongRow row;
-        row.Title = name;
-        row.Duration = duration;
-        row.FileName = name + QStringLiteral(".mp3");
-        row.Folder = dir.path() + u'/';
-        row.Collection = QStringLiteral("local");
+    SongRow Song(const QString& name, const QString& duration = u"03:00"_s, bool exists = true) {
+        const SongRow row{
+            name,       {}, {}, duration, {}, {}, {}, name + u".mp3"_s, dir.path() + u'/',
+            u"local"_s, {}};
         if (exists)
             WriteFile(row.Path(), MakeMpegStream({}));
         return row;
@@ -58,7 +60,7 @@ protected:
     SongRows Songs(int count) {
         SongRows rows;
         for (int i = 0; i < count; ++i)
-            rows.push_back(Song(QStringLiteral("song%1").arg(i)));
+            rows.push_back(Song(u"song%1"_s.arg(i)));
         return rows;
     }
     int Commands(int code) {
@@ -80,8 +82,7 @@ protected:
 
 TEST_F(ControllerTest, PlayFillsTheQueueFromTheViewAndFollowsTheEngine) {
     const SongRows view = Songs(3);
-    controller->PlayCommand(&view, false);
-    Settle();
+    Run([&] { controller->PlayCommand(&view, false); });
     EXPECT_EQ(queue.rows, view);
     EXPECT_EQ(controller->CurrentSong(), 0);
     EXPECT_EQ(opened, QStringList{view[0].Path()});
@@ -104,15 +105,12 @@ TEST_F(ControllerTest, PlayFillsTheQueueFromTheViewAndFollowsTheEngine) {
     EXPECT_EQ(display.panels[2], u"Stopped") << "nothing plays any more";
 
     // Pause, then Play resumes the same song without rebuilding the queue.
-    controller->PlayCommand(&view, false);
-    Settle();
-    controller->PausePlayer();
-    Settle();
+    Run([&] { controller->PlayCommand(&view, false); });
+    Run([&] { controller->PausePlayer(); });
     EXPECT_TRUE(controller->Paused());
     EXPECT_EQ(display.buttons, (std::array<bool, 3>{true, false, true}));
     const int opens = opened.size();
-    controller->PlayCommand(nullptr, false);
-    Settle();
+    Run([&] { controller->PlayCommand(nullptr, false); });
     EXPECT_TRUE(controller->Playing());
     EXPECT_EQ(opened.size(), opens);
 
@@ -128,55 +126,47 @@ TEST_F(ControllerTest, PlayFillsTheQueueFromTheViewAndFollowsTheEngine) {
 
 TEST_F(ControllerTest, NextAndPreviousAtTheEdgesOfTheQueue) {
     queue.rows = Songs(3);
-    controller->NextCommand(); // nothing played yet: the first song
-    Settle();
+    Run([&] { controller->NextCommand(); }); // nothing played yet: the first song
     EXPECT_EQ(controller->CurrentSong(), 0);
     EXPECT_EQ(opened.back(), Opened(0));
 
-    controller->PreviousCommand(); // at the first song: the first song again
-    Settle();
+    Run([&] { controller->PreviousCommand(); }); // at the first song: the first song again
     EXPECT_EQ(controller->CurrentSong(), 0);
     EXPECT_EQ(opened.size(), 2);
     EXPECT_EQ(opened.back(), Opened(0));
 
     controller->SetCurrentSong(2);
-    controller->NextCommand(); // at the last row: nothing plays
-    Settle();
+    Run([&] { controller->NextCommand(); }); // at the last row: nothing plays
     EXPECT_EQ(controller->CurrentSong(), 3);
     EXPECT_EQ(opened.size(), 2);
     EXPECT_TRUE(controller->Stopped());
 
-    controller->PreviousCommand(); // past the end: the last row
-    Settle();
+    Run([&] { controller->PreviousCommand(); }); // past the end: the last row
     EXPECT_EQ(controller->CurrentSong(), 2);
     EXPECT_EQ(opened.back(), Opened(2));
 
     controller->StopPlayer();
-    controller->PreviousCommand(); // stopped: the first song
-    Settle();
+    Run([&] { controller->PreviousCommand(); }); // stopped: the first song
     EXPECT_EQ(controller->CurrentSong(), 0);
     EXPECT_EQ(opened.back(), Opened(0));
 
     // An empty queue: Next stops, Previous does not even stop.
     queue.rows.clear();
-    controller->PreviousCommand();
-    Settle();
+    Run([&] { controller->PreviousCommand(); });
     EXPECT_TRUE(controller->Playing());
     controller->NextCommand();
     EXPECT_TRUE(controller->Stopped());
 }
 
 TEST_F(ControllerTest, MissingAndExternalSongsWithTheSkipAllAnswer) {
-    SongRow external = Song(QStringLiteral("far"));
-    external.Folder = QStringLiteral("IMPORT:\\Mail jo@example.org");
-    const SongRows view = {Song(QStringLiteral("gone1"), QStringLiteral("01:00"), false),
-                           Song(QStringLiteral("here"), QStringLiteral("02:30")), external,
-                           Song(QStringLiteral("gone2"), QStringLiteral("01:00"), false),
-                           Song(QStringLiteral("gone3"), QStringLiteral("01:00"), false)};
+    SongRow external = Song(u"far"_s);
+    external.Folder = u"IMPORT:\\Mail jo@example.org"_s;
+    const SongRows view = {Song(u"gone1"_s, u"01:00"_s, false), Song(u"here"_s, u"02:30"_s),
+                           external, Song(u"gone2"_s, u"01:00"_s, false),
+                           Song(u"gone3"_s, u"01:00"_s, false)};
     prompts.Answer(PromptAnswer::Cancel); // gone1: Cancel, then
     prompts.Answer(PromptAnswer::Yes);    // skip all external songs
-    controller->PlayCommand(&view, false);
-    Settle();
+    Run([&] { controller->PlayCommand(&view, false); });
     ASSERT_EQ(queue.rows.size(), 1u);
     EXPECT_EQ(queue.rows[0].Title, u"here");
     EXPECT_EQ(display.queueDuration, u"00:02:30");
@@ -190,8 +180,7 @@ TEST_F(ControllerTest, MissingAndExternalSongsWithTheSkipAllAnswer) {
     // OK only drops the one song; every song missing plays nothing.
     prompts = ScriptedPrompts();
     const SongRows missing = {view[0], view[3]};
-    controller->PlayCommand(&missing, false);
-    Settle();
+    Run([&] { controller->PlayCommand(&missing, false); });
     EXPECT_TRUE(queue.rows.empty());
     EXPECT_EQ(prompts.texts().size(), 2);
     EXPECT_EQ(controller->CurrentSong(), -1);
@@ -200,8 +189,7 @@ TEST_F(ControllerTest, MissingAndExternalSongsWithTheSkipAllAnswer) {
 
 TEST_F(ControllerTest, PlaySelectedAndNothingToPlay) {
     const SongRows view = Songs(4);
-    controller->PlaySelectedCommand(4, {view[1], view[3]}, false);
-    Settle();
+    Run([&] { controller->PlaySelectedCommand(4, {view[1], view[3]}, false); });
     EXPECT_EQ(queue.rows, (SongRows{view[1], view[3]}));
     EXPECT_EQ(opened.back(), view[1].Path());
 
@@ -219,15 +207,12 @@ TEST_F(ControllerTest, PlaySelectedAndNothingToPlay) {
 
 TEST_F(ControllerTest, AddingToTheQueueAndRemovingFromIt) {
     const SongRows first = Songs(2);
-    controller->AddToQueueCommand(first); // nothing plays: starts at row 0
-    Settle();
+    Run([&] { controller->AddToQueueCommand(first); }); // nothing plays: starts at row 0
     EXPECT_EQ(controller->CurrentSong(), 0);
     EXPECT_EQ(opened, QStringList{first[0].Path()});
 
-    SongRows more = {Song(QStringLiteral("x")), Song(QStringLiteral("y")),
-                     Song(QStringLiteral("z")), Song(QStringLiteral("w"))};
-    controller->AddToQueueCommand(more); // while playing: appended, nothing else
-    Settle();
+    SongRows more = {Song(u"x"_s), Song(u"y"_s), Song(u"z"_s), Song(u"w"_s)};
+    Run([&] { controller->AddToQueueCommand(more); }); // while playing: appended, nothing else
     EXPECT_EQ(queue.rows.size(), 6u);
     EXPECT_EQ(controller->CurrentSong(), 0);
     EXPECT_EQ(opened.size(), 1);
@@ -252,8 +237,7 @@ TEST_F(ControllerTest, AddingToTheQueueAndRemovingFromIt) {
     // After a stop, adding starts again from row 0 even of songs queued before.
     controller->StopPlayer();
     queue.rows = first;
-    controller->AddToQueueCommand(SongRows{more[0]});
-    Settle();
+    Run([&] { controller->AddToQueueCommand(SongRows{more[0]}); });
     EXPECT_EQ(controller->CurrentSong(), 0);
     EXPECT_EQ(opened.back(), first[0].Path());
 }
@@ -264,10 +248,9 @@ TEST_F(ControllerTest, RemainingTimeNowPlayingAndSeekFollowTheEngine) {
     stream.frames = 4;
     stream.vbr = VbrFrame::Xing;
     stream.vbrFrames = 7657; // 200 s at 44.1 kHz
-    const QString path = dir.filePath(QStringLiteral("long.mp3"));
+    const QString path = dir.filePath(u"long.mp3"_s);
     ASSERT_TRUE(WriteFile(path, MakeMpegStream(stream)));
-    controller->PlayFile(path);
-    Settle();
+    Run([&] { controller->PlayFile(path); });
 
     const auto timecode = [&](uint8_t minutes, uint8_t seconds) {
         fake.Post(0, MessageBuilder(XA_MSG_NOTIFY_INPUT_TIMECODE)
@@ -298,19 +281,18 @@ TEST_F(ControllerTest, RemainingTimeNowPlayingAndSeekFollowTheEngine) {
 
 TEST_F(ControllerTest, PlaylistReplacesTheQueueAndPlaysItsFirstSong) {
     const SongRows songs = Songs(2);
-    const QString playlist = dir.filePath(QStringLiteral("party.m3u"));
+    const QString playlist = dir.filePath(u"party.m3u"_s);
     ASSERT_TRUE(
         WriteFile(playlist, "# a comment\r\nsong1.mp3\r\n" + songs[0].Path().toUtf8() + "\r\n"));
     queue.rows = Songs(3);
-    controller->PlayPlaylist(playlist);
-    Settle();
+    Run([&] { controller->PlayPlaylist(playlist); });
     ASSERT_EQ(queue.rows.size(), 2u);
     EXPECT_EQ(queue.rows[0].Path(), songs[1].Path());
     EXPECT_EQ(queue.rows[1].Path(), songs[0].Path());
     EXPECT_EQ(opened.back(), songs[1].Path());
     EXPECT_EQ(controller->CurrentSong(), 0);
 
-    controller->PlayPlaylist(dir.filePath(QStringLiteral("none.m3u"))); // unreadable
+    controller->PlayPlaylist(dir.filePath(u"none.m3u"_s)); // unreadable
     EXPECT_TRUE(queue.rows.empty());
     EXPECT_TRUE(controller->Stopped());
     EXPECT_EQ(controller->CurrentSong(), -1);
@@ -318,21 +300,18 @@ TEST_F(ControllerTest, PlaylistReplacesTheQueueAndPlaysItsFirstSong) {
 
 TEST_F(ControllerTest, AStopSleepsUntilTheEngineAnswersAndNothingPlaysOnBehindIt) {
     const SongRows view = Songs(3);
-    controller->PlayCommand(&view, false);
-    Settle();
+    Run([&] { controller->PlayCommand(&view, false); });
 
     // The song ends just as Stop is pressed: its end of input comes before the stopped state.
     fake.PostState(XA_PLAYER_STATE_EOS);
-    controller->StopPlayer();
-    Settle();
+    Run([&] { controller->StopPlayer(); });
     EXPECT_EQ(opened, QStringList{view[0].Path()});
     EXPECT_TRUE(controller->Stopped());
     EXPECT_EQ(controller->CurrentSong(), -1);
 
     // An engine that answers a stop only later: the wait sleeps between events instead of
     // asking the engine over and over.
-    controller->PlayCommand(&view, false);
-    Settle();
+    Run([&] { controller->PlayCommand(&view, false); });
     const auto engine = fake.onSend;
     fake.onSend = [engine](FakeXaudio& f, int player, const FakeXaudio::Sent& sent) {
         if (sent.code == XA_MSG_COMMAND_STOP)
@@ -353,8 +332,7 @@ TEST_F(ControllerTest, AStopSleepsUntilTheEngineAnswersAndNothingPlaysOnBehindIt
 
 TEST_F(ControllerTest, RowsRemovedWhileAStopIsAwaitedAreNotPlayed) {
     const SongRows view = Songs(3);
-    controller->PlayCommand(&view, false);
-    Settle();
+    Run([&] { controller->PlayCommand(&view, false); });
     controller->SetCurrentSong(2);
     // Rows go (the Delete key, say) while the player waits for the engine to stop.
     const auto engine = fake.onSend;
@@ -367,8 +345,7 @@ TEST_F(ControllerTest, RowsRemovedWhileAStopIsAwaitedAreNotPlayed) {
             late->PostState(XA_PLAYER_STATE_STOPPED);
         });
     };
-    controller->PreviousCommand(); // row 1 is gone: the last row left plays
-    Settle();
+    Run([&] { controller->PreviousCommand(); }); // row 1 is gone: the last row left plays
     EXPECT_EQ(controller->CurrentSong(), 0);
     EXPECT_EQ(opened.back(), view[0].Path());
 
@@ -377,8 +354,7 @@ TEST_F(ControllerTest, RowsRemovedWhileAStopIsAwaitedAreNotPlayed) {
     queue.selected = {2};
     keep = 2;
     const int opens = opened.size();
-    controller->PlayFromQueueCommand();
-    Settle();
+    Run([&] { controller->PlayFromQueueCommand(); });
     EXPECT_EQ(opened.size(), opens);
     EXPECT_EQ(controller->CurrentSong(), -1);
 }

@@ -19,10 +19,7 @@ using test::TempDir;
 using test::WriteFile;
 
 SongRecord Song(const QString& folder, const QString& file) {
-    SongRecord r;
-    r.Folder = folder;
-    r.FileName = file;
-    return r;
+    return {file, {}, {}, {}, {}, {}, {}, {}, folder, {}, {}};
 }
 
 class NewSongsLogTest : public ::testing::Test {
@@ -51,12 +48,8 @@ TEST_F(NewSongsLogTest, EachSongOncePerDayLog) {
 
 TEST_F(NewSongsLogTest, ChangesMadeByOthersAreSeen) {
     log.AppendToNewSongsLog(Song(u"/m/"_s, u"a.mp3"_s));
-    {
-        // Another program rewrites the log between two songs.
-        QFile f(today());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write("/m/c.mp3\r\n/m/longer-name-so-the-size-differs.mp3");
-    }
+    // Another program rewrites the log between two songs.
+    ASSERT_TRUE(WriteFile(today(), "/m/c.mp3\r\n/m/longer-name-so-the-size-differs.mp3"));
     log.AppendToNewSongsLog(Song(u"/m/"_s, u"c.mp3"_s));
     log.AppendToNewSongsLog(Song(u"/m/"_s, u"a.mp3"_s));
     EXPECT_EQ(ReadFile(today()),

@@ -5,15 +5,14 @@
 #include "playlists/PlaylistFile.h"
 #include "playlists/PlaylistList.h"
 
+#include "support/FileSizeLimit.h"
 #include "support/MpegFixture.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
 #include <QDir>
 #include <QFile>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace orvane {
 namespace {
@@ -26,10 +25,8 @@ using test::TempDir;
 using test::WriteFile;
 
 SongRow Row(const QString& path) {
-    SongRow row;
-    row.Folder = path.left(path.lastIndexOf(u'/') + 1);
-    row.FileName = path.mid(path.lastIndexOf(u'/') + 1);
-    return row;
+    const qsizetype cut = path.lastIndexOf(u'/') + 1;
+    return {{}, {}, {}, {}, {}, {}, {}, path.mid(cut), path.left(cut), {}, {}};
 }
 
 QStringList Captions(const PlaylistView& view) {
@@ -124,26 +121,6 @@ TEST(PlaylistCommands, APlaylistFileThatIsGoneIsReportedAndItsEntryStays) {
     EXPECT_FALSE(DeletePlaylist(view, 5, prompts)) << "no entry selected";
 }
 
-// Failures made without permissions, so that they happen for every user, root included.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldSignal_);
-    }
-
-private:
-    rlimit old_{};
-    void (*oldSignal_)(int) = SIG_DFL;
-};
-
 TEST(PlaylistCommands, WriteFailuresAreReportedAndLoseNothing) {
     TempDir dir;
     ScriptedPrompts prompts;
@@ -161,7 +138,7 @@ TEST(PlaylistCommands, WriteFailuresAreReportedAndLoseNothing) {
     const QString list = dir.file(u"p.m3u"_s);
     ASSERT_TRUE(WriteFile(list, before));
     {
-        const FileSizeLimit full(8);
+        const test::FileSizeLimit full(8);
         AppendToPlaylist(list, Row(u"/m/d.mp3"_s), prompts);
         EXPECT_FALSE(RemovePlaylistEntries(list, dir.path(), {u"/m/a.mp3"_s}, prompts));
     }

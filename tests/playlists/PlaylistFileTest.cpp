@@ -19,10 +19,7 @@ using test::TempDir;
 using test::WriteFile;
 
 SongRow Row(const QString& folder, const QString& file) {
-    SongRow row;
-    row.Folder = folder;
-    row.FileName = file;
-    return row;
+    return {{}, {}, {}, {}, {}, {}, {}, file, folder, {}, {}};
 }
 
 TEST(PlaylistFile, EntriesAbsoluteRelativeAndSkipped) {

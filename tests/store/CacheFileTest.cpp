@@ -1,14 +1,12 @@
 #include "store/CacheFile.h"
 
 #include "support/FileBytes.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace orvane {
 namespace {
@@ -170,16 +168,10 @@ TEST(CacheFile, FailedSaveLeavesTheOldFile) {
     ASSERT_TRUE(SaveCacheFile(path, old));
     const QByteArray before = test::ReadFile(path);
     const std::vector<SongRecord> many(500, Record(u"new.mp3"_s, {}, u"/m/"_s));
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN); // EFBIG instead of the signal
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = SaveCacheFile(path, many);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(written);
+    {
+        const test::FileSizeLimit full(4096);
+        EXPECT_FALSE(SaveCacheFile(path, many));
+    }
     EXPECT_EQ(test::ReadFile(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"local.orv"_s});
 }

@@ -13,10 +13,7 @@ namespace {
 using namespace Qt::StringLiterals;
 
 SongRecord Song(const QString& file, const QString& folder) {
-    SongRecord r;
-    r.FileName = file;
-    r.Folder = folder;
-    return r;
+    return {file, {}, {}, {}, {}, {}, {}, {}, folder, {}, {}};
 }
 
 // The look-ups by their plain definitions, scanning the whole list.
@@ -120,10 +117,9 @@ TEST(BrowseLists, KeepFirstSpellingAndSortLocaleAware) {
 }
 
 TEST(SongRecord, DurationKeepsMinutesWithinTheHourAndPathJoinsTheFolder) {
-    EXPECT_EQ(DurationText(0), u"00:00");
-    EXPECT_EQ(DurationText(221), u"03:41");
-    EXPECT_EQ(DurationText(3725), u"02:05");
-    EXPECT_EQ(DurationText(75 * 60), u"15:00");
+    EXPECT_EQ((QStringList{DurationText(0), DurationText(221), DurationText(3725),
+                           DurationText(75 * 60)}),
+              (QStringList{u"00:00"_s, u"03:41"_s, u"02:05"_s, u"15:00"_s}));
     EXPECT_EQ(Song(u"x.mp3"_s, u"/m"_s).Path(), u"/m/x.mp3");
 }
 

@@ -3,6 +3,7 @@
 #include "platform/DosDateTime.h"
 #include "store/Id3Tags.h"
 #include "store/MpegFrameHeader.h"
+#include "support/FileSizeLimit.h"
 #include "support/MpegFixture.h"
 #include "support/OrdinaryUser.h"
 #include "support/TempDir.h"
@@ -10,11 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
-
-#ifdef __linux__
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 namespace orvane {
 namespace {
@@ -33,6 +29,11 @@ QByteArray Tag(const QString& title, uint8_t genre = 17, uint8_t track = 0) {
     return test::MakeId3v1(title, u"Artist"_s, u"Album"_s, u"1998"_s, u"comment"_s, track, genre);
 }
 
+// Values of mixed integer types, to be compared at once.
+template <typename... T> std::vector<int64_t> Numbers(T... values) {
+    return {int64_t(values)...};
+}
+
 class MpegAudioTest : public ::testing::Test {
 protected:
     QString Put(const QString& name, const QByteArray& bytes) {
@@ -43,6 +44,13 @@ protected:
     const TMPEGAudio& Read(const QByteArray& bytes, const QString& name = u"a.mp3"_s) {
         mpeg.SetFileName(Put(name, bytes));
         return mpeg;
+    }
+
+    // The tag's text fields, track and genre, in the order of an ID3v1 tag.
+    QStringList TagText() const {
+        return {mpeg.Title(),    mpeg.Artist(),  mpeg.Album(),
+                mpeg.Year(),     mpeg.Comment(), QString::number(mpeg.Track()),
+                mpeg.GenreName()};
     }
 
     TempDir dir;
@@ -85,33 +93,25 @@ TEST_F(MpegAudioTest, EveryVersionAndLayerIsDecodedAndConfirmedAtItsStandardLeng
         StreamOptions s = c.stream;
         s.frames = 3;
         Read(Stream(s));
-        EXPECT_TRUE(mpeg.IsValid());
-        EXPECT_EQ(mpeg.Version(), c.stream.version);
-        EXPECT_EQ(mpeg.Layer(), c.stream.layer);
-        EXPECT_EQ(mpeg.BitRate(), c.stream.bitRate);
-        EXPECT_EQ(mpeg.SampleRate(), uint32_t(c.stream.sampleRate));
-        EXPECT_EQ(mpeg.FrameLength(), c.frameLength);
-        EXPECT_EQ(mpeg.Padding(), c.stream.padding);
-        EXPECT_EQ(mpeg.HeaderPosition(), 0u);
+        EXPECT_EQ(Numbers(mpeg.IsValid(), mpeg.Version(), mpeg.Layer(), mpeg.BitRate(),
+                          mpeg.SampleRate(), mpeg.FrameLength(), mpeg.Padding(),
+                          mpeg.HeaderPosition()),
+                  Numbers(true, s.version, s.layer, s.bitRate, s.sampleRate, c.frameLength,
+                          s.padding, 0));
     }
 }
 
 TEST(MpegFrameHeader, FlagsModeAndRejectedWords) {
     // 0xFFFB9064: MPEG-1 Layer III, no checksum, 128 kbit/s, 44100 Hz, joint stereo, original.
-    FrameHeader h = DecodeFrameHeader(0xFFFB9064);
-    EXPECT_EQ(h.bitRate, 128);
-    EXPECT_EQ(h.mode, 1);
-    EXPECT_TRUE(h.original);
-    EXPECT_FALSE(h.copyright);
-    EXPECT_FALSE(h.errorProtection);
-
-    h = DecodeFrameHeader(test::HeaderWord(
-        {.mode = 3, .padding = true, .crc = true, .copyright = true, .original = false}));
-    EXPECT_EQ(h.mode, 3);
-    EXPECT_TRUE(h.padding);
-    EXPECT_TRUE(h.errorProtection);
-    EXPECT_TRUE(h.copyright);
-    EXPECT_FALSE(h.original);
+    // Bit rate, mode, padding, checksum, copyright and original of each header.
+    const auto flags = [](const FrameHeader& h) {
+        return Numbers(h.bitRate, h.mode, h.padding, h.errorProtection, h.copyright, h.original);
+    };
+    EXPECT_EQ(flags(DecodeFrameHeader(0xFFFB9064)), Numbers(128, 1, 0, 0, 0, 1));
+    EXPECT_EQ(
+        flags(DecodeFrameHeader(test::HeaderWord(
+            {.mode = 3, .padding = true, .crc = true, .copyright = true, .original = false}))),
+        Numbers(128, 3, 1, 1, 1, 0));
 
     // Reserved and free values are no headers: see HostileHeadersAreNoFrames.
     EXPECT_FALSE(DecodeFrameHeader(0xFFDB9064).IsHeader()); // only 10 sync bits
@@ -131,16 +131,11 @@ TEST_F(MpegAudioTest, NewObjectAndUntaggedFile) {
     }
     mpeg.SetFileName(path);
     ASSERT_TRUE(mpeg.IsValid());
-    EXPECT_EQ(mpeg.Title(), name.left(30));
-    EXPECT_EQ(mpeg.Artist(), u"[notag]");
-    EXPECT_EQ(mpeg.Comment(), u"[notag]");
-    EXPECT_EQ(mpeg.Year(), u"    ");
-    EXPECT_EQ(mpeg.GenreName(), u"Unknown");
-    EXPECT_EQ(mpeg.BitRate(), 128);
-    EXPECT_EQ(mpeg.SampleRate(), 44100u);
+    EXPECT_EQ(TagText(), (QStringList{name.left(30), u"[notag]"_s, u"[notag]"_s, u"    "_s,
+                                      u"[notag]"_s, u"0"_s, u"Unknown"_s}));
     EXPECT_EQ(mpeg.ModeName(), u"Dual-Channel");
-    EXPECT_TRUE(mpeg.Copyright());
-    EXPECT_EQ(mpeg.FileSize(), 20u * 417);
+    EXPECT_EQ(Numbers(mpeg.BitRate(), mpeg.SampleRate(), mpeg.Copyright(), mpeg.FileSize()),
+              Numbers(128, 44100, true, 20 * 417));
     EXPECT_EQ(mpeg.FileDateTime(), QDateTime(QDate(2003, 4, 5), QTime(6, 7, 8)));
     EXPECT_EQ(mpeg.FileDate(), PackDosDateTime(QDateTime(QDate(2003, 4, 5), QTime(6, 7, 8))));
     EXPECT_EQ(mpeg.FileAttributes(), 0x20u);
@@ -301,14 +296,11 @@ TEST_F(MpegAudioTest, TagFieldsAreTrimmedAtZerosAndBlanks) {
                         QString::fromLatin1("98\0\0", 4), u"comment"_s, 7, 80);
     Read(Stream() + tag);
     ASSERT_TRUE(mpeg.IsValid());
-    EXPECT_EQ(mpeg.Title(), u"Song");
-    EXPECT_EQ(mpeg.Artist(), u"Caf\u00e9 Band"_s);
-    EXPECT_EQ(mpeg.Album(), u"Album");
-    EXPECT_EQ(mpeg.Year(), QString::fromLatin1("98\0\0", 4)); // the year is not trimmed
-    EXPECT_EQ(mpeg.Comment(), u"comment");
-    EXPECT_EQ(mpeg.Track(), 7);
+    // The year is not trimmed.
+    EXPECT_EQ(TagText(),
+              (QStringList{u"Song"_s, u"Caf\u00e9 Band"_s, u"Album"_s,
+                           QString::fromLatin1("98\0\0", 4), u"comment"_s, u"7"_s, u"Unknown"_s}));
     EXPECT_EQ(mpeg.GenreNr(), 80);
-    EXPECT_EQ(mpeg.GenreName(), u"Unknown");
 
     tag.replace(3, 30, QByteArray("Song") + QByteArray(26, ' '));
     Read(Stream() + tag);
@@ -316,9 +308,8 @@ TEST_F(MpegAudioTest, TagFieldsAreTrimmedAtZerosAndBlanks) {
 
     // A read starts from scratch: nothing of the tagged file is left.
     Read(Stream(), u"b.mp3"_s);
-    EXPECT_EQ(mpeg.Title(), u"b.mp3");
-    EXPECT_EQ(mpeg.Album(), u"[notag]");
-    EXPECT_EQ(mpeg.Track(), 0);
+    EXPECT_EQ(TagText(), (QStringList{u"b.mp3"_s, u"[notag]"_s, u"[notag]"_s, u"    "_s,
+                                      u"[notag]"_s, u"0"_s, u"Unknown"_s}));
 }
 
 TEST_F(MpegAudioTest, FileNamesMissingRelativeAndLong) {
@@ -365,12 +356,9 @@ TEST_F(MpegAudioTest, WriteTagAppendsOrOverwritesInPlaceAndRemoveTagCuts) {
     QByteArray written = test::ReadFile(path);
     ASSERT_EQ(written.size(), audio.size() + 128);
     EXPECT_EQ(written.left(audio.size()), audio);
-    EXPECT_EQ(mpeg.Title(), QString(30, u't'));
-    EXPECT_EQ(mpeg.Artist(), u"Caf\u00e9"_s);
-    EXPECT_EQ(mpeg.Year(), u"1998");
-    EXPECT_EQ(mpeg.Comment(), QString(29, u'c')); // the track byte took the 30th
-    EXPECT_EQ(mpeg.Track(), 0);
-    EXPECT_EQ(mpeg.GenreName(), u"Rock");
+    // The comment's 30th character gave way to the track byte.
+    EXPECT_EQ(TagText(), (QStringList{QString(30, u't'), u"Caf\u00e9"_s, u"Album"_s, u"1998"_s,
+                                      QString(29, u'c'), u"0"_s, u"Rock"_s}));
 
     mpeg.SetArtist(QString());
     mpeg.SetGenreNr(0);
@@ -415,27 +403,13 @@ TEST_F(MpegAudioTest, WriteTagThatCannotGrowTheFile) {
     const QString untagged = Put(u"u.mp3"_s, plain);
     const QString tagged = Put(u"t.mp3"_s, plain + Tag(u"Old"_s));
 
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = rlim_t(plain.size() + 128);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN); // get EFBIG instead of the signal
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-
-    mpeg.SetFileName(tagged);
-    mpeg.SetTitle(u"New"_s);
-    const int overwrite = mpeg.WriteTag();
-    small.rlim_cur = rlim_t(plain.size());
-    setrlimit(RLIMIT_FSIZE, &small);
-    mpeg.SetFileName(untagged);
-    mpeg.SetTitle(u"New"_s);
-    const int append = mpeg.WriteTag();
-
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(overwrite, 0);
+    for (const QString& path : {tagged, untagged}) {
+        const test::FileSizeLimit full(rlim_t(plain.size() + (path == tagged ? 128 : 0)));
+        mpeg.SetFileName(path);
+        mpeg.SetTitle(u"New"_s);
+        EXPECT_EQ(mpeg.WriteTag(), path == tagged ? 0 : EFBIG);
+    }
     EXPECT_EQ(test::ReadFile(tagged), plain + Tag(u"New"_s));
-    EXPECT_EQ(append, EFBIG);
     EXPECT_EQ(test::ReadFile(untagged), plain);
 }
 #endif

@@ -3,12 +3,12 @@
 #include "platform/DirectoryWalk.h"
 #include "playlists/NewSongsLog.h"
 #include "store/RecycledSongs.h"
+#include "support/EventLoop.h"
 #include "support/MpegFixture.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -26,13 +26,7 @@ QCoreApplication& App() {
     return app;
 }
 
-// Lets events through until done() holds; fails the test when it never does.
-template <typename Done> void ProcessUntil(Done done) {
-    QDeadlineTimer deadline(30000);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    ASSERT_TRUE(done());
-}
+using test::ProcessUntil;
 
 class RecordingProgress : public ScanProgress {
 public:
@@ -67,10 +61,8 @@ protected:
         return names;
     }
     QStringList LoggedPaths() const {
-        QFile f(log.LogPath(QDate::currentDate()));
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(f.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
+        return QString::fromUtf8(test::ReadFile(log.LogPath(QDate::currentDate())))
+            .split(u"\r\n"_s, Qt::SkipEmptyParts);
     }
 
     test::TempDir dir;
@@ -163,9 +155,7 @@ TEST_F(ScannerTest, RefreshDatabaseRebuildsEverythingAsNewSongs) {
     Mp3(u"a.mp3"_s);
     Mp3(u"b/c.mp3"_s);
     const QString recycle = dir.file(u"recycle"_s);
-    ASSERT_TRUE(QDir().mkpath(recycle));
-    ASSERT_TRUE(
-        test::WriteFile(recycle + u"/removed.mp3"_s, test::MakeMpegStream(test::StreamOptions{})));
+    Mp3(u"../recycle/removed.mp3"_s);
     // What the cache file and an imported collection had brought.
     SongRecord cached{u"a.mp3"_s,   u"Old title"_s, {},    {}, u"00:01"_s, {}, {}, {},
                       music + u'/', u"local.orv"_s, u"0"_s};
@@ -215,17 +205,9 @@ TEST_F(ScannerTest, RefreshDatabaseKeepsWhatItCannotRead) {
     Mp3(u"a.mp3"_s);
     Mp3(u"closed/x.mp3"_s);
     const auto cached = [&](const QString& name, const QString& folder) {
-        store.Songs.append(SongRecord{name,
-                                      u"Cached"_s,
-                                      u"Artist"_s,
-                                      {},
-                                      u"00:01"_s,
-                                      {},
-                                      {},
-                                      {},
-                                      folder,
-                                      u"local.orv"_s,
-                                      u"0"_s});
+        const SongRecord r{name, u"Cached"_s, u"Artist"_s,    {},    u"00:01"_s, {}, {},
+                           {},   folder,      u"local.orv"_s, u"0"_s};
+        store.Songs.append(r);
     };
     cached(u"a.mp3"_s, music + u'/');
     cached(u"x.mp3"_s, music + u"/closed/"_s);

@@ -45,16 +45,10 @@ TEST_F(SongStoreTest, TaggedSongBecomesANewRecord) {
     ASSERT_TRUE(AddSongFile(store, path));
     ASSERT_EQ(store.Songs.size(), 1);
     const SongRecord& r = store.Songs[0];
-    EXPECT_EQ(r.FileName, u"track01.mp3");
-    EXPECT_EQ(r.Title, u"Some Title");
-    EXPECT_EQ(r.Artist, u"Some Artist");
-    EXPECT_EQ(r.Album, u"Some Album");
-    EXPECT_EQ(r.Year, u"1998");
-    EXPECT_EQ(r.Genre, u"Rock");
-    EXPECT_EQ(r.Comment, u"ripped");
-    EXPECT_EQ(r.Folder, QDir(dir.path()).absolutePath() + u"/Rock/"_s);
-    EXPECT_EQ(r.Collection, kLocalCollection);
-    EXPECT_EQ(r.NewFlag, u"1");
+    EXPECT_EQ(
+        r, (SongRecord{u"track01.mp3"_s, u"Some Title"_s, u"Some Artist"_s, u"Some Album"_s,
+                       u"00:00"_s, u"1998"_s, u"Rock"_s, u"ripped"_s,
+                       QDir(dir.path()).absolutePath() + u"/Rock/"_s, kLocalCollection, u"1"_s}));
     EXPECT_EQ(store.Mpeg.SearchLimit(), kScanSearchLimit);
     ASSERT_EQ(logged.size(), 1u);
     EXPECT_EQ(logged[0], r);
@@ -95,10 +89,9 @@ TEST_F(SongStoreTest, LineBreaksNeverSplitACacheLine) {
     for (const QString& path : {tagged, brokenName, brokenFolder})
         AddScannedFile(store, path);
     ASSERT_EQ(store.Songs.size(), 1);
-    EXPECT_EQ(store.Songs[0].Title, u"one two");
-    EXPECT_EQ(store.Songs[0].Artist, u"a  b");
-    EXPECT_EQ(store.Songs[0].Year, u"19 9");
-    EXPECT_EQ(store.Songs[0].Comment, u"end");
+    const SongRecord& read = store.Songs[0];
+    EXPECT_EQ((QStringList{read.Title, read.Artist, read.Year, read.Comment}),
+              (QStringList{u"one two"_s, u"a  b"_s, u"19 9"_s, u"end"_s}));
 
     // A value changed in memory (the tag editor keeps what it was given) is written as one line.
     SongRecord edited = store.Songs[0];
@@ -135,12 +128,9 @@ TEST_F(SongStoreTest, RecycledSongsComeFromTheFolderItselfOnly) {
 }
 
 TEST(Mp3FileNames, ExtensionAnywhereInTheName) {
-    EXPECT_TRUE(IsMp3FileName(u"a.mp3"_s));
-    EXPECT_TRUE(IsMp3FileName(u"b.MP2"_s));
-    EXPECT_TRUE(IsMp3FileName(u"c.Mp4"_s));
-    EXPECT_TRUE(IsMp3FileName(u"a.mp3.bak"_s));
-    EXPECT_FALSE(IsMp3FileName(u"d.wav"_s));
-    EXPECT_FALSE(IsMp3FileName(u"mp3"_s));
+    for (const QString& name : {u"a.mp3"_s, u"b.MP2"_s, u"c.Mp4"_s, u"a.mp3.bak"_s})
+        EXPECT_TRUE(IsMp3FileName(name)) << name.toStdString();
+    EXPECT_FALSE(IsMp3FileName(u"d.wav"_s) || IsMp3FileName(u"mp3"_s));
 }
 
 TEST_F(SongStoreTest, RowsFromRecordsAndFiles) {
@@ -150,11 +140,10 @@ TEST_F(SongStoreTest, RowsFromRecordsAndFiles) {
     DisplayFilter filter;
     ASSERT_TRUE(MakeSongRowFromFile(store.Mpeg, rows, filter));
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].Title, u"song.mp3");
-    EXPECT_EQ(rows[0].FileName, u"song.mp3");
-    EXPECT_EQ(rows[0].Path(), QFileInfo(path).absoluteFilePath());
-    EXPECT_EQ(rows[0].Collection, kLocalCollection);
-    EXPECT_EQ(rows[0].NewFlag, u"0");
+    EXPECT_EQ((QStringList{rows[0].Title, rows[0].FileName, rows[0].Path(), rows[0].Collection,
+                           rows[0].NewFlag}),
+              (QStringList{u"song.mp3"_s, u"song.mp3"_s, QFileInfo(path).absoluteFilePath(),
+                           kLocalCollection, u"0"_s}));
 
     AddSongFile(store, path);
     ASSERT_TRUE(MakeSongRow(store.Songs[0], rows, filter));
