@@ -35,11 +35,11 @@ protected:
         window.SelectFolderNode(u"Genres"_s);
     }
     // Songs in the collection and in lvSelection, in the order given; names without ".mp3" get
-    // a tag titled with the name, the others none.
-    void Show(const QStringList& names, int frames = 10) {
+    // a tag titled with the name, the others none ("big.mp3" is twice as long).
+    void Show(const QStringList& names) {
         SongRows rows;
         for (const QString& name : names) {
-            QByteArray bytes = test::MakeMpegStream({.frames = name == u"big.mp3" ? 20 : frames});
+            QByteArray bytes = test::MakeMpegStream({.frames = name == u"big.mp3" ? 20 : 10});
             QString file = name;
             if (!name.endsWith(u".mp3"_s)) {
                 bytes += test::MakeId3v1(name, u"Artist"_s, u"Album"_s, u"1998"_s, {}, 0, 0);
