@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace orvane {
 

@@ -27,15 +27,14 @@ QString YesNo(bool value) {
 
 // The distinct characters of text outside Latin-1, separated by blanks.
 QString OutsideLatin1(const QString& text) {
-    QString found;
-    for (const char32_t c : text.toUcs4()) {
-        if (c <= 0xFF)
-            continue;
-        const QString one = QString::fromUcs4(&c, 1);
-        if (!found.split(u' ', Qt::SkipEmptyParts).contains(one))
-            found += (found.isEmpty() ? QString() : QStringLiteral(" ")) + one;
-    }
-    return found;
+    QList<char32_t> found;
+    for (const char32_t c : text.toUcs4())
+        if (c > 0xFF && !found.contains(c))
+            found.append(c);
+    QStringList shown;
+    for (const char32_t c : found)
+        shown.append(QString::fromUcs4(&c, 1));
+    return shown.join(u' ');
 }
 
 TagTexts TextsOf(const TMPEGAudio& mpeg) {
