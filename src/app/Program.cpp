@@ -10,6 +10,7 @@
 #include "browser/PowerSearchCommands.h"
 #include "browser/QueueDuration.h"
 #include "browser/ScanProgressWindow.h"
+#include "browser/TagEditorCommands.h"
 #include "browser/TfrmSearch.h"
 #include "exchange/TfrmHunter.h"
 #include "platform/AsciiCase.h"
@@ -70,6 +71,11 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     wireLibraryViews();
     hunter_ = new TfrmHunter(main_.get());
     WirePowerSearch(*main_, *hunter_, store_.Songs, displayFilter_);
+    auto* tagEditor = new TagEditorCommands(*main_, store_, prompts_);
+    tagEditor->OnTagsChanged = [this] {
+        state_.AlbumListReady = state_.ArtistListReady = false;
+        main_->FollowBrowseLists();
+    };
     // A song the scanner adds may bring a genre, album or artist the lists lack.
     connect(this, &Program::SongHandedOver, this, [this] { main_->FollowBrowseLists(); });
     connect(this, &Program::CollectionRebuilt, this, [this] { main_->RefreshView(); });

@@ -90,6 +90,11 @@ void TfrmMain::buildMenus() {
     addItem(file, QStringLiteral("E&xit"), none, QStringLiteral("Quit1Click"))
         ->setIcon(TdmMenuImg::Icon(MenuImage::Exit));
 
+    QMenu* edit = addMenu(nullptr, QStringLiteral("&Edit"), QStringLiteral("Edit1"));
+    // Ctrl+Z is the player's "Previous"; Alt+Backspace is the other common undo key.
+    addItem(edit, QStringLiteral("Undo tag changes"), K(Qt::ALT | Qt::Key_Backspace),
+            QStringLiteral("Undotagchanges1Click"));
+
     QMenu* view = addMenu(nullptr, QStringLiteral("&View"), QStringLiteral("View1"));
     QMenu* current = addMenu(view, QStringLiteral("Current view"), QStringLiteral("Currentview1"));
     auto* timeFilters = new QActionGroup(this);

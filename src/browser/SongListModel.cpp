@@ -72,6 +72,11 @@ QVariant SongListModel::headerData(int section, Qt::Orientation orientation, int
     }
 }
 
+void SongListModel::SetRow(int i, SongRow row) {
+    rows_[size_t(i)] = std::move(row);
+    emit dataChanged(index(i, 0), index(i, ColumnCount - 1));
+}
+
 void SongListModel::AppendRow(const SongRow& row) {
     const int at = int(rows_.size());
     source_ = {};

@@ -36,6 +36,8 @@ public:
     const SongRow& Row(int i) const { return rows_[size_t(i)]; }
     void SetRows(SongRows rows);
     void Clear() { SetRows({}); }
+    // Replaces the texts of row i where it stands (a tag was written).
+    void SetRow(int i, SongRow row);
     // Adds one row at the end (the playing songs grow a song at a time).
     void AppendRow(const SongRow& row);
     // The playlist or favourites file the rows were read from, with the folder its relative

@@ -67,7 +67,12 @@ Id3v1Tag DecodeId3v1(const uint8_t* block) {
     tag.title = TrimmedText(block + kTitleAt, kTextWidth);
     tag.artist = TrimmedText(block + kArtistAt, kTextWidth);
     tag.album = TrimmedText(block + kAlbumAt, kTextWidth);
-    tag.year = OneLine(block + kYearAt, kYearWidth);
+    // The year keeps its blanks; a zero byte ends it (an empty year is four zero bytes, which
+    // are no text).
+    const void* yearEnd = std::memchr(block + kYearAt, 0, kYearWidth);
+    tag.year = OneLine(block + kYearAt,
+                       yearEnd ? size_t(static_cast<const uint8_t*>(yearEnd) - (block + kYearAt))
+                               : kYearWidth);
     tag.comment = TrimmedText(block + kCommentAt, kTextWidth);
     tag.track = block[kTrackAt];
     tag.genre = block[kGenreAt];

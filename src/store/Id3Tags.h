@@ -25,7 +25,8 @@ struct Id3v1Tag {
 // The block begins with "TAG".
 bool IsId3v1(const uint8_t* block);
 // Title, artist, album and comment end at their first zero byte and lose trailing blanks and
-// zeros; the year is its four bytes as they stand. CR and LF are read as blanks.
+// zeros; the year is its four bytes up to the first zero byte, blanks kept. CR and LF are read
+// as blanks.
 Id3v1Tag DecodeId3v1(const uint8_t* block);
 // Each text is written only as long as it is (at most its field), the rest stays zero; the
 // track byte goes last, over a 30th comment character.

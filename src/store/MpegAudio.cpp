@@ -169,23 +169,6 @@ TagPlace FindTagBlock(std::FILE* file) {
     return place;
 }
 
-int WriteTagBlock(const QString& path, const Id3v1Block& block) {
-    errno = 0;
-    UniqueFile file = OpenFile(path, "r+b");
-    if (!file)
-        return LastError();
-    // Overwrite the tag that is there, else append: the old tag stays whole until the new one
-    // is written over it.
-    const TagPlace place = FindTagBlock(file.get());
-    if (place.error)
-        return place.error;
-    if (!SeekTo(file.get(), place.tagAt) ||
-        std::fwrite(block.data(), 1, block.size(), file.get()) != block.size() ||
-        std::fflush(file.get()) != 0)
-        return LastError();
-    return std::fclose(file.release()) == 0 ? 0 : LastError();
-}
-
 int RemoveTagBlock(const QString& path) {
     errno = 0;
     UniqueFile file = OpenFile(path, "r+b");
@@ -202,6 +185,46 @@ int RemoveTagBlock(const QString& path) {
 
 } // namespace
 
+TagReplacement ReplaceId3v1Tag(const QString& path, const Id3v1Block& block) {
+    TagReplacement result;
+    errno = 0;
+    UniqueFile file = OpenFile(path, "r+b");
+    if (!file) {
+        result.Error = LastError();
+        return result;
+    }
+    // Overwrite the tag that is there, else append: the old tag stays whole until the new one
+    // is written over it. The old block is read through the same handle that writes.
+    const TagPlace place = FindTagBlock(file.get());
+    if (place.error) {
+        result.Error = place.error;
+        return result;
+    }
+    if (place.tagAt < place.size) {
+        Id3v1Block old{};
+        if (!SeekTo(file.get(), place.tagAt) ||
+            std::fread(old.data(), 1, old.size(), file.get()) != old.size()) {
+            result.Error = LastError();
+            return result;
+        }
+        result.Replaced = old;
+    }
+    if (!SeekTo(file.get(), place.tagAt) ||
+        std::fwrite(block.data(), 1, block.size(), file.get()) != block.size() ||
+        std::fflush(file.get()) != 0) {
+        result.Error = LastError();
+        return result;
+    }
+    result.Error = std::fclose(file.release()) == 0 ? 0 : LastError();
+    return result;
+}
+
+int RestoreId3v1Tag(const QString& path, const std::optional<Id3v1Block>& replaced) {
+    if (replaced)
+        return ReplaceId3v1Tag(path, *replaced).Error;
+    return RemoveTagBlock(path);
+}
+
 TMPEGAudio::TMPEGAudio() {
     Reset();
 }
@@ -213,6 +236,7 @@ void TMPEGAudio::Reset() {
     year_ = QStringLiteral("    ");
     genreNr_ = 255;
     track_ = 0;
+    hasTag_ = false;
     duration_ = 0;
     fileSize_ = 0;
     version_ = layer_ = 0;
@@ -279,7 +303,7 @@ void TMPEGAudio::Read() {
     if (fileSize_ > kId3v1Size) {
         const uint8_t* block = in.Bytes(fileSize_ - kId3v1Size, kId3v1Size);
         if (block && IsId3v1(block)) {
-            hasId3v1 = true;
+            hasId3v1 = hasTag_ = true;
             const Id3v1Tag tag = DecodeId3v1(block);
             title_ = tag.title;
             artist_ = tag.artist;
@@ -362,8 +386,14 @@ QTime TMPEGAudio::DurationTime() const {
 int TMPEGAudio::WriteTag() {
     if (!QFileInfo(fileName_).isFile())
         return -1;
+    return WriteTagReplacing().Error;
+}
+
+TagReplacement TMPEGAudio::WriteTagReplacing() {
+    if (!QFileInfo(fileName_).isFile())
+        return {-1, std::nullopt};
     const Id3v1Tag tag{title_, artist_, album_, year_, comment_, track_, genreNr_};
-    const int result = WriteTagBlock(fileName_, EncodeId3v1(tag));
+    TagReplacement result = ReplaceId3v1Tag(fileName_, EncodeId3v1(tag));
     SetFileName(fileName_);
     return result;
 }

@@ -6,12 +6,27 @@
 // Data logic: QtCore only, no GUI events are processed while reading. One object is used from
 // one thread at a time (the program's shared object lives on the GUI thread).
 
+#include "store/Id3Tags.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QTime>
 #include <cstdint>
+#include <optional>
 
 namespace orvane {
+
+// What writing a tag block replaced: the file's old block, or nothing when the block was
+// appended to a file without one. Error as WriteTag answers it (0 on success).
+struct TagReplacement {
+    int Error = 0;
+    std::optional<Id3v1Block> Replaced;
+};
+
+// Writes block as the file's ID3v1 tag in place: over the tag that is there, else appended.
+TagReplacement ReplaceId3v1Tag(const QString& path, const Id3v1Block& block);
+// Undoes a replacement: puts the old block back in place, or cuts the appended tag.
+int RestoreId3v1Tag(const QString& path, const std::optional<Id3v1Block>& replaced);
 
 class TMPEGAudio {
 public:
@@ -31,6 +46,7 @@ public:
     const QString& Comment() const { return comment_; }
     uint8_t GenreNr() const { return genreNr_; } // 255 when no tag was read
     uint8_t Track() const { return track_; }     // byte 126 of the tag
+    bool HasTag() const { return hasTag_; }      // the fields above were read from a tag
 
     // Setters keep at most 30 characters (Year: 4). They do not touch the file.
     void SetTitle(const QString& text);
@@ -39,6 +55,7 @@ public:
     void SetYear(const QString& text);
     void SetComment(const QString& text);
     void SetGenreNr(uint8_t genre) { genreNr_ = genre; }
+    void SetTrack(uint8_t track) { track_ = track; }
 
     // Facts of the frame header found at HeaderPosition.
     uint32_t Duration() const { return duration_; }     // whole seconds
@@ -74,6 +91,8 @@ public:
     // the file does not exist. Both read the file again afterwards.
     int WriteTag();
     int RemoveTag();
+    // WriteTag, telling also what the new tag replaced.
+    TagReplacement WriteTagReplacing();
 
 private:
     // Every field but SearchLimit back to the state of a new object.
@@ -84,6 +103,7 @@ private:
     QString fileName_;
     QString header_, title_, artist_, album_, year_, comment_;
     uint8_t genreNr_ = 255, track_ = 0;
+    bool hasTag_ = false;
     uint32_t duration_ = 0;
     uint64_t fileSize_ = 0;
     uint8_t version_ = 0, layer_ = 0;
