@@ -32,6 +32,11 @@ QString FileBatchReportText(const FileBatchReport& report) {
     return parts.join(QStringLiteral("\n\n"));
 }
 
+void ReportFileBatch(const FileBatchReport& report, Prompts& prompts) {
+    if (const QString text = FileBatchReportText(report); !text.isEmpty())
+        prompts.warning(text);
+}
+
 FileBatch::FileBatch(FileBatchProgress* progress, int count)
     : progress_(progress)
     , count_(count) {

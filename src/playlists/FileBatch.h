@@ -7,6 +7,8 @@
 // puts the copy in place back on the calling thread, so that whatever runs between files sees
 // each file either at its old place or at its new one.
 
+#include "platform/Prompts.h"
+
 #include <QSet>
 #include <QString>
 #include <vector>
@@ -39,6 +41,8 @@ struct FileBatchReport {
 // The message after a batch: per kind of failure the count ("2 files could not be moved.")
 // and one line per file with its path and reason. Empty when nothing failed.
 QString FileBatchReportText(const FileBatchReport& report);
+// Shows that message as a warning when anything failed.
+void ReportFileBatch(const FileBatchReport& report, Prompts& prompts);
 
 class FileBatch {
 public:

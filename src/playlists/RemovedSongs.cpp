@@ -20,16 +20,10 @@ bool Retarget(CollectionList& songs, const SongRow& row, const QString& folder) 
     return true;
 }
 
-void Report(const FileBatchReport& report, Prompts& prompts) {
-    if (const QString text = FileBatchReportText(report); !text.isEmpty())
-        prompts.warning(text);
-}
-
 } // namespace
 
 FileBatchReport RemoveSelectedSongs(SongStore& store, const QString& recycleFolder,
-                                    const SongRows& rows, Prompts& prompts,
-                                    FileBatchProgress* progress) {
+                                    const SongRows& rows, FileBatchProgress* progress) {
     FileBatchReport report;
     FileBatch batch(progress, int(rows.size()));
     const QString recycle = WithTrailingSeparator(recycleFolder);
@@ -62,7 +56,6 @@ FileBatchReport RemoveSelectedSongs(SongStore& store, const QString& recycleFold
         batch.Next();
     }
     store.Songs.removeAll(std::move(dropped));
-    Report(report, prompts);
     return report;
 }
 
@@ -95,12 +88,12 @@ bool ClearRemovedSongs(SongStore& store, const QString& recycleFolder, Prompts& 
             dropped.push_back(i);
     }
     store.Songs.removeAll(std::move(dropped));
-    Report(report, prompts);
+    ReportFileBatch(report, prompts);
     return !report.gone.isEmpty();
 }
 
 FileBatchReport MoveSongsToFolder(SongStore& store, const SongRows& rows, const QString& folder,
-                                  bool addUnknown, Prompts& prompts, FileBatchProgress* progress) {
+                                  bool addUnknown, FileBatchProgress* progress) {
     FileBatchReport report;
     FileBatch batch(progress, int(rows.size()));
     const QString target = WithTrailingSeparator(folder);
@@ -120,7 +113,6 @@ FileBatchReport MoveSongsToFolder(SongStore& store, const SongRows& rows, const 
         }
         batch.Next();
     }
-    Report(report, prompts);
     return report;
 }
 

@@ -90,7 +90,7 @@ protected:
 TEST_F(RemovedSongsTest, RemovedThenDeletedForGoodWithAWriteProtectedFileKept) {
     const SongRows rows = {Song(u"m/a.mp3"_s), Song(u"m/b.mp3"_s), Song(u"m/c.mp3"_s)};
     Progress progress;
-    FileBatchReport report = RemoveSelectedSongs(store, recycle, rows, prompts, &progress);
+    FileBatchReport report = RemoveSelectedSongs(store, recycle, rows, &progress);
     EXPECT_EQ(report.gone.size(), 3);
     EXPECT_EQ(Files(u"m"_s), QStringList{});
     EXPECT_EQ(Folders(), (QStringList{u"recycle/a.mp3"_s, u"recycle/b.mp3"_s, u"recycle/c.mp3"_s}));
@@ -103,12 +103,12 @@ TEST_F(RemovedSongsTest, RemovedThenDeletedForGoodWithAWriteProtectedFileKept) {
     SongRows removed;
     for (const SongRecord& r : store.Songs)
         removed.push_back(SongRow::FromRecord(r));
-    report = RemoveSelectedSongs(store, recycle, removed, prompts, nullptr);
+    report = RemoveSelectedSongs(store, recycle, removed, nullptr);
     EXPECT_EQ(report.gone, (QSet<QString>{recycle + u"/a.mp3"_s, recycle + u"/c.mp3"_s}));
     EXPECT_EQ(Files(u"recycle"_s), QStringList{u"b.mp3"_s});
     EXPECT_EQ(Folders(), QStringList{u"recycle/b.mp3"_s});
-    EXPECT_EQ(prompts.texts(), QStringList{u"1 file could not be deleted.\nFile : "_s + kept +
-                                           u" (The file is write-protected)"_s});
+    EXPECT_EQ(FileBatchReportText(report), u"1 file could not be deleted.\nFile : "_s + kept +
+                                               u" (The file is write-protected)"_s);
 }
 
 TEST_F(RemovedSongsTest, SameNameTwiceAndFoldersSpelledLikeTheRecycleFolder) {
@@ -118,7 +118,7 @@ TEST_F(RemovedSongsTest, SameNameTwiceAndFoldersSpelledLikeTheRecycleFolder) {
     SongRow linked = rows[3];
     linked.Folder = dir.file(u"Recycle/"_s); // the recycle folder by another name
     const FileBatchReport report =
-        RemoveSelectedSongs(store, recycle, {rows[0], rows[1], rows[2], linked}, prompts, nullptr);
+        RemoveSelectedSongs(store, recycle, {rows[0], rows[1], rows[2], linked}, nullptr);
 
     // The second x.mp3 finds the first in its place; RECYCLE is another folder here, whose song
     // is moved; the song in the recycle folder by the link's name is deleted for good.
@@ -126,8 +126,8 @@ TEST_F(RemovedSongsTest, SameNameTwiceAndFoldersSpelledLikeTheRecycleFolder) {
     EXPECT_EQ(Files(u"n"_s), QStringList{u"x.mp3"_s});
     EXPECT_EQ(Folders(), (QStringList{u"recycle/x.mp3"_s, u"n/x.mp3"_s, u"recycle/y.mp3"_s}));
     EXPECT_EQ(report.gone.size(), 3);
-    EXPECT_EQ(prompts.texts(), QStringList{u"1 file could not be moved.\nFile : "_s +
-                                           rows[1].Path() + u" (File exists)"_s});
+    EXPECT_EQ(FileBatchReportText(report),
+              u"1 file could not be moved.\nFile : "_s + rows[1].Path() + u" (File exists)"_s);
 }
 
 TEST_F(RemovedSongsTest, ClearingTheRecycleFolder) {
@@ -158,7 +158,7 @@ TEST_F(RemovedSongsTest, MovesToAFolderOnAnotherFileSystemLoseNothing) {
 
     // The menu's move: the record follows its file, a song that had none gets none.
     FileBatchReport report =
-        MoveSongsToFolder(store, {known, unknown}, dir.file(u"stick"_s), false, prompts, nullptr);
+        MoveSongsToFolder(store, {known, unknown}, dir.file(u"stick"_s), false, nullptr);
     EXPECT_EQ(report.gone.size(), 2);
     EXPECT_EQ(Folders(), QStringList{u"stick/known.mp3"_s});
     EXPECT_EQ(Files(u"stick"_s), (QStringList{u"known.mp3"_s, u"unknown.mp3"_s}));
@@ -166,25 +166,25 @@ TEST_F(RemovedSongsTest, MovesToAFolderOnAnotherFileSystemLoseNothing) {
     // The drop's move adds a song that was not in the collection, as new.
     SongRow back = unknown;
     back.Folder = dir.file(u"stick/"_s);
-    report = MoveSongsToFolder(store, {back}, dir.file(u"m"_s), true, prompts, nullptr);
+    report = MoveSongsToFolder(store, {back}, dir.file(u"m"_s), true, nullptr);
     EXPECT_EQ(Folders(), (QStringList{u"stick/known.mp3"_s, u"m/unknown.mp3"_s}));
     EXPECT_EQ(store.Songs.at(1).NewFlag, u"1");
 
     // The target fills up half-way through the copy: both files stay where they were, whole,
     // and nothing partial is left beside the target.
-    const QByteArray before = test::ReadFile(dir.file(u"m/unknown.mp3"_s));
     SongRow full = known;
     full.Folder = dir.file(u"stick/"_s);
+    const QByteArray before = test::ReadFile(full.Path());
     {
         test::FileSizeLimit limit(1000);
-        report = MoveSongsToFolder(store, {full}, dir.file(u"m"_s), false, prompts, nullptr);
+        report = MoveSongsToFolder(store, {full}, dir.file(u"m"_s), false, nullptr);
     }
     EXPECT_TRUE(report.gone.isEmpty());
     EXPECT_EQ(Files(u"stick"_s), QStringList{u"known.mp3"_s});
     EXPECT_EQ(Files(u"m"_s), QStringList{u"unknown.mp3"_s});
-    EXPECT_EQ(test::ReadFile(full.Path()).size(), before.size());
+    EXPECT_EQ(test::ReadFile(full.Path()), before);
     EXPECT_EQ(Folders(), (QStringList{u"stick/known.mp3"_s, u"m/unknown.mp3"_s}));
-    EXPECT_EQ(prompts.texts().back(),
+    EXPECT_EQ(FileBatchReportText(report),
               u"1 file could not be moved.\nFile : "_s + full.Path() + u" (File too large)"_s);
 
     // Cancelled after the first file: the rest stays.
@@ -192,7 +192,7 @@ TEST_F(RemovedSongsTest, MovesToAFolderOnAnotherFileSystemLoseNothing) {
     Progress progress;
     progress.cancelAfter = 1;
     report = MoveSongsToFolder(store, {full, SongRow::FromRecord(store.Songs.at(1))},
-                               dir.file(u"n"_s), false, prompts, &progress);
+                               dir.file(u"n"_s), false, &progress);
     EXPECT_TRUE(report.cancelled);
     EXPECT_EQ(Folders(), (QStringList{u"n/known.mp3"_s, u"m/unknown.mp3"_s}));
 }
