@@ -59,8 +59,9 @@ public:
         const SongRows chosen = ChosenRows(*list, list->SelectedRows());
         if (chosen.empty())
             return;
+        // Opened where the (last) chosen song lies.
         if (const std::optional<QString> folder =
-                context_.prompts.chooseFolder(kChooseTargetTitle, {}))
+                context_.prompts.chooseFolder(kChooseTargetTitle, chosen.front().Folder))
             Move(list, chosen, *folder, false);
     }
 
