@@ -35,10 +35,10 @@ public:
     Fd& operator=(const Fd&) = delete;
     int get() const { return fd_; }
     explicit operator bool() const { return fd_ >= 0; }
-    void reset() {
+    void reset(int fd = -1) {
         if (fd_ >= 0)
             ::close(fd_);
-        fd_ = -1;
+        fd_ = fd;
     }
     // Closes now; a failure to write back what was buffered shows here.
     bool close() {
@@ -148,6 +148,10 @@ bool FileMove::Copy(const CopyProgress& progress, const std::atomic<bool>* cance
     QByteArray name =
         Native(FolderOf(target_) + u'.' + NameOf(target_) + QStringLiteral(".part-XXXXXX"));
     Fd out(::mkostemp(name.data(), O_CLOEXEC));
+    if (!out && errno == ENAMETOOLONG) { // a name near the limit: the part file gets a short one
+        name = Native(FolderOf(target_) + QStringLiteral(".orvane-part-XXXXXX"));
+        out.reset(::mkostemp(name.data(), O_CLOEXEC));
+    }
     if (!out)
         return fail(SystemReason(errno));
     part_ = QFile::decodeName(name);

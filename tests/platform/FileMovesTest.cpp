@@ -82,6 +82,13 @@ TEST_P(FileMovesTest, MovesKeepTheFileAndItsDateAndNeverReplaceOne) {
     EXPECT_FALSE(MoveSongFile(dir.file(u"a/gone.mp3"_s), dir.file(u"b/gone.mp3"_s), &error));
     EXPECT_EQ(error, u"No such file or directory");
     EXPECT_EQ(Entries(), (QStringList{u"a/song.mp3"_s, u"b/song.mp3"_s}));
+
+    // A name as long as the file system allows still moves (the part file gets a short name).
+    const QString longName = QString(251, u'n') + u".mp3"_s;
+    ASSERT_TRUE(WriteFile(dir.file(u"a/"_s + longName), song));
+    EXPECT_TRUE(MoveSongFile(dir.file(u"a/"_s + longName), dir.file(u"b/"_s + longName), &error))
+        << error.toStdString();
+    EXPECT_EQ(ReadFile(dir.file(u"b/"_s + longName)), song);
 }
 
 INSTANTIATE_TEST_SUITE_P(SameAndOtherFileSystem, FileMovesTest, ::testing::Bool());
