@@ -10,6 +10,7 @@
 #include "browser/PowerSearchCommands.h"
 #include "browser/QueueDuration.h"
 #include "browser/ScanProgressWindow.h"
+#include "browser/SongFileCommands.h"
 #include "browser/TagEditorCommands.h"
 #include "browser/TfrmSearch.h"
 #include "exchange/TfrmHunter.h"
@@ -69,6 +70,10 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     main_->SetStore(&store_);
     main_->SetProgramFolder(folders_.Program);
     wireLibraryViews();
+    WireSongFileCommands(*main_, {store_, prompts_, folders_.Recycle, [this](bool running) {
+                                      fileBatchRunning_ = running;
+                                      resumePendingShutdown();
+                                  }});
     hunter_ = new TfrmHunter(main_.get());
     WirePowerSearch(*main_, *hunter_, store_.Songs, displayFilter_);
     auto* tagEditor = new TagEditorCommands(*main_, store_, prompts_);

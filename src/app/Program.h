@@ -6,10 +6,11 @@
 // GUI thread only. Start-up runs step by step and lets events through between steps, so a
 // request to end may arrive in the middle of it; it is then finished as an abort: the shutdown
 // runs at the next step, and the collection and the settings are only written back when they
-// had been loaded. A request to end that arrives while a full rescan runs, or while the
-// background scanner's hand-over runs (a message shown from inside it), is carried out as soon
-// as that has finished: the scanner cannot be waited for from inside its own hand-over, and a
-// half-done rescan must not replace local.orv.
+// had been loaded. A request to end that arrives while a full rescan runs, while the background
+// scanner's hand-over runs (a message shown from inside it), or while song files are moved, is
+// carried out as soon as that has finished: the scanner cannot be waited for from inside its
+// own hand-over, a half-done rescan must not replace local.orv, and a half-moved batch would
+// save records that point where their files are not.
 
 #include "app/MainWindowSettings.h"
 #include "app/PlaybackWiring.h"
@@ -88,7 +89,7 @@ private:
     void startBackgroundScan();
     void handOver(const QString& path);
     void rescanForPreferences(const QString& newBase);
-    bool busy() const { return fullRescanRunning_ || handingOver_; }
+    bool busy() const { return fullRescanRunning_ || handingOver_ || fileBatchRunning_; }
     void resumePendingShutdown();
     bool startupStep();
     void finishAbortedStartup();
@@ -127,6 +128,7 @@ private:
     bool settingsLoaded_ = false;
     bool fullRescanRunning_ = false;
     bool handingOver_ = false;
+    bool fileBatchRunning_ = false; // song files are being moved or deleted
     bool shutdownPending_ = false;
 };
 

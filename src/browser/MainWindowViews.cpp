@@ -499,6 +499,11 @@ void TfrmMain::SongListChanged(TSongListView* list) {
     UpdateCommands();
 }
 
+namespace {
+const QString kListChangedNothingMoved =
+    QStringLiteral("The song list changed while the question was open; nothing was moved.");
+} // namespace
+
 void TfrmMain::SongListKeyDown(TSongListView* list, int key) {
     if (key == Qt::Key_Delete && prompts_) {
         DeleteKeyAction action = DeleteKeyActionFor(viewKind_, list->HasSelectedRow());
@@ -511,10 +516,18 @@ void TfrmMain::SongListKeyDown(TSongListView* list, int key) {
                 action = DeleteKeyAction::MoveToRemovedSongs;
         const std::vector<int> rows = list->SelectedRows();
         switch (action) {
-        case DeleteKeyAction::MoveToRemovedSongs:
-            if (Library.RemoveSongs && prompts_->confirm(DeleteKeyQuestion(action)))
+        case DeleteKeyAction::MoveToRemovedSongs: {
+            const quint64 shown = list->Songs()->Revision();
+            if (!Library.RemoveSongs || !prompts_->confirm(DeleteKeyQuestion(action)))
+                break;
+            // The rows were chosen before the question; if the list was filled anew while it
+            // was open, they would name other songs now.
+            if (list->Songs()->Revision() == shown)
                 Library.RemoveSongs(list, rows);
+            else
+                prompts_->information(kListChangedNothingMoved);
             break;
+        }
         case DeleteKeyAction::RemoveFromFavourites:
         case DeleteKeyAction::RemoveFromPlaylist: {
             // The playlist commands ask their own question before they edit the file.

@@ -1,5 +1,6 @@
 #include "browser/TfrmMain.h"
 
+#include "browser/FilesTree.h"
 #include "browser/MenuImages.h"
 #include "browser/QueueDuration.h"
 #include "browser/SideBar.h"
@@ -249,13 +250,22 @@ QWidget* TfrmMain::buildCategoryPane() {
     filesModel_ = new QFileSystemModel(this);
     filesModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     filesModel_->setRootPath(QString());
-    tvFiles_ = new QTreeView;
+    auto* files = new TFilesTree;
+    tvFiles_ = files;
     tvFiles_->setObjectName(QStringLiteral("tvFiles"));
     tvFiles_->setModel(filesModel_);
     for (int c = 1; c < filesModel_->columnCount(); ++c)
         tvFiles_->hideColumn(c);
     tvFiles_->setHeaderHidden(true);
-    tvFiles_->setAcceptDrops(false);
+    // Songs dropped on a folder are moved there.
+    files->AcceptsSource = [this](QObject* source) {
+        return acceptsDrag(source);
+    };
+    files->OnDropSongs = [this](const QString& folder, QObject* source) {
+        auto* list = qobject_cast<TSongListView*>(source);
+        if (list && list == CurrentSongList() && Library.MoveSongsToFolder)
+            Library.MoveSongsToFolder(list, list->SelectedRows(), folder);
+    };
     connect(filesModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
         if (!scrollToBase_)
             return;

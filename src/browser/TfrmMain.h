@@ -64,6 +64,9 @@ struct LibraryHooks {
     std::function<void()> RebuildArtistList;
     // Move the given rows' files to the removed-songs folder and take them out of list.
     std::function<void(TSongListView* list, const std::vector<int>& rows)> RemoveSongs;
+    // Move the given rows' files into folder (dropped on the disk-folder tree).
+    std::function<void(TSongListView* list, const std::vector<int>& rows, const QString& folder)>
+        MoveSongsToFolder;
     // Add a row to the playing songs; skipAll is threaded through a batch of rows.
     std::function<void(const SongRow& row, bool& skipAll)> AddToPlayingSongs;
     // The index of the song open in the player (-1 for none), and playing row 0 of the queue.

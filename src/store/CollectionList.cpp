@@ -3,17 +3,16 @@
 #include "platform/AsciiCase.h"
 #include "platform/Paths.h"
 
+#include <algorithm>
+
 namespace orvane {
 
 namespace {
 
-size_t SongHash(const QString& fileName, const QString& folder) {
-    return HashNoCase(folder, HashNoCase(fileName) ^ 0x9e3779b97f4a7c15ull);
-}
-
-// The folder hashed as WithTrailingSeparator would give it.
+// The folder hashed as WithTrailingSeparator would give it, so that both look-ups find their
+// records in one bucket (an exact folder match is also a match with separators added).
 size_t RowHash(const QString& fileName, const QString& folder) {
-    const size_t h = SongHash(fileName, folder);
+    const size_t h = HashNoCase(folder, HashNoCase(fileName) ^ 0x9e3779b97f4a7c15ull);
     return HasTrailingSeparator(folder) ? h : HashNoCase(QStringView(&kSeparator, 1), h);
 }
 
@@ -37,52 +36,17 @@ bool SameRowFolder(const QString& a, const QString& b) {
 
 void CollectionList::index(qsizetype i) const {
     const SongRecord& r = records_[size_t(i)];
-    const size_t songHash = SongHash(r.FileName, r.Folder);
-    if (findFirst(r.FileName, r.Folder, songHash) < 0)
-        firstByKey_.insert(songHash, i);
-    const size_t rowHash = RowHash(r.FileName, r.Folder);
-    // Keep one entry per key: the latest record replaces the earlier one of the same file.
-    auto [it, end] = lastByRowKey_.equal_range(rowHash);
-    for (; it != end; ++it) {
-        const SongRecord& other = records_[size_t(it.value())];
-        if (SameTextNoCase(other.FileName, r.FileName) && SameRowFolder(other.Folder, r.Folder)) {
-            it.value() = i;
-            return;
-        }
-    }
-    lastByRowKey_.insert(rowHash, i);
+    byKey_.insert(RowHash(r.FileName, r.Folder), i);
 }
 
 void CollectionList::ensureIndex() const {
     if (!indexStale_)
         return;
-    firstByKey_.clear();
-    lastByRowKey_.clear();
-    firstByKey_.reserve(size());
-    lastByRowKey_.reserve(size());
+    byKey_.clear();
+    byKey_.reserve(size());
     for (qsizetype i = 0; i < size(); ++i)
         index(i);
     indexStale_ = false;
-}
-
-qsizetype CollectionList::findFirst(const QString& fileName, const QString& folder,
-                                    size_t hash) const {
-    for (auto [it, end] = firstByKey_.equal_range(hash); it != end; ++it) {
-        const SongRecord& other = records_[size_t(it.value())];
-        if (SameTextNoCase(other.FileName, fileName) && SameTextNoCase(other.Folder, folder))
-            return it.value();
-    }
-    return -1;
-}
-
-qsizetype CollectionList::findLastForRow(const QString& fileName, const QString& folder,
-                                         size_t hash) const {
-    for (auto [it, end] = lastByRowKey_.equal_range(hash); it != end; ++it) {
-        const SongRecord& other = records_[size_t(it.value())];
-        if (SameTextNoCase(other.FileName, fileName) && SameRowFolder(other.Folder, folder))
-            return it.value();
-    }
-    return -1;
 }
 
 void CollectionList::append(SongRecord record) {
@@ -96,18 +60,38 @@ void CollectionList::removeAt(qsizetype i) {
     indexStale_ = true;
 }
 
+void CollectionList::removeAll(std::vector<qsizetype> indexes) {
+    if (indexes.empty())
+        return;
+    std::sort(indexes.begin(), indexes.end());
+    size_t kept = 0;
+    auto next = indexes.begin();
+    for (size_t i = 0; i < records_.size(); ++i) {
+        while (next != indexes.end() && *next < qsizetype(i))
+            ++next;
+        if (next != indexes.end() && *next == qsizetype(i))
+            continue;
+        if (kept != i)
+            records_[kept] = std::move(records_[i]);
+        ++kept;
+    }
+    records_.resize(kept);
+    indexStale_ = true;
+}
+
 void CollectionList::replace(qsizetype i, SongRecord record) {
     SongRecord& old = records_[size_t(i)];
     const bool sameKey = old.FileName == record.FileName && old.Folder == record.Folder;
+    if (!sameKey && !indexStale_) {
+        byKey_.remove(RowHash(old.FileName, old.Folder), i);
+        byKey_.insert(RowHash(record.FileName, record.Folder), i);
+    }
     old = std::move(record);
-    if (!sameKey)
-        indexStale_ = true;
 }
 
 void CollectionList::clear() {
     records_.clear();
-    firstByKey_.clear();
-    lastByRowKey_.clear();
+    byKey_.clear();
     indexStale_ = false;
 }
 
@@ -120,12 +104,26 @@ qsizetype CollectionList::FindSong(qsizetype index) const {
 
 qsizetype CollectionList::FindFile(const QString& fileName, const QString& folder) const {
     ensureIndex();
-    return findFirst(fileName, folder, SongHash(fileName, folder));
+    qsizetype first = -1;
+    for (auto [it, end] = byKey_.equal_range(RowHash(fileName, folder)); it != end; ++it) {
+        const SongRecord& other = records_[size_t(it.value())];
+        if ((first < 0 || it.value() < first) && SameTextNoCase(other.FileName, fileName) &&
+            SameTextNoCase(other.Folder, folder))
+            first = it.value();
+    }
+    return first;
 }
 
 qsizetype CollectionList::FindSongForRow(const SongRow& row) const {
     ensureIndex();
-    return findLastForRow(row.FileName, row.Folder, RowHash(row.FileName, row.Folder));
+    qsizetype last = -1;
+    for (auto [it, end] = byKey_.equal_range(RowHash(row.FileName, row.Folder)); it != end; ++it) {
+        const SongRecord& other = records_[size_t(it.value())];
+        if (it.value() > last && SameTextNoCase(other.FileName, row.FileName) &&
+            SameRowFolder(other.Folder, row.Folder))
+            last = it.value();
+    }
+    return last;
 }
 
 } // namespace orvane

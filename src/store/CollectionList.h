@@ -1,13 +1,13 @@
 #pragma once
 // The collection list: every SongRecord of the run, in insertion order, 0-based.
 //
-// Two hash indexes are kept in step with the list so that the per-song look-ups never scan it:
-// one by (FileName, Folder) upper-cased, holding the first index of each key (FindSong), and
-// one by (FileName, Folder with trailing separator) upper-cased, holding the last index
-// (FindSongForRow). They map a hash of the key, computed without copying the texts, to the
-// indexes with that hash; a look-up compares the records themselves, so a collision of hashes
-// never gives a wrong answer. Appends update them at once; removals and replacements that
-// change a key mark them stale, and the next look-up rebuilds them in one pass.
+// A hash index kept in step with the list serves the per-song look-ups without scanning it:
+// it maps a hash of (FileName, Folder with trailing separator) upper-cased, computed without
+// copying the texts, to the index of every record with that hash. A look-up compares the
+// records of its bucket themselves (the first exact match for FindSong, the last for
+// FindSongForRow), so a collision of hashes never gives a wrong answer. Appends and
+// replacements update the index at once; removals shift the indexes and mark it stale, and the
+// next look-up rebuilds it in one pass (removeAll takes many records out with one such pass).
 // Owned by the GUI thread; not thread-safe.
 
 #include "store/SongRecord.h"
@@ -31,6 +31,8 @@ public:
 
     void append(SongRecord record);
     void removeAt(qsizetype i);
+    // Removes the records at the given indexes (any order, duplicates allowed) in one pass.
+    void removeAll(std::vector<qsizetype> indexes);
     void replace(qsizetype i, SongRecord record);
     void clear();
     void reserve(qsizetype n) { records_.reserve(size_t(n)); }
@@ -47,12 +49,9 @@ public:
 private:
     void index(qsizetype i) const;
     void ensureIndex() const;
-    qsizetype findFirst(const QString& fileName, const QString& folder, size_t hash) const;
-    qsizetype findLastForRow(const QString& fileName, const QString& folder, size_t hash) const;
 
     std::vector<SongRecord> records_;
-    mutable QMultiHash<size_t, qsizetype> firstByKey_;
-    mutable QMultiHash<size_t, qsizetype> lastByRowKey_;
+    mutable QMultiHash<size_t, qsizetype> byKey_;
     mutable bool indexStale_ = false;
 };
 

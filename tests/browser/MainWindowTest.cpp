@@ -299,6 +299,19 @@ TEST_F(MainWindowTest, DeleteAsksPerViewAndActsOnYes) {
     window.Command(u"Delete1"_s)->trigger();
     EXPECT_EQ(prompts.shown().size(), before);
     EXPECT_EQ(removals, 2);
+
+    // The list is filled anew while the question is open: the rows chosen would name other
+    // songs now, so nothing is moved.
+    window.SelectFolderNode(u"Albums"_s);
+    Fill(list, 3);
+    SelectRows(list, {1});
+    prompts.WhileAsked = [&] {
+        Fill(list, 2);
+    };
+    QCoreApplication::sendEvent(list, &del);
+    EXPECT_EQ(removals, 2);
+    EXPECT_EQ(prompts.texts().back(),
+              u"The song list changed while the question was open; nothing was moved.");
 }
 
 TEST_F(MainWindowTest, SongsDroppedOnFavouritesAreAddedLastRowFirst) {

@@ -50,13 +50,15 @@ TEST(CollectionList, LookUpsAgreeWithTheirDefinitionsThroughChanges) {
 
     CollectionList list;
     for (int step = 0; step < 600; ++step) {
-        const int op = rng.bounded(10);
+        const int op = rng.bounded(12);
         if (op < 6 || list.empty())
             list.append(randomSong());
         else if (op < 8)
             list.removeAt(rng.bounded(int(list.size())));
-        else
+        else if (op < 11)
             list.replace(rng.bounded(int(list.size())), randomSong());
+        else // several at once, unordered and repeated, as a batch of deletions gives them
+            list.removeAll({rng.bounded(int(list.size())), 0, rng.bounded(int(list.size())), 0});
 
         for (qsizetype i = 0; i < list.size(); ++i)
             ASSERT_EQ(list.FindSong(i), LinearFindSong(list, i)) << "step " << step;

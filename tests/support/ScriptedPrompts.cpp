@@ -1,9 +1,13 @@
 #include "ScriptedPrompts.h"
 
+#include <utility>
+
 namespace orvane::test {
 
 PromptAnswer ScriptedPrompts::ask(PromptKind kind, PromptButtons buttons, const QString& text) {
     shown_.push_back({kind, buttons, text});
+    if (WhileAsked)
+        std::exchange(WhileAsked, nullptr)();
     if (!answers_.empty()) {
         const PromptAnswer answer = answers_.front();
         answers_.pop_front();

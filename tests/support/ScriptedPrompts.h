@@ -5,6 +5,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 namespace orvane::test {
 
@@ -23,6 +24,9 @@ public:
 
     PromptAnswer ask(PromptKind kind, PromptButtons buttons, const QString& text) override;
     std::optional<QString> chooseFolder(const QString& title, const QString& start) override;
+
+    // Runs once, while the next question is open: something that happens behind it.
+    std::function<void()> WhileAsked;
 
     const std::vector<Shown>& shown() const { return shown_; }
     QStringList texts() const;
