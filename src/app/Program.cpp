@@ -5,6 +5,7 @@
 #include "app/Preferences.h"
 #include "app/TfrmPreferences.h"
 #include "app/TfrmSplash.h"
+#include "browser/CoversAndLyrics.h"
 #include "browser/LibraryLists.h"
 #include "browser/LibraryViews.h"
 #include "browser/PowerSearchCommands.h"
@@ -68,6 +69,7 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     main_->SetStore(&store_);
     main_->SetProgramFolder(folders_.Program);
     wireLibraryViews();
+    new TCoversAndLyrics(*main_, prompts_); // a child of the main window
     hunter_ = new TfrmHunter(main_.get());
     WirePowerSearch(*main_, *hunter_, store_.Songs, displayFilter_);
     // A song the scanner adds may bring a genre, album or artist the lists lack.
