@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace orvane {
 
@@ -56,6 +57,8 @@ TfrmCoverBrowser::TfrmCoverBrowser(CoverLinks& links, TCoverPictures& pictures, 
     grid->addLayout(buttons, 2, 0, 1, 2);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
+    // The list gets no focus at first: it would choose its first entry by itself.
+    btnCancel_->setFocus();
     connect(btnCancel_, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnDelete_, &QPushButton::clicked, this, &TfrmCoverBrowser::btnDeleteClick);
     // The keyboard moves through the list as a click does.
@@ -106,10 +109,15 @@ void TfrmCoverBrowser::btnDeleteClick() {
         return;
     const QString key = item->data(kKeyRole).toString();
     switch (links_.RemoveCoverKey(key, item->data(kPictureRole).toString())) {
-    case CoverLinks::Removal::Removed:
-        delete item; // the picture shown stays until the next click
-        btnDelete_->setEnabled(lbCoverImage_->currentItem() != nullptr);
+    case CoverLinks::Removal::Removed: {
+        // Nothing is chosen afterwards, so a second press cannot remove the next link; the
+        // picture shown stays until the next click.
+        const QSignalBlocker blocker(lbCoverImage_);
+        delete item;
+        lbCoverImage_->setCurrentRow(-1);
+        btnDelete_->setEnabled(false);
         break;
+    }
     case CoverLinks::Removal::Changed:
         prompts_.information(
             QStringLiteral("The cover link \"%1\" was changed by another program since it was "

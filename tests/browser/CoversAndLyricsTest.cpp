@@ -251,6 +251,7 @@ TEST_F(CoversAndLyricsTest, CoverBrowserDeletesTheLinkItShowed) {
     browser.btnDelete()->click();
     EXPECT_EQ(ReadFile(folder + u"covers.ini"_s), "[covers]\r\nb | x=/p1\r\nc | z=/p3\r\n");
     EXPECT_EQ(entries(), (QStringList{u"b | x"_s, u"c | z"_s}));
+    EXPECT_FALSE(browser.btnDelete()->isEnabled()); // a second press removes nothing more
 
     // Another program links another picture to the entry shown: it is not deleted.
     list->setCurrentRow(1);
