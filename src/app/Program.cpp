@@ -5,6 +5,7 @@
 #include "app/Preferences.h"
 #include "app/TfrmPreferences.h"
 #include "app/TfrmSplash.h"
+#include "browser/CoversAndLyrics.h"
 #include "browser/LibraryLists.h"
 #include "browser/LibraryViews.h"
 #include "browser/PowerSearchCommands.h"
@@ -74,6 +75,7 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
                                       fileBatchRunning_ = running;
                                       resumePendingShutdown();
                                   }});
+    new TCoversAndLyrics(*main_, prompts_); // a child of the main window
     hunter_ = new TfrmHunter(main_.get());
     WirePowerSearch(*main_, *hunter_, store_.Songs, displayFilter_);
     auto* tagEditor = new TagEditorCommands(*main_, store_, prompts_);

@@ -72,4 +72,13 @@ std::optional<QString> DialogPrompts::chooseFolder(const QString& title, const Q
     return folder;
 }
 
+std::optional<QString> DialogPrompts::chooseOpenFile(const QString& title, const QString& start,
+                                                     const QString& filters) {
+    // The dialog itself insists on an existing file in an existing folder.
+    const QString file = QFileDialog::getOpenFileName(Owner(), title, start, filters);
+    if (file.isEmpty())
+        return std::nullopt;
+    return file;
+}
+
 } // namespace orvane

@@ -17,6 +17,8 @@ public:
 
     PromptAnswer ask(PromptKind kind, PromptButtons buttons, const QString& text) override;
     std::optional<QString> chooseFolder(const QString& title, const QString& start) override;
+    std::optional<QString> chooseOpenFile(const QString& title, const QString& start,
+                                          const QString& filters) override;
     // The window a message is shown over: the open modal dialog, else the active window (never
     // the splash), else the main window.
     QWidget* Owner() const;

@@ -367,6 +367,13 @@ void TfrmMain::lvAlbumsChange() {
     UpdateCommands();
 }
 
+std::optional<TfrmMain::AlbumEntry> TfrmMain::SelectedAlbum() const {
+    const QListWidgetItem* item = lvAlbums_->currentItem();
+    if (!item || !item->isSelected())
+        return std::nullopt;
+    return AlbumEntry{item->data(kSubValue0).toString(), item->data(kSubValue1).toString()};
+}
+
 void TfrmMain::lvArtistsChange() {
     const QListWidgetItem* item = lvArtists_->currentItem();
     if (!item || !Library.ShowArtistSongs)

@@ -1,6 +1,7 @@
 #include "browser/TfrmMain.h"
 
 #include "browser/FilesTree.h"
+#include "browser/LyricsBrowser.h"
 #include "browser/MenuImages.h"
 #include "browser/QueueDuration.h"
 #include "browser/SideBar.h"
@@ -352,9 +353,8 @@ QWidget* TfrmMain::buildLyricsPane() {
     auto* layout = new QVBoxLayout(pnlBottom_);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    htmlLyrics_ = new QTextBrowser(pnlBottom_);
+    htmlLyrics_ = new TLyricsBrowser(pnlBottom_);
     htmlLyrics_->setObjectName(QStringLiteral("htmlLyrics"));
-    htmlLyrics_->setPlaceholderText(QStringLiteral("No lyrics available"));
     layout->addWidget(htmlLyrics_);
     pnlBottom_->setVisible(lyrics2_->isChecked());
     return pnlBottom_;

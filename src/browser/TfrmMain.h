@@ -28,6 +28,7 @@
 #include <QToolButton>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QFileSystemModel;
@@ -184,6 +185,13 @@ public:
     QWidget* pnlTitle() const { return pnlTitle_; }
     QWidget* pnlBottom() const { return pnlBottom_; }
     QWidget* pnlAlbumBottom() const { return pnlAlbumBottom_; }
+    QLabel* imgAlbumCover() const { return imgAlbumCover_; }
+    // The selected entry of the album list: its album and the artist kept with it.
+    struct AlbumEntry {
+        QString Album;
+        QString Artist;
+    };
+    std::optional<AlbumEntry> SelectedAlbum() const;
     QLineEdit* edSearchtxt() const { return edSearchtxt_; }
     QSlider* TrackBar1() const { return TrackBar1_; }
     QToolButton* btnMove() const { return btnMove_; }

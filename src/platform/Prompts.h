@@ -19,6 +19,10 @@ public:
     virtual PromptAnswer ask(PromptKind kind, PromptButtons buttons, const QString& text) = 0;
     // A folder picked by the user, or nothing when the dialog was cancelled.
     virtual std::optional<QString> chooseFolder(const QString& title, const QString& start) = 0;
+    // An existing file picked by the user, or nothing when the dialog was cancelled. filters
+    // as Qt's file dialogs take them ("Images (*.png *.jpg);;All files (*)"), the first chosen.
+    virtual std::optional<QString> chooseOpenFile(const QString& title, const QString& start,
+                                                  const QString& filters) = 0;
 
     void information(const QString& text) { ask(PromptKind::Information, PromptButtons::Ok, text); }
     void warning(const QString& text) { ask(PromptKind::Warning, PromptButtons::Ok, text); }

@@ -26,6 +26,18 @@ std::optional<QString> ScriptedPrompts::chooseFolder(const QString& title, const
     return folder;
 }
 
+std::optional<QString> ScriptedPrompts::chooseOpenFile(const QString& title, const QString& start,
+                                                       const QString& filters) {
+    Q_UNUSED(start);
+    shown_.push_back({PromptKind::Information, PromptButtons::OkCancel, title});
+    lastFilters_ = filters;
+    if (files_.empty())
+        return std::nullopt;
+    QString file = files_.front();
+    files_.pop_front();
+    return file;
+}
+
 QStringList ScriptedPrompts::texts() const {
     QStringList result;
     for (const Shown& s : shown_)

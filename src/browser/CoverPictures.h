@@ -1,0 +1,67 @@
+#pragma once
+// Cover pictures read off the GUI thread and kept in a small cache, so that moving through a
+// list with the arrow keys never waits for a picture file. One file is read at a time; while it
+// is read, only the newest request waits (the ones in between are dropped, as their rows have
+// been left already). A picture is kept fitted into kMaxCoverSide pixels, which is all a cover
+// panel shows; it is read again when its file's size or date changes.
+//
+// QtGui only, no widgets. The object lives on the GUI thread and signals there; the reading
+// runs on Qt's thread pool with nothing but its own copies of the path and the box.
+
+#include <QDateTime>
+#include <QFutureWatcher>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <deque>
+
+namespace orvane {
+
+inline constexpr int kMaxCoverSide = 600;
+inline constexpr size_t kCoverCacheSize = 24;
+
+struct CoverPicture {
+    QString path;
+    QImage image;  // null when the file could not be read as a picture
+    QString error; // why, for the user
+};
+
+// Reads a picture file, fitted into kMaxCoverSide pixels with smooth scaling. Any thread.
+CoverPicture ReadCoverPicture(const QString& path);
+
+class TCoverPictures : public QObject {
+    Q_OBJECT
+public:
+    explicit TCoverPictures(QObject* parent = nullptr);
+    ~TCoverPictures() override;
+
+    // Asks for a picture: Ready comes at once when the cache holds it, else after the file has
+    // been read, unless another request came in between.
+    void Request(const QString& path);
+    // The picture in the cache, or nothing.
+    const CoverPicture* Cached(const QString& path) const;
+
+signals:
+    void Ready(const CoverPicture& picture);
+
+private:
+    struct Stamp {
+        qint64 size = -1;
+        QDateTime modified;
+        bool operator==(const Stamp&) const = default;
+    };
+    struct Entry {
+        Stamp stamp;
+        CoverPicture picture;
+    };
+    static Stamp stampOf(const QString& path);
+    void start(const QString& path);
+    void finished();
+
+    std::deque<Entry> cache_; // the newest first
+    QFutureWatcher<CoverPicture> watcher_;
+    QString reading_; // empty when idle
+    QString pending_; // the newest request made while reading
+};
+
+} // namespace orvane
