@@ -1,6 +1,6 @@
 // The controller over the real engine, playing through SDL's "disk" sound card (a raw file):
-// three queued songs are heard whole and in order, one after the other, and stopping ends in
-// the stopped state.
+// three queued songs are heard whole and in order, one after the other, a FIFO queued between
+// them is passed over, and stopping ends in the stopped state.
 
 #include "ComponentHarness.h"
 #include "playback/TdmXAudio.h"
@@ -14,6 +14,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/stat.h>
 
 namespace orvane::test {
 namespace {
@@ -47,15 +48,25 @@ TEST(ControllerEndToEndTest, ThreeQueuedSongsAreHeardInOrder) {
                         {},
                         {}});
     }
+    // A FIFO would block a reader for ever; the engine refuses it and the queue moves on.
+    SongRow pipe = rows[0];
+    pipe.FileName = QStringLiteral("pipe.mp3");
+    ASSERT_EQ(mkfifo(dir.file("pipe.mp3").c_str(), 0600), 0);
+    rows.insert(rows.begin() + 1, pipe);
 
     ScriptedPrompts prompts;
     SongRowsQueue queue;
     RecordingDisplay display;
     TdmXAudio controller(nullptr, prompts, queue, display);
     controller.PlayCommand(&rows, false);
-    ASSERT_EQ(queue.rows.size(), 3u);
-    ASSERT_TRUE(ProcessUntil([&] { return controller.CurrentSong() == 3; }));
+    ASSERT_EQ(queue.rows.size(), 4u);
+    ASSERT_TRUE(ProcessUntil([&] { return controller.CurrentSong() == 4; }));
     EXPECT_TRUE(controller.Playing()) << "the end of the last song leaves the flags alone";
+    // The end of input comes while the last quarter second still sounds; the card goes on
+    // with silence after it.
+    const qint64 heardWhole = qint64((3 * kSeconds + 0.3) * 44100 * 4);
+    ASSERT_TRUE(
+        ProcessUntil([&] { return QFile(QString::fromStdString(raw)).size() >= heardWhole; }));
     controller.StopPlayer();
     EXPECT_TRUE(controller.Stopped());
     EXPECT_EQ(controller.CurrentSong(), -1);
