@@ -180,6 +180,9 @@ public:
     }
 
     void Cancel() override {
+        fadeIn_ = true;
+        if (recent_.empty())
+            return; // nothing was taken since the last cancel: the queue holds its fade only
         // Locked, so that SDL takes nothing from the queue between looking and replacing.
         SDL_LockAudioDevice(device_.id());
         const size_t queued = SDL_GetQueuedAudioSize(device_.id());
@@ -194,7 +197,6 @@ public:
         }
         SDL_UnlockAudioDevice(device_.id());
         recent_.clear();
-        fadeIn_ = true;
     }
 
     long Unheard() const override {

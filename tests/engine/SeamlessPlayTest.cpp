@@ -188,7 +188,8 @@ TEST(SeamlessPlayTest, StopFadesOutInsteadOfCutting) {
         player.Send(XA_MSG_COMMAND_PLAY);
         ASSERT_TRUE(player.WaitFor(XA_MSG_NOTIFY_INPUT_POSITION,
                                    [](const XA_Message& m) { return Dword(m, 0) >= 40; }));
-        player.Send(XA_MSG_COMMAND_STOP);
+        player.Send(XA_MSG_COMMAND_STOP); // and closed, as the playback controller does
+        player.Send(XA_MSG_COMMAND_INPUT_CLOSE);
         player.Send(XA_MSG_COMMAND_OUTPUT_DRAIN); // until the card played all it was given
         ASSERT_TRUE(player.WaitFor(XA_MSG_NOTIFY_ACK, [](const XA_Message& m) {
             return m.data[0] == XA_MSG_COMMAND_OUTPUT_DRAIN;
