@@ -6,7 +6,8 @@
 // everything else (input, output, state, settings) belongs to the player thread alone.
 //
 // What users rely on:
-// - a player-state notification on every change of state and never otherwise;
+// - a player-state notification on every change of state and never otherwise, but for the
+//   end of input reported again after a failed open (below);
 // - input name, stream information, duration, position range, position 0 and timecode 0 when
 //   an input was opened (the duration again when a scan made a guessed length exact);
 //   positions as playing advances (at most 10 a second, whenever the offset changes) and
