@@ -27,7 +27,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -197,15 +196,6 @@ void SoundCardPacing(benchmark::State& state) {
 }
 BENCHMARK(SoundCardPacing)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 
-std::vector<int16_t> ReadRaw(const std::filesystem::path& path, size_t fromSample = 0) {
-    std::ifstream in(path, std::ios::binary);
-    in.seekg(static_cast<std::streamoff>(fromSample * 2));
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<int16_t> samples(bytes.size() / 2);
-    std::copy_n(bytes.data(), samples.size() * 2, reinterpret_cast<char*>(samples.data()));
-    return samples;
-}
-
 void GaplessSweep(benchmark::State& state) {
     using orvane::test::audio::Pcm;
     const auto raw = Dir().file("gapless.raw");
@@ -242,7 +232,7 @@ void GaplessSweep(benchmark::State& state) {
             });
         }
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
-        const std::vector<int16_t> heard = ReadRaw(raw);
+        const std::vector<int16_t> heard = orvane::test::audio::ReadRawSamples(raw);
         const auto nonZero = [](int16_t sample) {
             return sample != 0;
         };
@@ -320,7 +310,8 @@ void TrackChange(benchmark::State& state) {
                         seen = 0; // the card opened anew: a new file, silence first
                         silent = true;
                     }
-                    const std::vector<int16_t> fresh = ReadRaw(raw, seen);
+                    const std::vector<int16_t> fresh =
+                        orvane::test::audio::ReadRawSamples(raw, seen);
                     // The fade ends in zeros; the first sound after them is the new song.
                     auto at = fresh.begin();
                     if (!silent) {

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <optional>
 
 namespace orvane::test {
@@ -42,14 +41,6 @@ public:
 private:
     std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
 };
-
-std::vector<int16_t> ReadRaw(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<int16_t> samples(bytes.size() / 2);
-    std::copy_n(bytes.data(), samples.size() * 2, reinterpret_cast<char*>(samples.data()));
-    return samples;
-}
 
 // How often the player opened its output (its debug notifications of level 1 say so).
 int OutputOpenings(const std::vector<XA_Message>& log) {
@@ -118,7 +109,7 @@ TEST(SeamlessPlayTest, SweepCutInThreePlaysAsOneStream) {
 
     // Silence until the card got the first sample, then the three pieces as one sweep, then
     // silence again.
-    const std::vector<int16_t> heard = ReadRaw(raw);
+    const std::vector<int16_t> heard = audio::ReadRawSamples(raw);
     const auto nonZero = [](int16_t sample) {
         return sample != 0;
     };
@@ -197,7 +188,7 @@ TEST(SeamlessPlayTest, StopFadesOutInsteadOfCutting) {
     }
     // The last half millisecond before the silence is far below the tone's level (a cut
     // 440 Hz sine keeps at least 60 % of it there).
-    const std::vector<int16_t> heard = ReadRaw(raw);
+    const std::vector<int16_t> heard = audio::ReadRawSamples(raw);
     const auto last = std::find_if(heard.rbegin(), heard.rend(), [](int16_t s) { return s != 0; });
     ASSERT_NE(last, heard.rend());
     const ptrdiff_t end = heard.rend() - last;

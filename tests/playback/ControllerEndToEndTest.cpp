@@ -5,13 +5,11 @@
 #include "ComponentHarness.h"
 #include "playback/TdmXAudio.h"
 
-#include "support/FileBytes.h"
 #include "support/ScriptedPrompts.h"
 #include "support/audio/AudioFixtures.h"
 
 #include <QFile>
 #include <cstdlib>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <map>
 #include <sys/stat.h>
@@ -73,12 +71,7 @@ TEST(ControllerEndToEndTest, ThreeQueuedSongsAreHeardInOrder) {
     EXPECT_TRUE(prompts.shown().empty()) << prompts.texts().join(u'\n').toStdString();
 
     // What the sound card got, in windows of 0.1 s: which tone sounds in each.
-    const QByteArray bytes = ReadFile(QString::fromStdString(raw));
-    audio::Pcm pcm;
-    pcm.rate = 44100;
-    pcm.channels = 2;
-    pcm.samples.resize(size_t(bytes.size()) / 2);
-    std::memcpy(pcm.samples.data(), bytes.constData(), pcm.samples.size() * 2);
+    const audio::Pcm pcm{.rate = 44100, .channels = 2, .samples = audio::ReadRawSamples(raw)};
     const long window = pcm.rate / 10;
     std::vector<double> heard;
     std::map<double, int> windows;

@@ -181,6 +181,15 @@ Pcm ReadWav(const std::filesystem::path& path) {
     return pcm;
 }
 
+std::vector<int16_t> ReadRawSamples(const std::filesystem::path& path, size_t from) {
+    std::ifstream in(path, std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(from * 2));
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<int16_t> samples(bytes.size() / 2);
+    std::copy_n(bytes.data(), samples.size() * 2, reinterpret_cast<char*>(samples.data()));
+    return samples;
+}
+
 double ToneLevel(const Pcm& pcm, int channel, double frequency, long first, long count) {
     const long frames = pcm.Frames();
     if (count < 0 || first + count > frames)

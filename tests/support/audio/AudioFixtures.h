@@ -46,6 +46,8 @@ Pcm Sweep(long rate, int channels, double seconds, double from, double to, doubl
 Pcm DecodeMp3(const std::filesystem::path& path);
 // Empty (rate 0) when the file cannot be read.
 Pcm ReadWav(const std::filesystem::path& path);
+// The 16-bit samples of a raw file (what SDL's "disk" sound card wrote), from a sample on.
+std::vector<int16_t> ReadRawSamples(const std::filesystem::path& path, size_t from = 0);
 
 // Amplitude (0..1 of full scale) of one frequency in a channel of frames [first, first+count).
 double ToneLevel(const Pcm& pcm, int channel, double frequency, long first = 0, long count = -1);
