@@ -189,6 +189,7 @@ bool Player::OpenInput(int command, const std::string& name) {
     auto decoder = Mpg123Decoder::Open(name, error, [this, serial] {
         Command scanned;
         scanned.code = kLengthScanned;
+        scanned.internal = true;
         scanned.ints[0] = static_cast<int32_t>(serial);
         commands_.Push(std::move(scanned));
     });

@@ -40,14 +40,16 @@ void Player::ReportModuleInfo(int code, int id) {
 
 void Player::Handle(const Command& command) {
     const int code = command.code;
-    switch (code) {
-    case kLengthScanned:
-        // Internal, so unanswered; a result for an input closed since is dropped.
-        if (input_ && static_cast<uint32_t>(command.ints[0]) == inputSerial_) {
+    if (command.internal) {
+        // Unanswered; a scan's result for an input closed since is dropped.
+        if (code == kLengthScanned && input_ &&
+            static_cast<uint32_t>(command.ints[0]) == inputSerial_) {
             PostDuration();
             ReportProgress(Report::Changed);
         }
         return;
+    }
+    switch (code) {
     case XA_MSG_COMMAND_EXIT:
         if (state_ != XA_PLAYER_STATE_STOPPED)
             StopPlaying();
