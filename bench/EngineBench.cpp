@@ -5,6 +5,16 @@
 // - SoundCardPacing: 60 s of the song played through SDL's "disk" driver (the sound card of
 //   a machine without one); "pace" is played audio divided by wall time, "cpu_percent" the
 //   process's processor time in percent of one core.
+// - GaplessSweep: a 30 s sine sweep cut in three at places inside MPEG frames, each piece encoded
+//   alone, played one after the other through the "disk" driver as the playback controller
+//   does (InputOpen and Play at each end of input). "wrong_samples" counts output samples that
+//   differ from the pieces' own decodings put end to end (0: nothing missing, nothing extra);
+//   "join_error" is the largest difference from the original sweep within 50 ms of a join,
+//   "encoder_error" the largest elsewhere, both in full scale.
+// - TrackChange: while a song plays, what the controller sends for Next and for a double click
+//   (Stop, InputClose, InputOpen, Play), 20 times; the time until the sound card's file shows
+//   the new song's first sound. Next goes to a song of the same format, the double click to
+//   one of another rate (the card opens anew). Median and worst in milliseconds.
 
 #include "engine/Xaudio.h"
 
@@ -13,11 +23,14 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -182,6 +195,147 @@ void SoundCardPacing(benchmark::State& state) {
     std::filesystem::remove(raw);
 }
 BENCHMARK(SoundCardPacing)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void GaplessSweep(benchmark::State& state) {
+    using orvane::test::audio::Pcm;
+    const auto raw = Dir().file("gapless.raw");
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);
+    const Pcm sweep = orvane::test::audio::Sweep(44100, 2, 30.0, 50, 12000, 0.4);
+    const long cuts[] = {0, 441011, 882707, sweep.Frames()};
+    std::vector<std::filesystem::path> pieces;
+    std::vector<int16_t> expected;
+    for (size_t i = 0; i + 1 < std::size(cuts); ++i) {
+        Pcm piece{.rate = sweep.rate, .channels = 2, .samples = {}};
+        piece.samples.assign(sweep.samples.begin() + cuts[i] * 2,
+                             sweep.samples.begin() + cuts[i + 1] * 2);
+        pieces.push_back(Dir().file("sweep" + std::to_string(i) + ".mp3"));
+        orvane::test::audio::WritePcmMp3(pieces.back(), piece, {.quality = 2});
+        const Pcm decoded = orvane::test::audio::DecodeMp3(pieces.back());
+        expected.insert(expected.end(), decoded.samples.begin(), decoded.samples.end());
+    }
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        {
+            auto player = NewPlayer();
+            for (const auto& piece : pieces) {
+                control_message_send_S(player.get(), XA_MSG_COMMAND_INPUT_OPEN, piece.c_str());
+                control_message_send_N(player.get(), XA_MSG_COMMAND_PLAY);
+                if (!WaitForState(player.get(), XA_PLAYER_STATE_EOS)) {
+                    state.SkipWithError("a piece did not play to its end");
+                    return;
+                }
+            }
+            control_message_send_N(player.get(), XA_MSG_COMMAND_OUTPUT_DRAIN);
+            WaitUntil(player.get(), [](const XA_Message& msg) {
+                return msg.code == XA_MSG_NOTIFY_ACK && msg.data[0] == XA_MSG_COMMAND_OUTPUT_DRAIN;
+            });
+        }
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        const std::vector<int16_t> heard = orvane::test::audio::ReadRawSamples(raw);
+        const auto nonZero = [](int16_t sample) {
+            return sample != 0;
+        };
+        const ptrdiff_t start0 =
+            (std::find_if(heard.begin(), heard.end(), nonZero) - heard.begin()) -
+            (std::find_if(expected.begin(), expected.end(), nonZero) - expected.begin());
+        if (start0 < 0 || heard.size() < size_t(start0) + expected.size()) {
+            state.SkipWithError("the sweep is not all in the output");
+            return;
+        }
+        long wrong = 0;
+        double joinError = 0, encoderError = 0;
+        for (size_t i = 0; i < expected.size(); ++i) {
+            const int16_t got = heard[size_t(start0) + i];
+            wrong += got != expected[i];
+            const long frame = static_cast<long>(i / 2);
+            const double error = std::abs(got - sweep.samples[i]) / 32768.0;
+            const bool nearJoin =
+                std::any_of(std::begin(cuts) + 1, std::end(cuts) - 1,
+                            [frame](long cut) { return std::abs(frame - cut) < 2205; });
+            // The encoder's own start and end of the whole sweep are left out.
+            if (frame < 4410 || frame > sweep.Frames() - 4410)
+                continue;
+            (nearJoin ? joinError : encoderError) =
+                std::max(nearJoin ? joinError : encoderError, error);
+        }
+        wrong += std::count_if(heard.begin() + start0 + ptrdiff_t(expected.size()), heard.end(),
+                               nonZero);
+        state.counters["wrong_samples"] = double(wrong);
+        state.counters["join_error"] = joinError;
+        state.counters["encoder_error"] = encoderError;
+    }
+    std::filesystem::remove(raw);
+}
+BENCHMARK(GaplessSweep)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void TrackChange(benchmark::State& state) {
+    const auto raw = Dir().file("track-change.raw");
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);
+    const auto tone = [](const std::string& name, int rate) {
+        const auto path = Dir().file(name);
+        orvane::test::audio::WriteToneMp3(path, {.sampleRate = rate, .seconds = 5.0});
+        return path;
+    };
+    const auto first = tone("change-a.mp3", 44100);
+    const auto same = tone("change-b.mp3", 44100);
+    const auto other = tone("change-c.mp3", 48000);
+    for (auto _ : state) {
+        for (const bool newRate : {false, true}) {
+            std::vector<double> waits;
+            for (int turn = 0; turn < 20; ++turn) {
+                auto player = NewPlayer();
+                control_message_send_S(player.get(), XA_MSG_COMMAND_INPUT_OPEN, first.c_str());
+                control_message_send_N(player.get(), XA_MSG_COMMAND_PLAY);
+                // Playing for a while: the card and the queue are full.
+                WaitUntil(player.get(), [](const XA_Message& msg) {
+                    return msg.code == XA_MSG_NOTIFY_INPUT_POSITION && msg.data[0] >= 40;
+                });
+                const auto change = Clock::now();
+                control_message_send_N(player.get(), XA_MSG_COMMAND_STOP);
+                control_message_send_N(player.get(), XA_MSG_COMMAND_INPUT_CLOSE);
+                if (!WaitForState(player.get(), XA_PLAYER_STATE_STOPPED))
+                    return state.SkipWithError("no stop");
+                // After the stop's fade the card plays silence until the new song sounds.
+                const auto stopped = Clock::now();
+                size_t seen = std::filesystem::file_size(raw) / 2;
+                const auto next = newRate ? other : same;
+                control_message_send_S(player.get(), XA_MSG_COMMAND_INPUT_OPEN, next.c_str());
+                control_message_send_N(player.get(), XA_MSG_COMMAND_PLAY);
+                bool silent = false;
+                for (;;) {
+                    std::this_thread::sleep_for(std::chrono::microseconds(500));
+                    if (std::filesystem::file_size(raw) / 2 < seen) {
+                        seen = 0; // the card opened anew: a new file, silence first
+                        silent = true;
+                    }
+                    const std::vector<int16_t> fresh =
+                        orvane::test::audio::ReadRawSamples(raw, seen);
+                    // The fade ends in zeros; the first sound after them is the new song.
+                    auto at = fresh.begin();
+                    if (!silent) {
+                        at = std::find(fresh.begin(), fresh.end(), 0);
+                        silent = at != fresh.end();
+                    }
+                    if (silent && std::any_of(at, fresh.end(), [](int16_t s) { return s != 0; }))
+                        break;
+                    seen += fresh.size();
+                    if (Clock::now() - stopped > std::chrono::seconds(5))
+                        return state.SkipWithError("the new song was not heard");
+                }
+                waits.push_back(
+                    std::chrono::duration<double, std::milli>(Clock::now() - change).count());
+            }
+            std::sort(waits.begin(), waits.end());
+            const std::string name = newRate ? "double_click_other_rate" : "next_same_format";
+            state.counters[name + "_median_ms"] = waits[waits.size() / 2];
+            state.counters[name + "_worst_ms"] = waits.back();
+        }
+    }
+    std::filesystem::remove(raw);
+}
+BENCHMARK(TrackChange)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -20,7 +20,8 @@ class AudioOutput {
 public:
     virtual ~AudioOutput() = default;
 
-    // Opens the device or file for this format. False with a reason when it cannot.
+    // Opens the device or file for this format, also when it is open already (in another
+    // format). False with a reason when it cannot.
     virtual bool Open(const PcmFormat& format, std::string& error) = 0;
     // Takes some or all of bytes (whole frames), waiting at most `wait` for room. Returns the
     // bytes taken (0 when there was no room in time), or -1 with a reason when writing failed.
@@ -28,8 +29,11 @@ public:
                       std::string& error) = 0;
     // Waits at most `wait` for everything taken to be heard; true once it has been.
     virtual bool Drain(std::chrono::milliseconds wait) = 0;
-    // Drops what was taken but not yet heard (seek, stop).
+    // Drops what was taken but not yet heard (seek, stop); a sound card fades it out over a
+    // few milliseconds instead of cutting it, and fades in what is taken next.
     virtual void Cancel() = 0;
+    // Frames taken but not yet heard.
+    virtual long Unheard() const = 0;
     // Holds or resumes the sound; taken data stays.
     virtual void Pause(bool paused) = 0;
     // Releases the device or finishes the file. False with a reason when finishing failed.

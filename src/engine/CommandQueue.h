@@ -20,6 +20,8 @@ struct Command {
     // SET_CODEC_EQUALIZER: the record copied when the command was sent; absent means "off".
     bool hasEqualizer = false;
     XA_EqualizerInfo equalizer{};
+    // Sent by the player's own helpers, never through the exported functions.
+    bool internal = false;
 };
 
 class CommandQueue {

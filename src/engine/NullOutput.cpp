@@ -52,6 +52,12 @@ public:
 
     void Cancel() override { heardUntil_ = Clock::now(); }
 
+    long Unheard() const override {
+        const Clock::duration left =
+            paused_ ? pausedLeft_ : std::max(Clock::duration::zero(), heardUntil_ - Clock::now());
+        return static_cast<long>(std::chrono::duration<double>(left).count() * format_.rate);
+    }
+
     void Pause(bool paused) override {
         if (paused == paused_)
             return;

@@ -20,9 +20,11 @@ constexpr size_t kChunk = 16384;
 // The longest an output call may keep the thread from its commands.
 constexpr std::chrono::milliseconds kWait{20};
 constexpr std::chrono::milliseconds kPositionInterval{100};
-// How long the sound card stays open after the end of input, for the next song to follow
-// without opening it again.
-constexpr std::chrono::milliseconds kKeepCardAfterEnd{500};
+// How long the sound card stays open while nothing plays (stopped, or the song's end heard), for
+// the next song to start at once; then it is given back.
+constexpr std::chrono::milliseconds kKeepCardIdle{1000};
+// The longest a change of output format waits for the old format's sound to be heard.
+constexpr std::chrono::seconds kDrainBeforeReopen{2};
 
 } // namespace
 
@@ -88,11 +90,18 @@ void Player::Run() {
                 Handle(command);
             if (!exiting_ && state_ == XA_PLAYER_STATE_PLAYING)
                 Step();
-        } else if (state_ == XA_PLAYER_STATE_EOS && HoldsSoundCard()) {
-            // When no next song comes soon the card is given back: nothing plays silence on it
-            // once the user's queue is done.
+        } else if (tailPlaying_) {
+            // The song's end still sounds: a next song that comes now follows it seamlessly.
             Command command;
-            if (commands_.PopFor(kKeepCardAfterEnd, command))
+            if (commands_.PopFor(kWait, command))
+                Handle(command);
+            else if (!output_ || output_->Drain(std::chrono::milliseconds(0)))
+                tailPlaying_ = false;
+        } else if (HoldsSoundCard() && state_ != XA_PLAYER_STATE_PAUSED) {
+            // When nothing comes soon the card is given back: nothing plays silence on it once
+            // the user stopped or the queue is done.
+            Command command;
+            if (commands_.PopFor(kKeepCardIdle, command))
                 Handle(command);
             else
                 CloseOutput();
@@ -106,18 +115,9 @@ void Player::Run() {
 }
 
 void Player::Step() {
-    if (draining_) {
-        if (!output_ || output_->Drain(kWait)) {
-            draining_ = false;
-            atEnd_ = true;
-            ReportProgress(Report::Changed);
-            SetState(XA_PLAYER_STATE_EOS);
-        }
-        return;
-    }
     if (pendingOffset_ >= pending_.size()) {
         DecodeChunk();
-        if (draining_ || pending_.empty())
+        if (state_ != XA_PLAYER_STATE_PLAYING || pending_.empty())
             return;
     }
     if (!EnsureOutput())
@@ -132,13 +132,23 @@ void Player::Step() {
         return;
     }
     pendingOffset_ += static_cast<size_t>(taken);
-    if (pendingOffset_ >= pending_.size() && endAfterPending_) {
-        endAfterPending_ = false;
-        draining_ = true;
-    }
+    if (pendingOffset_ >= pending_.size() && endAfterPending_)
+        EndOfInput();
+    else
+        ReportProgress(Report::Paced);
 }
 
-bool Player::DecodeChunk() {
+void Player::EndOfInput() {
+    // Reported while the output still plays the tail, so that the next song's InputOpen and
+    // Play arrive before it ran out.
+    endAfterPending_ = false;
+    atEnd_ = true;
+    tailPlaying_ = output_ != nullptr;
+    ReportProgress(Report::Changed);
+    SetState(XA_PLAYER_STATE_EOS);
+}
+
+void Player::DecodeChunk() {
     pending_.resize(kChunk);
     pendingOffset_ = 0;
     size_t bytes = 0;
@@ -153,12 +163,8 @@ bool Player::DecodeChunk() {
         endAfterPending_ = true;
     }
     ApplyVolume();
-    ReportProgress(Report::Paced);
-    if (pending_.empty() && endAfterPending_) {
-        endAfterPending_ = false;
-        draining_ = true;
-    }
-    return !pending_.empty();
+    if (pending_.empty() && endAfterPending_)
+        EndOfInput();
 }
 
 void Player::ApplyVolume() {
@@ -179,13 +185,24 @@ void Player::ApplyVolume() {
 
 bool Player::OpenInput(int command, const std::string& name) {
     std::string error;
-    auto decoder = Mpg123Decoder::Open(name, error);
+    const uint32_t serial = ++inputSerial_;
+    auto decoder = Mpg123Decoder::Open(name, error, [this, serial] {
+        Command scanned;
+        scanned.code = kLengthScanned;
+        scanned.internal = true;
+        scanned.ints[0] = static_cast<int32_t>(serial);
+        commands_.Push(std::move(scanned));
+    });
     CloseInput();
     if (!decoder) {
         Error(XA_SOURCE_INPUT, XA_ERROR_OPEN_FAILED, "cannot open " + name + ": " + error);
-        if (state_ != XA_PLAYER_STATE_STOPPED)
+        const bool atEnd = state_ == XA_PLAYER_STATE_EOS;
+        if (state_ != XA_PLAYER_STATE_STOPPED && !atEnd)
             StopPlaying();
         Nack(command, XA_ERROR_OPEN_FAILED);
+        // The song that cannot be played ends at once; the tail of the one before plays on.
+        if (atEnd)
+            Post(MessageBuilder(XA_MSG_NOTIFY_PLAYER_STATE).Byte(0, state_).Build());
         return false;
     }
     input_ = std::move(decoder);
@@ -195,7 +212,6 @@ bool Player::OpenInput(int command, const std::string& name) {
 
     const StreamInfo info = input_->Info();
     const PcmFormat format = input_->Format();
-    const int64_t milliseconds = format.rate > 0 ? input_->Length() * 1000 / format.rate : 0;
     Post(MessageBuilder(XA_MSG_NOTIFY_INPUT_NAME).Text(0, name).Build());
     Post(MessageBuilder(XA_MSG_NOTIFY_INPUT_STREAM_INFO)
              .Byte(0, static_cast<uint8_t>(info.level))
@@ -204,9 +220,7 @@ bool Player::OpenInput(int command, const std::string& name) {
              .Word(4, static_cast<uint16_t>(info.rate))
              .Byte(6, static_cast<uint8_t>(info.mode))
              .Build());
-    Post(MessageBuilder(XA_MSG_NOTIFY_INPUT_DURATION)
-             .Dword(0, static_cast<uint32_t>(milliseconds))
-             .Build());
+    PostDuration();
     Post(MessageBuilder(XA_MSG_NOTIFY_INPUT_POSITION_RANGE).Dword(0, range_).Build());
     ReportProgress(Report::Always);
     Debug(1, "input " + name + ": " + std::to_string(format.rate) + " Hz, " +
@@ -216,14 +230,23 @@ bool Player::OpenInput(int command, const std::string& name) {
     return true;
 }
 
+void Player::PostDuration() {
+    const long rate = input_->Format().rate;
+    const int64_t milliseconds = rate > 0 ? input_->Length() * 1000 / rate : 0;
+    Post(MessageBuilder(XA_MSG_NOTIFY_INPUT_DURATION)
+             .Dword(0, static_cast<uint32_t>(milliseconds))
+             .Build());
+}
+
 void Player::CloseInput() {
     input_.reset();
     inputName_.clear();
     pending_.clear();
     pendingOffset_ = 0;
-    atEnd_ = endAfterPending_ = draining_ = false;
+    atEnd_ = endAfterPending_ = false;
     lastOffset_ = lastTimecodeStep_ = -1;
-    if (output_)
+    // The tail of a song that ended stays for the next song to follow.
+    if (output_ && !tailPlaying_)
         output_->Cancel();
 }
 
@@ -260,7 +283,13 @@ bool Player::EnsureOutput() {
         StopPlaying();
         return false;
     }
-    CloseOutput();
+    if (output_) {
+        // What it holds in the old format is heard first (the end of the song before).
+        const auto deadline = Clock::now() + kDrainBeforeReopen;
+        while (!output_->Drain(kWait) && Clock::now() < deadline) {
+        }
+        tailPlaying_ = false;
+    }
     if (!OpenOutput(wanted)) {
         if (state_ != XA_PLAYER_STATE_STOPPED)
             StopPlaying();
@@ -271,7 +300,9 @@ bool Player::EnsureOutput() {
 
 bool Player::OpenOutput(const PcmFormat& format) {
     const OutputName name = ParseOutputName(outputName_).value_or(OutputName{});
-    output_ = MakeOutput(name);
+    // An open output opens again in the new format (the sound card keeps SDL's audio running).
+    if (!output_)
+        output_ = MakeOutput(name);
     std::string error;
     if (!output_->Open(format, error)) {
         if (name.kind != OutputKind::SoundCard) {
@@ -294,6 +325,7 @@ bool Player::OpenOutput(const PcmFormat& format) {
 }
 
 void Player::CloseOutput() {
+    tailPlaying_ = false;
     if (!output_)
         return;
     std::string error;
@@ -310,20 +342,29 @@ bool Player::HoldsSoundCard() const {
 void Player::StopPlaying() {
     pending_.clear();
     pendingOffset_ = 0;
-    endAfterPending_ = draining_ = false;
+    endAfterPending_ = tailPlaying_ = false;
     if (output_) {
+        // What was still to be heard fades out. The output stays open for the next Play: a
+        // file until it is closed, the sound card until it was idle for a moment.
         output_->Cancel();
-        // The sound card is given back while nothing plays; a file stays open until closed.
-        if (HoldsSoundCard())
-            CloseOutput();
-        else
-            output_->Pause(false);
+        output_->Pause(false);
     }
     if (input_)
         Rewind();
     SetState(XA_PLAYER_STATE_STOPPED);
     if (input_)
         ReportProgress(Report::Always);
+}
+
+int64_t Player::HeardFrame() const {
+    int64_t frame = input_->Tell();
+    const int frameBytes = input_->Format().FrameBytes();
+    if (frameBytes > 0)
+        frame -= static_cast<int64_t>((pending_.size() - pendingOffset_) / size_t(frameBytes));
+    // At the start of a song that follows another, the other's tail is still to be heard.
+    if (output_)
+        frame -= output_->Unheard();
+    return std::max<int64_t>(frame, 0);
 }
 
 void Player::Rewind() {
@@ -365,7 +406,7 @@ void Player::ReportProgress(Report report) {
     if (!input_)
         return;
     const int64_t length = input_->Length();
-    const int64_t frame = atEnd_ ? std::max(length, input_->Tell()) : input_->Tell();
+    const int64_t frame = atEnd_ ? std::max(length, input_->Tell()) : HeardFrame();
     int64_t offset = 0;
     if (atEnd_)
         offset = range_;

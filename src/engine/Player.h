@@ -6,12 +6,21 @@
 // everything else (input, output, state, settings) belongs to the player thread alone.
 //
 // What users rely on:
-// - a player-state notification on every change of state and never otherwise;
+// - a player-state notification on every change of state and never otherwise, but for the
+//   end of input reported again after a failed open (below);
 // - input name, stream information, duration, position range, position 0 and timecode 0 when
-//   an input was opened; positions as playing advances (at most 10 a second, whenever the
-//   offset changes) and timecodes at every `granularity` of decoded audio;
-// - an input opened at the end of input waits there for Play, without a stop;
-// - the sound card is given back while stopped and shortly after the end of input;
+//   an input was opened (the duration again when a scan made a guessed length exact);
+//   positions as playing advances (at most 10 a second, whenever the offset changes) and
+//   timecodes at every `granularity` of audio, both of what is heard, not of what was decoded;
+// - the end of input as soon as the decoder delivered the song's last samples, while the
+//   output still plays them (the tail, up to about 250 ms). An input opened then waits for
+//   Play without a stop, and plays on in the same output stream with no gap when its format
+//   is the same; another rate or channel count opens the output anew after the tail;
+// - an input that cannot be opened at the end of input ends at once: the end of input is
+//   reported again, so that a queue moves on to its next song;
+// - the sound card is kept open from song to song and over a stop, and given back once it was
+//   idle for a moment (stopped, or at the end of input with the tail played);
+// - stopping, seeking and opening another input fade out what was still to be heard;
 // - every command is answered: Pong, the notification a Get asks for, Ack when done, or Nack
 //   with the reason (an error notification with a text comes first when something failed).
 
@@ -49,12 +58,18 @@ public:
 
 private:
     using Clock = std::chrono::steady_clock;
+    // A command of the player to itself: a scan made the length of input ints[0] exact.
+    static constexpr int kLengthScanned = -1;
 
     void Run();
     void Handle(const Command& command);
     void HandleSetting(const Command& command);
     void Step();
-    bool DecodeChunk();
+    void DecodeChunk();
+    void EndOfInput();
+    // The frame of the input being heard now: decoded, less what waits to be played.
+    int64_t HeardFrame() const;
+    void PostDuration();
     void ApplyVolume();
 
     // Actions shared by several commands.
@@ -95,9 +110,10 @@ private:
     bool exiting_ = false;
     std::unique_ptr<Mpg123Decoder> input_;
     std::string inputName_;
-    bool atEnd_ = false;           // the input was played to its end
+    uint32_t inputSerial_ = 0;     // tells a late scan result of an earlier input apart
+    bool atEnd_ = false;           // the input was decoded to its end
     bool endAfterPending_ = false; // the decoder is done; pending_ holds the last data
-    bool draining_ = false;        // all data is in the output, which still plays it
+    bool tailPlaying_ = false;     // at the end of input, the output still plays the song's end
     std::vector<uint8_t> pending_;
     size_t pendingOffset_ = 0;
     std::string outputName_; // as asked for; empty is the sound card

@@ -40,10 +40,21 @@ void Player::ReportModuleInfo(int code, int id) {
 
 void Player::Handle(const Command& command) {
     const int code = command.code;
+    if (command.internal) {
+        // Unanswered; a scan's result for an input closed since is dropped.
+        if (code == kLengthScanned && input_ &&
+            static_cast<uint32_t>(command.ints[0]) == inputSerial_) {
+            PostDuration();
+            ReportProgress(Report::Changed);
+        }
+        return;
+    }
     switch (code) {
     case XA_MSG_COMMAND_EXIT:
         if (state_ != XA_PLAYER_STATE_STOPPED)
             StopPlaying();
+        if (output_)
+            output_->Drain(std::chrono::milliseconds(50)); // the fade of a stop is heard
         CloseInput();
         CloseOutput();
         exiting_ = true; // Run() posts Exited
@@ -65,6 +76,7 @@ void Player::Handle(const Command& command) {
             if (!EnsureOutput())
                 return Nack(code, XA_ERROR_OUTPUT_FAILED);
             output_->Pause(false);
+            tailPlaying_ = false; // the tail is now the start of what plays
         }
         SetState(XA_PLAYER_STATE_PLAYING);
         return Ack(code);
@@ -96,7 +108,7 @@ void Player::Handle(const Command& command) {
         }
         pending_.clear();
         pendingOffset_ = 0;
-        atEnd_ = endAfterPending_ = draining_ = false;
+        atEnd_ = endAfterPending_ = tailPlaying_ = false;
         if (output_)
             output_->Cancel();
         ReportProgress(Report::Always);

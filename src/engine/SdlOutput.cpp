@@ -1,6 +1,10 @@
 // The sound card through SDL2 audio, fed through SDL's queue (no callback). At most kQueued of
-// sound waits in the queue, so position notifications run only that much ahead of what is
-// heard, and a seek or stop drops no more than that.
+// sound waits in the queue: a seek or stop drops no more than that, and the end of a song
+// plays that long after the player reported its end of input. SDL's audio stays initialised
+// while the output exists; opening in another format only opens the device anew.
+//
+// Cancel fades out: the output keeps a copy of the last bytes it queued, so it knows what the
+// queue was about to play, and replaces the queue with the first kFade of that, faded to zero.
 //
 // SDL's subsystem start-up and device opening are not thread-safe, and two players may open
 // devices at the same time: every call that creates or destroys SDL state holds SdlLock().
@@ -9,8 +13,11 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cstring>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace orvane::engine {
 
@@ -19,6 +26,20 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kQueued{250};
 constexpr std::chrono::milliseconds kPoll{5};
+constexpr long kFadeMs = 5;
+// Frames of SDL's own buffer: about 23 ms at 44.1 kHz.
+constexpr Uint16 kDeviceFrames = 1024;
+
+// Scales the frames of samples by a straight ramp from `from` to `to` (gain 0..1).
+void Ramp(int16_t* samples, long frames, int channels, double from, double to) {
+    for (long frame = 0; frame < frames; ++frame) {
+        const double gain = from + (to - from) * static_cast<double>(frame + 1) / frames;
+        for (int channel = 0; channel < channels; ++channel) {
+            int16_t& sample = samples[frame * channels + channel];
+            sample = static_cast<int16_t>(sample * gain);
+        }
+    }
+}
 
 std::mutex& SdlLock() {
     static std::mutex lock;
@@ -94,7 +115,7 @@ public:
         wanted.freq = static_cast<int>(format.rate);
         wanted.format = AUDIO_S16SYS;
         wanted.channels = static_cast<Uint8>(format.channels);
-        wanted.samples = 2048;
+        wanted.samples = kDeviceFrames;
         SDL_AudioSpec obtained{};
         // No allowed changes: SDL converts our format to whatever the device needs.
         if (!device_.Open(wanted, obtained)) {
@@ -102,9 +123,11 @@ public:
             return false;
         }
         format_ = format;
+        deviceFrames_ = obtained.samples;
         deviceBuffer_ = std::chrono::milliseconds(1000L * obtained.samples / obtained.freq);
         limit_ = static_cast<Uint32>(format.BytesPerSecond() * kQueued.count() / 1000);
-        paused_ = false;
+        paused_ = fadeIn_ = false;
+        recent_.clear();
         SDL_PauseAudioDevice(device_.id(), 0);
         return true;
     }
@@ -121,10 +144,21 @@ public:
                 return 0;
             std::this_thread::sleep_for(kPoll);
         }
+        std::vector<int16_t> faded;
+        if (fadeIn_) {
+            faded.resize(bytes.size() / 2);
+            std::memcpy(faded.data(), bytes.data(), faded.size() * 2);
+            const long frames = static_cast<long>(bytes.size()) / format_.FrameBytes();
+            Ramp(faded.data(), std::min(frames, format_.rate * kFadeMs / 1000), format_.channels,
+                 0.0, 1.0);
+            bytes = {reinterpret_cast<const uint8_t*>(faded.data()), bytes.size()};
+            fadeIn_ = false;
+        }
         if (SDL_QueueAudio(device_.id(), bytes.data(), static_cast<Uint32>(bytes.size())) != 0) {
             error = SDL_GetError();
             return -1;
         }
+        Remember(bytes);
         tailHeard_ = false;
         return static_cast<long>(bytes.size());
     }
@@ -145,7 +179,32 @@ public:
         return true;
     }
 
-    void Cancel() override { SDL_ClearQueuedAudio(device_.id()); }
+    void Cancel() override {
+        fadeIn_ = true;
+        if (recent_.empty())
+            return; // nothing was taken since the last cancel: the queue holds its fade only
+        // Locked, so that SDL takes nothing from the queue between looking and replacing.
+        SDL_LockAudioDevice(device_.id());
+        const size_t queued = SDL_GetQueuedAudioSize(device_.id());
+        SDL_ClearQueuedAudio(device_.id());
+        if (!paused_ && queued > 0 && queued <= recent_.size()) {
+            const long frames = std::min(static_cast<long>(queued) / format_.FrameBytes(),
+                                         format_.rate * kFadeMs / 1000);
+            std::vector<int16_t> fade(static_cast<size_t>(frames * format_.channels));
+            std::memcpy(fade.data(), recent_.data() + recent_.size() - queued, fade.size() * 2);
+            Ramp(fade.data(), frames, format_.channels, 1.0, 0.0);
+            SDL_QueueAudio(device_.id(), fade.data(), static_cast<Uint32>(fade.size() * 2));
+        }
+        SDL_UnlockAudioDevice(device_.id());
+        recent_.clear();
+    }
+
+    long Unheard() const override {
+        const long queued =
+            static_cast<long>(SDL_GetQueuedAudioSize(device_.id())) / format_.FrameBytes();
+        // Of the buffer SDL took last, half is still to be heard on average.
+        return queued > 0 ? queued + deviceFrames_ / 2 : 0;
+    }
 
     void Pause(bool paused) override {
         paused_ = paused;
@@ -161,14 +220,25 @@ public:
     bool Reopenable() const override { return true; }
 
 private:
+    // Keeps the last bytes queued: at least everything the queue can hold.
+    void Remember(std::span<const uint8_t> bytes) {
+        const size_t keep = limit_ + 65536;
+        recent_.insert(recent_.end(), bytes.begin(), bytes.end());
+        if (recent_.size() > 2 * keep)
+            recent_.erase(recent_.begin(), recent_.end() - static_cast<ptrdiff_t>(keep));
+    }
+
     // Declared first so that it is released after the device.
     SdlAudioSubsystem subsystem_;
     SdlAudioDevice device_;
     PcmFormat format_;
     std::chrono::milliseconds deviceBuffer_{0};
     Uint32 limit_ = 0;
+    long deviceFrames_ = 0;
     bool paused_ = false;
     bool tailHeard_ = true;
+    bool fadeIn_ = false; // the next data taken follows a cancel
+    std::vector<uint8_t> recent_;
 };
 
 } // namespace

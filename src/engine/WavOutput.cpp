@@ -53,6 +53,7 @@ public:
 
     bool Drain(std::chrono::milliseconds) override { return true; }
     void Cancel() override {}
+    long Unheard() const override { return 0; }
     void Pause(bool) override {}
 
     bool Close(std::string& error) override {

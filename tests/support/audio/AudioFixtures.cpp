@@ -38,26 +38,47 @@ bool Fail(std::string* error, const std::string& text) {
 
 bool WriteToneMp3(const std::filesystem::path& path, const ToneOptions& options,
                   std::string* error) {
+    Pcm pcm;
+    pcm.rate = options.sampleRate;
+    pcm.channels = options.channels;
+    const long frames = std::lround(options.seconds * options.sampleRate);
+    pcm.samples.resize(static_cast<size_t>(frames * options.channels));
+    for (long i = 0; i < frames; ++i) {
+        double value = 0;
+        for (double frequency : options.frequencies)
+            value += options.amplitude * std::sin(2 * std::numbers::pi * frequency *
+                                                  static_cast<double>(i) / options.sampleRate);
+        const auto sample =
+            static_cast<int16_t>(std::lround(std::clamp(value, -1.0, 1.0) * 32767.0));
+        for (int channel = 0; channel < options.channels; ++channel)
+            pcm.samples[static_cast<size_t>(i * options.channels + channel)] = sample;
+    }
+    return WritePcmMp3(path, pcm, options, error);
+}
+
+bool WritePcmMp3(const std::filesystem::path& path, const Pcm& pcm, const ToneOptions& encoding,
+                 std::string* error) {
     std::unique_ptr<lame_global_flags, LameCloser> lame(lame_init());
     if (!lame)
         return Fail(error, "lame_init failed");
-    lame_set_in_samplerate(lame.get(), options.sampleRate);
-    lame_set_out_samplerate(lame.get(), options.sampleRate);
-    lame_set_num_channels(lame.get(), options.channels);
-    lame_set_mode(lame.get(), options.channels == 1 ? MONO : JOINT_STEREO);
-    if (options.bitRate > 0) {
+    const int rate = static_cast<int>(pcm.rate);
+    lame_set_in_samplerate(lame.get(), rate);
+    lame_set_out_samplerate(lame.get(), rate);
+    lame_set_num_channels(lame.get(), pcm.channels);
+    lame_set_mode(lame.get(), pcm.channels == 1 ? MONO : JOINT_STEREO);
+    if (encoding.bitRate > 0) {
         lame_set_VBR(lame.get(), vbr_off);
-        lame_set_brate(lame.get(), options.bitRate);
+        lame_set_brate(lame.get(), encoding.bitRate);
     } else {
         lame_set_VBR(lame.get(), vbr_default);
         lame_set_VBR_q(lame.get(), 4);
     }
-    lame_set_quality(lame.get(), options.quality);
-    lame_set_bWriteVbrTag(lame.get(), 1);
+    lame_set_quality(lame.get(), encoding.quality);
+    lame_set_bWriteVbrTag(lame.get(), encoding.infoTag ? 1 : 0);
     if (lame_init_params(lame.get()) < 0)
         return Fail(error, "lame_init_params refused the options");
 
-    const long frames = std::lround(options.seconds * options.sampleRate);
+    const long frames = pcm.Frames();
     constexpr long kBlock = 4608;
     std::vector<int16_t> left(kBlock), right(kBlock);
     std::vector<unsigned char> mp3(kBlock * 5 / 4 + 7200);
@@ -68,17 +89,13 @@ bool WriteToneMp3(const std::filesystem::path& path, const ToneOptions& options,
     for (long start = 0; start < frames; start += kBlock) {
         const long count = std::min(kBlock, frames - start);
         for (long i = 0; i < count; ++i) {
-            double value = 0;
-            for (double frequency : options.frequencies)
-                value += options.amplitude *
-                         std::sin(2 * std::numbers::pi * frequency *
-                                  static_cast<double>(start + i) / options.sampleRate);
-            left[i] = right[i] =
-                static_cast<int16_t>(std::lround(std::clamp(value, -1.0, 1.0) * 32767.0));
+            const size_t at = static_cast<size_t>((start + i) * pcm.channels);
+            left[i] = pcm.samples[at];
+            right[i] = pcm.samples[at + (pcm.channels > 1 ? 1 : 0)];
         }
-        const int bytes = lame_encode_buffer(
-            lame.get(), left.data(), options.channels == 1 ? nullptr : right.data(),
-            static_cast<int>(count), mp3.data(), static_cast<int>(mp3.size()));
+        const int bytes =
+            lame_encode_buffer(lame.get(), left.data(), pcm.channels == 1 ? nullptr : right.data(),
+                               static_cast<int>(count), mp3.data(), static_cast<int>(mp3.size()));
         if (bytes < 0)
             return Fail(error, "lame_encode_buffer failed");
         out.write(reinterpret_cast<const char*>(mp3.data()), bytes);
@@ -89,7 +106,8 @@ bool WriteToneMp3(const std::filesystem::path& path, const ToneOptions& options,
     out.write(reinterpret_cast<const char*>(mp3.data()), tail);
 
     // The first frame was reserved for the LAME tag, which is known only now.
-    const size_t tagBytes = lame_get_lametag_frame(lame.get(), mp3.data(), mp3.size());
+    const size_t tagBytes =
+        encoding.infoTag ? lame_get_lametag_frame(lame.get(), mp3.data(), mp3.size()) : 0;
     if (tagBytes > 0 && tagBytes <= mp3.size()) {
         out.seekp(0);
         out.write(reinterpret_cast<const char*>(mp3.data()), static_cast<long>(tagBytes));
@@ -98,6 +116,24 @@ bool WriteToneMp3(const std::filesystem::path& path, const ToneOptions& options,
     if (!out)
         return Fail(error, "cannot write " + path.string());
     return true;
+}
+
+Pcm Sweep(long rate, int channels, double seconds, double from, double to, double amplitude) {
+    Pcm pcm;
+    pcm.rate = rate;
+    pcm.channels = channels;
+    const long frames = std::lround(seconds * static_cast<double>(rate));
+    pcm.samples.resize(static_cast<size_t>(frames * channels));
+    // The phase of a linear sweep: the integral of its frequency.
+    const double slope = (to - from) / seconds;
+    for (long i = 0; i < frames; ++i) {
+        const double t = static_cast<double>(i) / static_cast<double>(rate);
+        const double phase = 2 * std::numbers::pi * (from * t + slope * t * t / 2);
+        const auto sample = static_cast<int16_t>(std::lround(amplitude * std::sin(phase) * 32767));
+        for (int channel = 0; channel < channels; ++channel)
+            pcm.samples[static_cast<size_t>(i * channels + channel)] = sample;
+    }
+    return pcm;
 }
 
 Pcm DecodeMp3(const std::filesystem::path& path) {
@@ -143,6 +179,15 @@ Pcm ReadWav(const std::filesystem::path& path) {
     const sf_count_t read = sf_readf_short(file.get(), pcm.samples.data(), info.frames);
     pcm.samples.resize(static_cast<size_t>(read * info.channels));
     return pcm;
+}
+
+std::vector<int16_t> ReadRawSamples(const std::filesystem::path& path, size_t from) {
+    std::ifstream in(path, std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(from * 2));
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<int16_t> samples(bytes.size() / 2);
+    std::copy_n(bytes.data(), samples.size() * 2, reinterpret_cast<char*>(samples.data()));
+    return samples;
 }
 
 double ToneLevel(const Pcm& pcm, int channel, double frequency, long first, long count) {
