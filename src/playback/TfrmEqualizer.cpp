@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QScreen>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -17,7 +18,8 @@ constexpr const char* kUpperEdges[] = {"0.7k", "1.4k", "2.8k",  "4.1k",
 } // namespace
 
 TfrmEqualizer::TfrmEqualizer(QWidget* parent, TXaudioPlayer& player)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , player_(player) {
     setObjectName(QStringLiteral("frmEqualizer"));
     setWindowTitle(QStringLiteral("Equalizer"));
@@ -63,6 +65,13 @@ void TfrmEqualizer::UpdateEqualizer() {
 }
 
 void TfrmEqualizer::showEvent(QShowEvent* event) {
+    if (!placed_) {
+        // The first time in the middle of the screen; afterwards where the user left it.
+        placed_ = true;
+        adjustSize();
+        if (const QScreen* where = parentWidget() ? parentWidget()->screen() : screen())
+            move(where->availableGeometry().center() - rect().center());
+    }
     QDialog::showEvent(event);
     UpdateEqualizer();
 }

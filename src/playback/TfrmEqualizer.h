@@ -34,6 +34,7 @@ private:
     TXaudioPlayer& player_;
     QCheckBox* enableCheckBox_ = nullptr;
     std::array<QSlider*, 8> trackBars_{};
+    bool placed_ = false;
 };
 
 } // namespace orvane

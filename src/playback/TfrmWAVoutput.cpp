@@ -11,7 +11,9 @@
 namespace orvane {
 
 TfrmWAVoutput::TfrmWAVoutput(QWidget* parent, Prompts& prompts, const XaudioLibrary& library)
-    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
+                          Qt::MSWindowsFixedSizeDialogHint)
     , prompts_(prompts) {
     setObjectName(QStringLiteral("frmWAVoutput"));
     setWindowTitle(QStringLiteral("WAV output"));
@@ -20,6 +22,7 @@ TfrmWAVoutput::TfrmWAVoutput(QWidget* parent, Prompts& prompts, const XaudioLibr
     export_ = new TWavExport(*xaDiskWriter_, prompts, this);
 
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(new QLabel(QStringLiteral("Exporting to WAV file:"), this));
     lblFNAme_ = new QLabel(this);
     lblFNAme_->setObjectName(QStringLiteral("lblFNAme"));
