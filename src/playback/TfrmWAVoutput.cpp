@@ -18,7 +18,9 @@ TfrmWAVoutput::TfrmWAVoutput(QWidget* parent, Prompts& prompts, const XaudioLibr
     setObjectName(QStringLiteral("frmWAVoutput"));
     setWindowTitle(QStringLiteral("WAV output"));
     xaDiskWriter_ = new TXaudioPlayer(this, prompts, library);
-    xaDiskWriter_->SetPriority(XA_CONTROL_PRIORITY_HIGHEST);
+    // An export decodes as fast as it can for minutes: at normal priority it leaves the
+    // window and the listening player (which keeps its raised priority) their share.
+    xaDiskWriter_->SetPriority(XA_CONTROL_PRIORITY_NORMAL);
     export_ = new TWavExport(*xaDiskWriter_, prompts, this);
 
     auto* layout = new QVBoxLayout(this);
