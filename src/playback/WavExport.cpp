@@ -140,6 +140,13 @@ void TWavExport::exportNext() {
         const Job job = queue_.front();
         queue_.pop_front();
         const QString target = job.folder + WavFileName(job.song);
+        // A song without an extension, exported into its own folder, is its own WAV name.
+        if (QFileInfo(target) == QFileInfo(job.song)) {
+            failed_ << QStringLiteral("%1 (the WAV file would replace the song itself)")
+                           .arg(QDir::toNativeSeparators(job.song));
+            emit songDone(++done_, total_);
+            continue;
+        }
         existed_ = QFileInfo::exists(target);
         const std::optional<bool> replace = MayReplace(prompts_, target, replaceAll_);
         if (!replace) {

@@ -131,6 +131,16 @@ TEST_F(WavExportTest, FailedSongsAreListedSkippedAndLeaveNoFile) {
     EXPECT_TRUE(report.contains(QStringLiteral("too long.mp3"))) << report.toStdString();
     EXPECT_TRUE(report.contains(QStringLiteral("lost.mp3"))) << report.toStdString();
     EXPECT_FALSE(report.contains(QStringLiteral("first.mp3"))) << report.toStdString();
+
+    // A song without an extension exported into its own folder would become its own WAV file.
+    const SongRow bare = Song("bare", 0.3);
+    const std::string before = Content(songs_ / "bare");
+    prompts.AnswerFolder(QString::fromStdString(songs_.string()));
+    prompts.Answer(PromptAnswer::YesToAll);
+    window.ExportSongs({bare});
+    ProcessUntil([&] { return !window.Export().Running(); });
+    EXPECT_EQ(Content(songs_ / "bare"), before);
+    EXPECT_TRUE(prompts.texts().last().contains(QStringLiteral("bare"))) << "listed as failed";
 }
 
 TEST_F(WavExportTest, CancelAskedNoGoesOnYesLeavesNoPartialFile) {
