@@ -89,6 +89,7 @@ PlaybackWiring::PlaybackWiring(TfrmMain& main, TrayIcons& tray, Prompts& prompts
     wireCommands();
     wireSeekBar();
     wireTrayIcons();
+    wireWindows(prompts, library);
 }
 
 PlaybackWiring::~PlaybackWiring() = default;
@@ -178,6 +179,19 @@ void PlaybackWiring::wireCommands() {
         main_.Command(QStringLiteral("Time1"))->setChecked(false);
         main_.Command(QStringLiteral("Remaining1"))->setChecked(true);
     });
+}
+
+void PlaybackWiring::wireWindows(Prompts& prompts, const XaudioLibrary& library) {
+    equalizer_ = std::make_unique<TfrmEqualizer>(&main_, controller_->XaudioPlayer());
+    wavOutput_ = std::make_unique<TfrmWAVoutput>(&main_, prompts, library);
+    main_.SetHandler(QStringLiteral("Equalizer1Click"), [this] {
+        equalizer_->show();
+        equalizer_->raise();
+        equalizer_->activateWindow();
+    });
+    // The menu's and the song list pop-up's "Export to WAV".
+    main_.SetHandler(QStringLiteral("ExporttoWAV1Click"),
+                     [this] { wavOutput_->ExportSongs(selectedOfCurrentList()); });
 }
 
 void PlaybackWiring::wireSeekBar() {

@@ -7,6 +7,8 @@
 #include "playback/PlaybackDisplay.h"
 #include "playback/SongQueue.h"
 #include "playback/TdmXAudio.h"
+#include "playback/TfrmEqualizer.h"
+#include "playback/TfrmWAVoutput.h"
 
 #include <memory>
 
@@ -61,11 +63,14 @@ public:
     ~PlaybackWiring();
 
     TdmXAudio& Controller() { return *controller_; }
+    TfrmEqualizer& Equalizer() { return *equalizer_; }
+    TfrmWAVoutput& WavOutput() { return *wavOutput_; }
 
 private:
     void wireCommands();
     void wireSeekBar();
     void wireTrayIcons();
+    void wireWindows(Prompts& prompts, const XaudioLibrary& library);
     // The rows of the current view's song list in list order, or nothing without one.
     SongRows selectedOfCurrentList() const;
 
@@ -75,6 +80,9 @@ private:
     WindowPlaybackDisplay display_;
     // Last: it is gone before the queue and the display it uses.
     std::unique_ptr<TdmXAudio> controller_;
+    // The equalizer drives the controller's player, so it goes first.
+    std::unique_ptr<TfrmEqualizer> equalizer_;
+    std::unique_ptr<TfrmWAVoutput> wavOutput_;
 };
 
 } // namespace orvane

@@ -47,6 +47,10 @@ PromptAnswer DialogPrompts::ask(PromptKind kind, PromptButtons buttons, const QS
     case PromptButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
+    case PromptButtons::YesAllNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No |
+                               QMessageBox::Cancel);
+        break;
     }
     const int answer = box.exec();
     delete owned.data();
@@ -57,6 +61,8 @@ PromptAnswer DialogPrompts::ask(PromptKind kind, PromptButtons buttons, const QS
         return PromptAnswer::Yes;
     case QMessageBox::No:
         return PromptAnswer::No;
+    case QMessageBox::YesToAll:
+        return PromptAnswer::YesToAll;
     default:
         // Closing the box with Esc or its title bar answers the negative button.
         return buttons == PromptButtons::YesNo ? PromptAnswer::No

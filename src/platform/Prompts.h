@@ -9,8 +9,9 @@
 namespace orvane {
 
 enum class PromptKind { Information, Warning, Error, Confirmation };
-enum class PromptButtons { Ok, OkCancel, YesNo };
-enum class PromptAnswer { Ok, Cancel, Yes, No };
+// YesAllNoCancel asks about one of several things: Yes, Yes to all, No or Cancel.
+enum class PromptButtons { Ok, OkCancel, YesNo, YesAllNoCancel };
+enum class PromptAnswer { Ok, Cancel, Yes, No, YesToAll };
 
 class Prompts {
 public:

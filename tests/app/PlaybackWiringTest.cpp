@@ -262,5 +262,30 @@ TEST_F(PlaybackWiringTest, PlayOnTheStartPageOrThePlayingViewStartsNothing) {
     EXPECT_EQ(opened.size(), 1);
 }
 
+TEST_F(PlaybackWiringTest, EqualizerAndExportToWavReachTheirWindows) {
+    Trigger("Equalizer1");
+    EXPECT_TRUE(wiring->Equalizer().isVisible());
+    const auto& sent = fake.player(0).sent; // the listening player's
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.back().code, XA_MSG_SET_CODEC_EQUALIZER);
+    EXPECT_EQ(sent.back().pointer, nullptr) << "off until enabled";
+
+    // The selected rows in list order, to the export window's own player.
+    const SongRows songs = ShowSongs(3);
+    Select(window.lvSelection(), {2, 0});
+    window.Command(u"ExporttoWAV1"_s)->trigger(); // the folder dialog is cancelled
+    EXPECT_EQ(prompts.texts().last(), u"Select a directory for .WAV file output");
+    EXPECT_FALSE(wiring->WavOutput().isVisible());
+    prompts.AnswerFolder(dir.path());
+    window.Command(u"ExporttoWAV2"_s)->trigger();
+    EXPECT_TRUE(wiring->WavOutput().isVisible());
+    ASSERT_EQ(fake.PlayerCount(), 2);
+    QStringList inputs;
+    for (const auto& command : fake.player(1).sent)
+        if (command.code == XA_MSG_SET_INPUT_NAME)
+            inputs << QString::fromStdString(command.texts[0]);
+    EXPECT_EQ(inputs, QStringList{songs[0].Path()}) << "one song at a time, the first first";
+}
+
 } // namespace
 } // namespace orvane

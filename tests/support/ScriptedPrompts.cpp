@@ -13,7 +13,8 @@ PromptAnswer ScriptedPrompts::ask(PromptKind kind, PromptButtons buttons, const 
         answers_.pop_front();
         return answer;
     }
-    return buttons == PromptButtons::YesNo ? PromptAnswer::Yes : PromptAnswer::Ok;
+    const bool yes = buttons == PromptButtons::YesNo || buttons == PromptButtons::YesAllNoCancel;
+    return yes ? PromptAnswer::Yes : PromptAnswer::Ok;
 }
 
 std::optional<QString> ScriptedPrompts::chooseFolder(const QString& title, const QString& start) {
