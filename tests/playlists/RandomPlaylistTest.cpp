@@ -1,0 +1,200 @@
+// Random playlists: the length and age texts, the draws with their rejections and limits, and
+// temp.m3u with its failures.
+
+#include "playlists/RandomPlaylist.h"
+
+#include "support/FileBytes.h"
+#include "support/FileSizeLimit.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace orvane {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+const QDate kToday(2024, 5, 20);
+
+SongRecord Song(int i, const QString& duration = u"04:00"_s, const QString& genre = u"Rock"_s,
+                const QString& folder = u"/music/"_s) {
+    return {u"s%1.mp3"_s.arg(i),
+            u"Song %1"_s.arg(i),
+            u"Artist"_s,
+            {},
+            duration,
+            {},
+            genre,
+            {},
+            folder,
+            kLocalCollection,
+            u"0"_s};
+}
+
+std::vector<SongRecord> Songs(int n, const QString& duration = u"04:00"_s) {
+    std::vector<SongRecord> songs;
+    for (int i = 0; i < n; ++i)
+        songs.push_back(Song(i, duration));
+    return songs;
+}
+
+RandomDraws Fixed(std::function<std::optional<QDate>(const QString&)> fileDate = nullptr) {
+    RandomDraws draws;
+    draws.Random.seed(7);
+    draws.Today = [] {
+        return kToday;
+    };
+    if (fileDate)
+        draws.FileDate = std::move(fileDate);
+    return draws;
+}
+
+qint64 Seconds(const std::vector<SongRecord>& songs, const std::vector<qsizetype>& picked) {
+    qint64 total = 0;
+    for (qsizetype i : picked)
+        total += songs[size_t(i)].Duration.left(2).toInt() * 60 +
+                 songs[size_t(i)].Duration.mid(3).toInt();
+    return total;
+}
+
+TEST(RandomPlaylist, TextsAreNormalisedAndRead) {
+    EXPECT_EQ(NormalisedPlayLength(u"90"_s), u"90 minutes");
+    EXPECT_EQ(NormalisedFileAge(u"3"_s), u"3 days");
+    for (const QString& kept : {u"1 hour"_s, u"one hour"_s, u""_s, u"-5"_s, u"Any age"_s})
+        EXPECT_EQ(NormalisedFileAge(kept), kept);
+
+    const std::pair<QString, std::optional<qint64>> lengths[] = {
+        {u"1 hour"_s, 60},   {u"90 minutes"_s, 90}, {u"15 Min"_s, 15},    {u"3"_s, 180},
+        {u"one hour"_s, {}}, {u""_s, {}},           {u"-5 minutes"_s, {}}};
+    for (const auto& [text, minutes] : lengths)
+        EXPECT_EQ(PlayLengthMinutes(text), minutes) << text.toStdString();
+    const std::pair<QString, std::optional<qint64>> ages[] = {
+        {u"Any age"_s, 0}, {u"aNY AGE"_s, 0}, {u"2 weeks"_s, 14}, {u"5 days"_s, 5},
+        {u"1 DAY"_s, 1},   {u""_s, {}},       {u"a week"_s, {}},  {u"99999999999 days"_s, {}}};
+    for (const auto& [text, days] : ages)
+        EXPECT_EQ(FileAgeLimitDays(text), days) << text.toStdString();
+}
+
+TEST(RandomPlaylist, DrawsStopAtTheFirstTotalThatReachesTheLength) {
+    // One hour of 04:00 songs is reached exactly by the fifteenth.
+    std::vector<SongRecord> songs = Songs(100);
+    RandomDraws draws = Fixed();
+    std::vector<qsizetype> picked = DrawRandomPlaylist(songs, {60, 0, {}}, draws);
+    EXPECT_EQ(picked.size(), 15u);
+
+    // 90 minutes of songs of many lengths: the last song takes the total to 90 or past it.
+    songs.clear();
+    for (int i = 0; i < 200; ++i)
+        songs.push_back(
+            Song(i, u"%1:%2"_s.arg(1 + i % 9, 2, 10, QChar(u'0')).arg(i % 60, 2, 10, QChar(u'0'))));
+    picked = DrawRandomPlaylist(songs, {90, 0, {}}, draws);
+    ASSERT_FALSE(picked.empty());
+    EXPECT_GE(Seconds(songs, picked) / 60, 90);
+    picked.pop_back();
+    EXPECT_LT(Seconds(songs, picked) / 60, 90);
+}
+
+TEST(RandomPlaylist, RejectedDrawsAndTheDrawLimit) {
+    // Genre: only the asked one, exactly; none of it ends the playlist empty.
+    std::vector<SongRecord> songs = Songs(60);
+    for (int i = 0; i < 60; i += 3)
+        songs[size_t(i)].Genre = u"Jazz"_s;
+    RandomDraws draws = Fixed();
+    std::vector<qsizetype> picked = DrawRandomPlaylist(songs, {30, 0, u"Jazz"_s}, draws);
+    ASSERT_EQ(picked.size(), 8u);
+    for (qsizetype i : picked)
+        EXPECT_EQ(i % 3, 0);
+    EXPECT_TRUE(DrawRandomPlaylist(songs, {30, 0, u"jazz"_s}, draws).empty());
+
+    // The same title and artist in two files is one song.
+    songs = Songs(30);
+    for (SongRecord& song : songs)
+        song.Title = u"Same"_s;
+    EXPECT_EQ(DrawRandomPlaylist(songs, {60, 0, {}}, draws).size(), 1u);
+
+    // One or two songs: the draws run out at once.
+    for (int n : {0, 1, 2})
+        EXPECT_TRUE(DrawRandomPlaylist(Songs(n), {60, 0, {}}, draws).empty()) << n;
+}
+
+TEST(RandomPlaylist, AnAgeLimitPassesOnlyFilesYoungerThanIt) {
+    // Two weeks: a file of 13 days passes, one of 14 does not, nor one that cannot be dated.
+    std::vector<SongRecord> songs;
+    for (int i = 0; i < 60; ++i)
+        songs.push_back(Song(i, u"04:00"_s, u"Rock"_s, u"/d%1/"_s.arg(i % 3)));
+    int dated = 0;
+    RandomDraws draws = Fixed([&](const QString& path) -> std::optional<QDate> {
+        ++dated;
+        if (path.startsWith(u"/d0/"))
+            return kToday.addDays(-13);
+        if (path.startsWith(u"/d1/"))
+            return kToday.addDays(-14);
+        return std::nullopt;
+    });
+    const std::vector<qsizetype> picked = DrawRandomPlaylist(songs, {60, 14, {}}, draws);
+    EXPECT_EQ(picked.size(), 15u);
+    for (qsizetype i : picked)
+        EXPECT_EQ(songs[size_t(i)].Folder, u"/d0/");
+    EXPECT_LE(dated, 60); // each file once
+
+    // The real reader: a file that is gone has no date.
+    test::TempDir dir;
+    ASSERT_TRUE(test::WriteFile(dir.file(u"a.mp3"_s), "x"));
+    EXPECT_EQ(FileModificationDate(dir.file(u"a.mp3"_s)), QDate::currentDate());
+    EXPECT_EQ(FileModificationDate(dir.file(u"gone.mp3"_s)), std::nullopt);
+}
+
+TEST(RandomPlaylist, GenerateWritesTheListOrLeavesTheOldFile) {
+    test::TempDir dir;
+    const QString temp = RandomPlaylistPath(dir.path());
+    ASSERT_TRUE(test::WriteFile(temp, "/old/one.mp3\r\n"));
+    const std::vector<SongRecord> songs = Songs(100);
+    test::ScriptedPrompts prompts;
+    RandomDraws draws = Fixed();
+
+    // A text that does not begin with a number is named and nothing is touched.
+    EXPECT_EQ(
+        GenerateRandomPlaylist(songs, {u"one hour"_s, u"Any age"_s, {}}, temp, prompts, draws),
+        std::nullopt);
+    EXPECT_EQ(GenerateRandomPlaylist(songs, {u"1 hour"_s, u""_s, {}}, temp, prompts, draws),
+              std::nullopt);
+    EXPECT_EQ(prompts.texts(),
+              (QStringList{u"\"one hour\" is not a play length.\nBegin it with a number, such "
+                           u"as \"45 minutes\" or \"2 hours\"."_s,
+                           u"\"\" is not a file age.\nBegin it with a number, such as \"3 days\" "
+                           u"or \"2 weeks\", or choose \"Any age\"."_s}));
+    EXPECT_EQ(test::ReadFile(temp), "/old/one.mp3\r\n");
+
+    // A write that fails half-way leaves the old playlist whole.
+    {
+        test::FileSizeLimit limit(20);
+        EXPECT_EQ(
+            GenerateRandomPlaylist(songs, {u"1 hour"_s, u"any age"_s, {}}, temp, prompts, draws),
+            std::nullopt);
+    }
+    EXPECT_EQ(prompts.texts().back(), u"Unable to create temporary playlist.");
+    EXPECT_EQ(test::ReadFile(temp), "/old/one.mp3\r\n");
+
+    // The songs' paths in list order, and their lines.
+    const std::optional<QStringList> lines =
+        GenerateRandomPlaylist(songs, {u"1 hour"_s, u"ANY AGE"_s, {}}, temp, prompts, draws);
+    ASSERT_TRUE(lines);
+    ASSERT_EQ(lines->size(), 15);
+    const QStringList written =
+        QString::fromUtf8(test::ReadFile(temp)).split(u"\r\n"_s, Qt::SkipEmptyParts);
+    ASSERT_EQ(written.size(), 15);
+    const QString first = written[0].mid(u"/music/s"_s.size()).chopped(4);
+    EXPECT_EQ((*lines)[0], u"Song %1 - Artist"_s.arg(first));
+
+    // An empty result still replaces the file.
+    EXPECT_EQ(
+        GenerateRandomPlaylist(Songs(2), {u"1 hour"_s, u"Any age"_s, {}}, temp, prompts, draws),
+        QStringList());
+    EXPECT_EQ(test::ReadFile(temp), "");
+}
+
+} // namespace
+} // namespace orvane
