@@ -7,6 +7,7 @@
 #include "app/TfrmSplash.h"
 #include "browser/LibraryLists.h"
 #include "browser/LibraryViews.h"
+#include "browser/PlaylistDialogCommands.h"
 #include "browser/PowerSearchCommands.h"
 #include "browser/QueueDuration.h"
 #include "browser/ScanProgressWindow.h"
@@ -70,6 +71,9 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     wireLibraryViews();
     hunter_ = new TfrmHunter(main_.get());
     WirePowerSearch(*main_, *hunter_, store_.Songs, displayFilter_);
+    WirePlaylistDialogs(*main_, store_.Songs, prompts_, [this](const QString& path) {
+        playback_->Controller().PlayPlaylist(path);
+    });
     // A song the scanner adds may bring a genre, album or artist the lists lack.
     connect(this, &Program::SongHandedOver, this, [this] { main_->FollowBrowseLists(); });
     connect(this, &Program::CollectionRebuilt, this, [this] { main_->RefreshView(); });

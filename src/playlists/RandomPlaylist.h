@@ -20,6 +20,7 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <random>
@@ -48,7 +49,7 @@ QString RandomSongLine(const SongRecord& record);
 std::optional<QDate> FileModificationDate(const QString& path);
 
 struct RandomDraws {
-    std::mt19937_64 Random{std::random_device{}()};
+    std::mt19937_64 Random{quint64(std::chrono::steady_clock::now().time_since_epoch().count())};
     std::function<QDate()> Today = &QDate::currentDate;
     std::function<std::optional<QDate>(const QString& path)> FileDate = &FileModificationDate;
 };
