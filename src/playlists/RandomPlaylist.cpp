@@ -5,8 +5,13 @@
 #include "platform/TextLines.h"
 #include "playlists/QueueDuration.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace orvane {
 
@@ -67,11 +72,19 @@ QString RandomSongLine(const SongRecord& record) {
     return record.Title + QStringLiteral(" - ") + record.Artist;
 }
 
-std::optional<QDate> FileModificationDate(const QString& path) {
+std::optional<qint64> FileModificationTime(const QString& path) {
+#ifdef Q_OS_UNIX
+    // Called for most draws under an age limit: one stat, no date conversion per file.
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return qint64(st.st_mtime);
+#else
     const QFileInfo info(path);
     if (!info.exists())
         return std::nullopt;
-    return info.lastModified().date();
+    return info.lastModified().toSecsSinceEpoch();
+#endif
 }
 
 std::vector<qsizetype> DrawRandomPlaylist(std::span<const SongRecord> songs,
@@ -83,13 +96,18 @@ std::vector<qsizetype> DrawRandomPlaylist(std::span<const SongRecord> songs,
         return playlist;
     std::uniform_int_distribution<qsizetype> pick(0, n - 1);
     QSet<QString> taken;
-    const QDate today = options.AgeLimitDays > 0 ? draws.Today() : QDate();
+    // age < limit, with age = today - the file's local date: the file changed on or after the
+    // local midnight that begins the day limit - 1 days before today.
+    const qint64 youngFrom =
+        options.AgeLimitDays > 0
+            ? draws.Today().addDays(1 - options.AgeLimitDays).startOfDay().toSecsSinceEpoch()
+            : 0;
     // A file is dated once per generation however often it is drawn: 0 unknown, 1 young, 2 old.
     std::vector<quint8> ages(options.AgeLimitDays > 0 ? size_t(n) : 0, 0);
     auto young = [&](qsizetype i) {
         if (ages[size_t(i)] == 0) {
-            const std::optional<QDate> date = draws.FileDate(songs[size_t(i)].Path());
-            ages[size_t(i)] = date && date->daysTo(today) < options.AgeLimitDays ? 1 : 2;
+            const std::optional<qint64> time = draws.FileTime(songs[size_t(i)].Path());
+            ages[size_t(i)] = time && *time >= youngFrom ? 1 : 2;
         }
         return ages[size_t(i)] == 1;
     };
@@ -100,8 +118,8 @@ std::vector<qsizetype> DrawRandomPlaylist(std::span<const SongRecord> songs,
             const qsizetype i = pick(draws.Random);
             const SongRecord& song = songs[size_t(i)];
             const bool rejected = (options.Genre && song.Genre != *options.Genre) ||
-                                  taken.contains(RandomSongLine(song)) ||
-                                  (options.AgeLimitDays > 0 && !young(i));
+                                  (options.AgeLimitDays > 0 && !young(i)) ||
+                                  taken.contains(RandomSongLine(song));
             if (count >= n - 1)
                 return playlist;
             if (!rejected) {

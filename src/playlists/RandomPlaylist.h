@@ -10,7 +10,8 @@
 // N - 1 draws (N songs in the list) ends the generation without adding its last draw, so a
 // list of one or two songs gives an empty playlist and a filter nothing passes ends it at once.
 //
-// The generator, today's date and the reading of file dates are passed in: the dialog seeds
+// A file's age is today's date minus the local date of its last change, in whole days. The
+// generator, today's date and the reading of file times are passed in: the dialog seeds
 // the generator from the clock, tests fix all three. QtCore only; GUI thread (the collection
 // list is read while it runs).
 
@@ -45,13 +46,14 @@ std::optional<qint64> FileAgeLimitDays(const QString& text);
 // "Title - Artist": a song's line in the list, and what makes two songs the same song.
 QString RandomSongLine(const SongRecord& record);
 
-// The local date on which a song file was last modified; nothing when it cannot be read.
-std::optional<QDate> FileModificationDate(const QString& path);
+// When a song file was last modified, in seconds since 1970 (UTC); nothing when it cannot be
+// read (a missing file).
+std::optional<qint64> FileModificationTime(const QString& path);
 
 struct RandomDraws {
     std::mt19937_64 Random{quint64(std::chrono::steady_clock::now().time_since_epoch().count())};
     std::function<QDate()> Today = &QDate::currentDate;
-    std::function<std::optional<QDate>(const QString& path)> FileDate = &FileModificationDate;
+    std::function<std::optional<qint64>(const QString& path)> FileTime = &FileModificationTime;
 };
 
 struct RandomPlaylistOptions {

@@ -41,14 +41,14 @@ std::vector<SongRecord> Songs(int n, const QString& duration = u"04:00"_s) {
     return songs;
 }
 
-RandomDraws Fixed(std::function<std::optional<QDate>(const QString&)> fileDate = nullptr) {
+RandomDraws Fixed(std::function<std::optional<qint64>(const QString&)> fileTime = nullptr) {
     RandomDraws draws;
     draws.Random.seed(7);
     draws.Today = [] {
         return kToday;
     };
-    if (fileDate)
-        draws.FileDate = std::move(fileDate);
+    if (fileTime)
+        draws.FileTime = std::move(fileTime);
     return draws;
 }
 
@@ -121,17 +121,18 @@ TEST(RandomPlaylist, RejectedDrawsAndTheDrawLimit) {
 }
 
 TEST(RandomPlaylist, AnAgeLimitPassesOnlyFilesYoungerThanIt) {
-    // Two weeks: a file of 13 days passes, one of 14 does not, nor one that cannot be dated.
+    // Two weeks: a file of 13 days passes (from the first second of its day), one of 14 does
+    // not (to the last second of its day), nor one that cannot be dated.
     std::vector<SongRecord> songs;
     for (int i = 0; i < 60; ++i)
         songs.push_back(Song(i, u"04:00"_s, u"Rock"_s, u"/d%1/"_s.arg(i % 3)));
     int dated = 0;
-    RandomDraws draws = Fixed([&](const QString& path) -> std::optional<QDate> {
+    RandomDraws draws = Fixed([&](const QString& path) -> std::optional<qint64> {
         ++dated;
         if (path.startsWith(u"/d0/"))
-            return kToday.addDays(-13);
+            return QDateTime(kToday.addDays(-13), QTime(0, 0)).toSecsSinceEpoch();
         if (path.startsWith(u"/d1/"))
-            return kToday.addDays(-14);
+            return QDateTime(kToday.addDays(-14), QTime(23, 59, 59)).toSecsSinceEpoch();
         return std::nullopt;
     });
     const std::vector<qsizetype> picked = DrawRandomPlaylist(songs, {60, 14, {}}, draws);
@@ -140,11 +141,15 @@ TEST(RandomPlaylist, AnAgeLimitPassesOnlyFilesYoungerThanIt) {
         EXPECT_EQ(songs[size_t(i)].Folder, u"/d0/");
     EXPECT_LE(dated, 60); // each file once
 
-    // The real reader: a file that is gone has no date.
+    // The real reader: a file that is gone has no time.
     test::TempDir dir;
-    ASSERT_TRUE(test::WriteFile(dir.file(u"a.mp3"_s), "x"));
-    EXPECT_EQ(FileModificationDate(dir.file(u"a.mp3"_s)), QDate::currentDate());
-    EXPECT_EQ(FileModificationDate(dir.file(u"gone.mp3"_s)), std::nullopt);
+    QFile file(dir.file(u"a.mp3"_s));
+    const QDateTime changed(QDate(2020, 2, 29), QTime(13, 14, 15));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
+                file.setFileTime(changed, QFileDevice::FileModificationTime));
+    file.close();
+    EXPECT_EQ(FileModificationTime(file.fileName()), changed.toSecsSinceEpoch());
+    EXPECT_EQ(FileModificationTime(dir.file(u"gone.mp3"_s)), std::nullopt);
 }
 
 TEST(RandomPlaylist, GenerateWritesTheListOrLeavesTheOldFile) {
