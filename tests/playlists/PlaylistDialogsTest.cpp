@@ -68,16 +68,12 @@ TEST_F(PlaylistDialogsTest, RandomDialogResetsNormalisesGeneratesAndPlays) {
     dialog.cbSpecified()->setChecked(true);
     dialog.cbGenres()->setCurrentIndex(5);
     dialog.show();
-    EXPECT_EQ(dialog.windowTitle(), u"Orvane - Random Play...");
-    EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(dialog.cbLength()->currentText(), u"1 hour");
-    EXPECT_EQ(dialog.cbAge()->currentText(), u"2 weeks"); // kept
-    EXPECT_FALSE(dialog.cbSpecified()->isChecked());
-    EXPECT_FALSE(dialog.cbGenres()->isEnabled());
-    EXPECT_EQ(dialog.cbGenres()->count(), 80);
-    EXPECT_EQ(dialog.cbGenres()->currentText(), u"Blues");
+    // Length, genre switch and genre start over; the age limit is kept.
+    EXPECT_EQ(QStringList({dialog.cbLength()->currentText(), dialog.cbAge()->currentText(),
+                           dialog.cbGenres()->currentText()}),
+              (QStringList{u"1 hour"_s, u"2 weeks"_s, u"Blues"_s}));
+    EXPECT_FALSE(dialog.cbSpecified()->isChecked() || dialog.cbGenres()->isEnabled());
     dialog.cbSpecified()->setChecked(true);
-    EXPECT_TRUE(dialog.cbGenres()->isEnabled());
 
     // Leaving the age box with a bare number gives it its unit.
     dialog.cbAge()->lineEdit()->setText(u"3"_s);
