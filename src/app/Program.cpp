@@ -8,6 +8,7 @@
 #include "browser/CoversAndLyrics.h"
 #include "browser/LibraryLists.h"
 #include "browser/LibraryViews.h"
+#include "browser/PlaylistDialogCommands.h"
 #include "browser/PowerSearchCommands.h"
 #include "browser/QueueDuration.h"
 #include "browser/ScanProgressWindow.h"
@@ -83,6 +84,9 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
         state_.AlbumListReady = state_.ArtistListReady = false;
         main_->FollowBrowseLists();
     };
+    WirePlaylistDialogs(*main_, store_.Songs, prompts_, [this](const QString& path) {
+        playback_->Controller().PlayPlaylist(path);
+    });
     // A song the scanner adds may bring a genre, album or artist the lists lack.
     connect(this, &Program::SongHandedOver, this, [this] { main_->FollowBrowseLists(); });
     connect(this, &Program::CollectionRebuilt, this, [this] { main_->RefreshView(); });

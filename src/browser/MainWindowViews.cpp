@@ -180,6 +180,11 @@ void TfrmMain::fillPlaylistList() {
         new QListWidgetItem(TdmMenuImg::Icon(MenuImage::Playlist), e.Caption, lvPlaylist_);
 }
 
+void TfrmMain::RefillPlaylistList() {
+    if (!Notebook1_->isHidden() && Notebook1_->currentIndex() == int(CategoryPage::Playlist))
+        fillPlaylistList();
+}
+
 void TfrmMain::deleteSelectedPlaylist() {
     const QListWidgetItem* item = lvPlaylist_->currentItem();
     const int row = lvPlaylist_->currentRow();

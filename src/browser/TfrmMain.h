@@ -94,6 +94,10 @@ public:
     // Opens the disk-folder tree (all drives) at the MP3 base folder; playlists are listed
     // from it.
     void SetMp3Base(const QString& folder);
+    const QString& Mp3Base() const { return mp3Base_; }
+    // After a playlist was made or grew: lists the playlists again when the category pane
+    // shows its playlist page.
+    void RefillPlaylistList();
     // Until set, a folder chosen in the disk-folder tree shows nothing (the tree reports
     // selections while it first reads the drives).
     void SetStarted(bool started) { started_ = started; }

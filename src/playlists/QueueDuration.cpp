@@ -15,6 +15,10 @@ QString Padded(qint64 value) {
 }
 } // namespace
 
+qint64 DurationSeconds(const QString& duration) {
+    return TwoDigits(duration, 0) * 60 + TwoDigits(duration, 3);
+}
+
 QString QueueDurationText(std::span<const SongRow> rows) {
     QueueDuration total;
     for (const SongRow& row : rows)

@@ -8,6 +8,10 @@
 
 namespace orvane {
 
+// A Duration ("mm:ss") in seconds: minutes from its first two characters, seconds from the
+// fourth and fifth. A part that is not digits counts as nothing.
+qint64 DurationSeconds(const QString& duration);
+
 // Every row's Duration ("mm:ss") added up and written "hh:mm:ss", each part at least two
 // digits; hours are not limited. An empty list gives "00:00:00". A duration whose minutes or
 // seconds are not digits counts as nothing in that part.

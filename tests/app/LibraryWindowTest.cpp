@@ -7,8 +7,12 @@
 
 #include "browser/TfrmSearch.h"
 #include "exchange/TfrmHunter.h"
+#include "playlists/TfrmAddToPlaylist.h"
+#include "playlists/TfrmNewPlaylist.h"
+#include "playlists/TfrmRandom.h"
 #include "store/CacheFile.h"
 #include "support/FileBytes.h"
+#include "support/ModalDialog.h"
 #include "support/SongTitles.h"
 
 #include <QApplication>
@@ -22,6 +26,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +42,7 @@ using namespace Qt::StringLiterals;
 using test::ScriptedPrompts;
 
 using test::ProcessUntil;
+using test::WhenShown;
 
 SongRecord Song(const QString& file, const QString& title, const QString& artist,
                 const QString& album, const QString& genre) {
@@ -336,10 +342,7 @@ TEST_F(LibraryWindowTest, PlaylistsAndFavouritesOverRealFiles) {
     EXPECT_EQ(Titles(), (QStringList{u"One"_s, u"Two"_s}));
     EXPECT_EQ(window().SelectionModel()->Row(0).Path(), one);
     EXPECT_EQ(window().CaptionBar()->text(), u"Party [00:01:02]");
-    // Adding to a playlist waits for its dialog.
     SelectRows(songs, {0, 1});
-    EXPECT_FALSE(Enabled(u"Addtoplaylist2"_s));
-    EXPECT_FALSE(Enabled(u"Addtoplaylist1"_s));
 
     // Ctrl+F: both songs into the favourites, last row first, after the question.
     QAction* addToFavourites = window().Command(u"Addtofavourites1"_s);
@@ -416,6 +419,61 @@ TEST_F(LibraryWindowTest, PlaylistsAndFavouritesOverRealFiles) {
     PressDelete(playlists);
     EXPECT_EQ(prompts.shown().size(), before);
     EXPECT_TRUE(QFile::exists(one) && QFile::exists(two)); // songs are never deleted with a list
+}
+
+TEST_F(LibraryWindowTest, PlaylistDialogsFromTheMenus) {
+    Cache({});
+    for (const char* title : {"One", "Three", "Two"})
+        Mp3(QString::fromLatin1(title).toLower() + u".mp3"_s, QString::fromLatin1(title), u"A"_s);
+    const QString chill = music + u"/lists/Chill.m3u"_s;
+    ASSERT_TRUE(test::WriteFile(chill, "") && QDir().mkpath(music + u"/gone"_s));
+    Start();
+
+    // Ctrl+N: made empty in the folder chosen, and listed at once on the playlist page; a
+    // folder gone meanwhile is told.
+    window().SelectFolderNode(u"Playlist"_s);
+    QAction* newPlaylist = window().Command(u"NewPlaylist1"_s);
+    for (const QString& name : {u"gone"_s, u"lists"_s}) {
+        WhenShown<TfrmNewPlaylist>([this, name](TfrmNewPlaylist& dialog) {
+            dialog.edNAme()->setText(u"Fresh"_s);
+            const auto nodes = dialog.tvFiles()->findItems(name, Qt::MatchRecursive);
+            dialog.tvFiles()->setCurrentItem(nodes.value(0));
+            QDir(music + u"/gone"_s).removeRecursively();
+            dialog.btnOk()->click();
+        });
+        newPlaylist->trigger();
+    }
+    EXPECT_EQ(prompts.texts(), QStringList{u"Orvane was unable to create the new playlist file"_s});
+    EXPECT_EQ(test::ReadFile(music + u"/lists/Fresh.m3u"_s), "");
+    EXPECT_TRUE(QFile::exists(music + u"/lists/Fresh.m3u"_s));
+    EXPECT_EQ(Captions(window().lvPlaylist()), (QStringList{u"Chill"_s, u"Fresh"_s}));
+
+    // Ctrl+A: the rows selected when it was given land in the chosen file in list order, also
+    // when the list changed while the dialog was open.
+    window().SelectFolderNode(u"NEW"_s);
+    ASSERT_EQ(Titles(), (QStringList{u"One"_s, u"Three"_s, u"Two"_s}));
+    const QStringList chosen{window().SelectionModel()->Row(0).Path(),
+                             window().SelectionModel()->Row(2).Path()};
+    SelectRows(window().lvSelection(), {2, 0});
+    for (const char* command : {"Addtoplaylist2", "Addtoplaylist1", "Movetoplaylist1"})
+        EXPECT_TRUE(Enabled(QString::fromLatin1(command))) << command;
+    WhenShown<TfrmAddToPlaylist>([this](TfrmAddToPlaylist& dialog) {
+        window().SelectionModel()->SetRows({});
+        dialog.lvPlaylists()->setCurrentRow(0); // Chill
+        dialog.btnOk()->click();
+    });
+    window().Command(u"Addtoplaylist2"_s)->trigger();
+    EXPECT_EQ(Lines(chill), chosen);
+
+    // Random play from the toolbar: Generate writes temp.m3u, Play queues it.
+    WhenShown<TfrmRandom>([](TfrmRandom& dialog) {
+        dialog.btnCreate()->click();
+        dialog.btnPlay()->click();
+    });
+    window().Button(u"btnAdvRandom"_s)->click();
+    const QStringList drawn = Lines(folder + u"temp.m3u"_s);
+    EXPECT_GE(drawn.size(), 1);
+    EXPECT_EQ(program->Player().PlayingSongs().Count(), drawn.size());
 }
 
 } // namespace
