@@ -5,6 +5,7 @@
 #include "app/Preferences.h"
 #include "app/TfrmPreferences.h"
 #include "app/TfrmSplash.h"
+#include "browser/FilterCommands.h"
 #include "browser/LibraryLists.h"
 #include "browser/LibraryViews.h"
 #include "browser/PowerSearchCommands.h"
@@ -70,6 +71,8 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     wireLibraryViews();
     hunter_ = new TfrmHunter(main_.get());
     WirePowerSearch(*main_, *hunter_, store_.Songs, displayFilter_);
+    filters_ =
+        new FilterCommands(*main_, *hunter_, store_, displayFilter_, prompts_, folders_.Program);
     // A song the scanner adds may bring a genre, album or artist the lists lack.
     connect(this, &Program::SongHandedOver, this, [this] { main_->FollowBrowseLists(); });
     connect(this, &Program::CollectionRebuilt, this, [this] { main_->RefreshView(); });
@@ -236,9 +239,11 @@ void Program::runStartup() {
         main_->RebuildGenreList();
         if (!startupStep())
             return false;
-        if (!startupStep()) // imported collections
+        filters_->LoadImportedCollections();
+        if (!startupStep())
             return false;
-        if (!startupStep()) // display filters off
+        filters_->SetTimeFilter(TimeFilter::None);
+        if (!startupStep())
             return false;
         main_->ExpandFolders();
         main_->SelectFolderNode(QStringLiteral("Favourites"));
