@@ -54,21 +54,13 @@ QStringList LoadImportedCollections(const QString& libFolder, CollectionList& so
     return filter;
 }
 
-QString CollectionEntryName(const QString& entry) {
-    const qsizetype semicolon = entry.indexOf(u';');
-    return semicolon < 0 ? entry : entry.left(semicolon);
-}
-
 bool CollectionEntryShown(const QString& entry) {
     const qsizetype semicolon = entry.indexOf(u';');
     return semicolon >= 0 && semicolon + 1 < entry.size() && entry[semicolon + 1] == u'1';
 }
 
 bool CollectionFilterActive(const QStringList& collectionFilter) {
-    return std::any_of(collectionFilter.begin(), collectionFilter.end(), [](const QString& entry) {
-        const qsizetype semicolon = entry.indexOf(u';');
-        return semicolon >= 0 && semicolon + 1 < entry.size() && entry[semicolon + 1] == u'0';
-    });
+    return std::any_of(collectionFilter.begin(), collectionFilter.end(), IsHiddenCollectionEntry);
 }
 
 QStringList WithCollectionChecks(const QStringList& collectionFilter,

@@ -13,6 +13,7 @@
 
 #include "store/BrowseLists.h"
 #include "store/CollectionList.h"
+#include "store/DisplayFilter.h"
 #include "store/SongRecord.h"
 
 #include <QString>
@@ -43,8 +44,7 @@ bool EnsureLibFolder(const QString& libFolder);
 QStringList LoadImportedCollections(const QString& libFolder, CollectionList& songs,
                                     BrowseLists& browse);
 
-// The name of an entry (the text before its first ";") and whether it is shown.
-QString CollectionEntryName(const QString& entry);
+// Whether the filter dialog shows an entry checked (its flag is "1").
 bool CollectionEntryShown(const QString& entry);
 // Some collection is hidden.
 bool CollectionFilterActive(const QStringList& collectionFilter);

@@ -5,25 +5,20 @@
 
 namespace orvane {
 
-namespace {
-
-// The name before the first ";" and whether the flag after it hides the collection.
-bool IsHiddenEntry(const QString& entry, QString& name) {
+QString CollectionEntryName(const QString& entry) {
     const qsizetype semicolon = entry.indexOf(u';');
-    if (semicolon < 0 || semicolon + 1 >= entry.size() || entry[semicolon + 1] != u'0')
-        return false;
-    name = entry.left(semicolon);
-    return true;
+    return semicolon < 0 ? entry : entry.left(semicolon);
 }
 
-} // namespace
+bool IsHiddenCollectionEntry(const QString& entry) {
+    const qsizetype semicolon = entry.indexOf(u';');
+    return semicolon >= 0 && semicolon + 1 < entry.size() && entry[semicolon + 1] == u'0';
+}
 
 bool IsCollectionShown(const QStringList& collectionFilter, const QString& collection) {
-    QString name;
-    for (const QString& entry : collectionFilter)
-        if (IsHiddenEntry(entry, name) && SameTextNoCase(name, collection))
-            return false;
-    return true;
+    DisplayFilter filter;
+    filter.SetCollectionFilter(collectionFilter);
+    return filter.CollectionShown(collection);
 }
 
 int MaxDaysOld(TimeFilter filter) {
@@ -43,10 +38,9 @@ int MaxDaysOld(TimeFilter filter) {
 void DisplayFilter::SetCollectionFilter(QStringList entries) {
     collections_ = std::move(entries);
     hidden_.clear();
-    QString name;
     for (const QString& entry : collections_)
-        if (IsHiddenEntry(entry, name))
-            hidden_.insert(AsciiUpper(name));
+        if (IsHiddenCollectionEntry(entry))
+            hidden_.insert(AsciiUpper(CollectionEntryName(entry)));
 }
 
 bool DisplayFilter::CollectionShown(const QString& collection) const {

@@ -25,6 +25,9 @@ inline const QString kOwnCollectionEntry = QStringLiteral("Local.orv;1");
 // case); the flag is the character right after the first ";". Every other collection, songs a
 // scan added in this run ("Localcollection") included, is shown.
 bool IsCollectionShown(const QStringList& collectionFilter, const QString& collection);
+// The name of an entry (the text before its first ";"), and whether its flag hides it.
+QString CollectionEntryName(const QString& entry);
+bool IsHiddenCollectionEntry(const QString& entry);
 
 class DisplayFilter {
 public:
