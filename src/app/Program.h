@@ -64,8 +64,7 @@ public:
     TrayIcons& Tray() { return *trayIcons_; }
     // The power-search window, made with the main window and alive for the run.
     TfrmHunter& Hunter() { return *hunter_; }
-    // The time and collection filters, the imported collections and the quick search.
-    FilterCommands& Filters() { return *filters_; }
+    // The filters' test of every row of a song view.
     const DisplayFilter& Filter() const { return displayFilter_; }
     // The player and its playing-songs list.
     TdmXAudio& Player() { return playback_->Controller(); }

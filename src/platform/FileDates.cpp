@@ -6,12 +6,19 @@
 
 namespace orvane {
 
-std::optional<QDate> FileLocalDate(const QString& path) {
-    // One stat and one local-time conversion: the filters ask for every row they test.
+std::optional<qint64> FileModifiedSeconds(const QString& path) {
+    // One stat: the time filter asks for every row it tests.
     struct stat info {};
     if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &info) != 0)
         return std::nullopt;
-    const time_t seconds = info.st_mtime;
+    return qint64(info.st_mtime);
+}
+
+std::optional<QDate> FileLocalDate(const QString& path) {
+    const std::optional<qint64> modified = FileModifiedSeconds(path);
+    if (!modified)
+        return std::nullopt;
+    const time_t seconds = time_t(*modified);
     std::tm local{};
 #ifdef _WIN32
     if (localtime_s(&local, &seconds) != 0)

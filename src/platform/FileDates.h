@@ -8,6 +8,10 @@
 
 namespace orvane {
 
+// The file's last-write time in whole seconds since the epoch; nothing when the file cannot be
+// examined (missing, a folder on the way that is not one, a broken link).
+std::optional<qint64> FileModifiedSeconds(const QString& path);
+
 // The local calendar date of the file's last-write time; nothing when the file cannot be
 // examined (missing, a folder on the way that is not one, a broken link).
 std::optional<QDate> FileLocalDate(const QString& path);

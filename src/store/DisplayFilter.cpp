@@ -3,6 +3,9 @@
 #include "platform/AsciiCase.h"
 #include "platform/FileDates.h"
 
+#include <QDateTime>
+#include <ctime>
+
 namespace orvane {
 
 QString CollectionEntryName(const QString& entry) {
@@ -51,10 +54,29 @@ QDate DisplayFilter::Today() const {
     return fixedToday_.isValid() ? fixedToday_ : QDate::currentDate();
 }
 
+qint64 DisplayFilter::oldestKept(int maxDays) const {
+    const qint64 now = std::time(nullptr);
+    if (oldest_.mode != time_ || oldest_.fixedToday != fixedToday_ || now < oldest_.dayStart ||
+        now >= oldest_.dayEnd) {
+        const QDate today = Today();
+        const auto midnight = [](QDate date) {
+            return QDateTime(date, QTime(0, 0)).toSecsSinceEpoch();
+        };
+        oldest_ = {time_, fixedToday_, midnight(today), midnight(today.addDays(1)),
+                   midnight(today.addDays(-maxDays))};
+    }
+    return oldest_.limit;
+}
+
 bool DisplayFilter::Passes(const SongRow& row) const {
-    if (MaxDaysOld(time_) < 0)
-        return Passes(row, std::nullopt);
-    return Passes(row, FileAgeInDays(row.Path(), Today()));
+    // "More than N days old" is a file date before today - N, that is a last-write time before
+    // that day's local midnight: one stat per row and no date conversion.
+    if (const int maxDays = MaxDaysOld(time_); maxDays >= 0) {
+        const std::optional<qint64> modified = FileModifiedSeconds(row.Path());
+        if (modified && *modified < oldestKept(maxDays))
+            return false;
+    }
+    return Passes(row, std::nullopt);
 }
 
 bool DisplayFilter::Passes(const SongRow& row, std::optional<qint64> ageInDays) const {

@@ -62,6 +62,18 @@ private:
     QSet<QString> hidden_; // upper-cased names of the hidden collections
     Test test_;
     QDate fixedToday_;
+
+    // The earliest last-write time (seconds since the epoch) the time filter keeps: local
+    // midnight of the oldest date kept. Worked out once per day and filter, not per row.
+    qint64 oldestKept(int maxDays) const;
+    struct OldestKept {
+        TimeFilter mode = TimeFilter::None;
+        QDate fixedToday;
+        qint64 dayStart = 0; // today's local midnight
+        qint64 dayEnd = 0;   // tomorrow's
+        qint64 limit = 0;
+    };
+    mutable OldestKept oldest_;
 };
 
 // The most days old a file may be under the filter (-1: no limit).

@@ -4,7 +4,6 @@
 
 #include "ProgramFixture.h"
 
-#include "browser/FilterCommands.h"
 #include "exchange/ImportedCollections.h"
 #include "exchange/TfrmFilterCollection.h"
 #include "store/CacheFile.h"
