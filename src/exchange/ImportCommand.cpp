@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QEventLoop>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QThread>
@@ -17,6 +18,8 @@
 namespace orvane {
 
 namespace {
+
+constexpr int kLabelWidth = 420;
 
 // What the walking thread tells the progress window; read by a timer on the GUI thread.
 struct WalkState {
@@ -48,8 +51,10 @@ ImportReport RunWithProgress(QWidget* parent, const QString& libFolder,
     progress.setWindowTitle(QStringLiteral("Importing collection"));
     auto* label = new QLabel(&progress);
     label->setTextFormat(Qt::PlainText); // folder names are never read as markup
-    label->setMinimumWidth(420);
-    label->setWordWrap(true);
+    // Two lines of a fixed width: a long folder is shortened in its middle rather than wrapped,
+    // so the window never grows or cuts a line off while the walk runs.
+    label->setFixedWidth(kLabelWidth);
+    label->setMinimumHeight(label->fontMetrics().lineSpacing() * 2 + 4);
     progress.setLabel(label);
     progress.setRange(0, 0);
     progress.setMinimumDuration(0);
@@ -62,9 +67,11 @@ ImportReport RunWithProgress(QWidget* parent, const QString& libFolder,
             const std::lock_guard lock(state.mutex);
             folder = state.folder;
         }
-        label->setText(QStringLiteral("Files read: %1\nReading: %2")
-                           .arg(state.files.load())
-                           .arg(QDir::toNativeSeparators(folder)));
+        const QString reading = QStringLiteral("Reading: ");
+        const QFontMetrics metrics = label->fontMetrics();
+        label->setText(QStringLiteral("Files read: %1\n").arg(state.files.load()) + reading +
+                       metrics.elidedText(QDir::toNativeSeparators(folder), Qt::ElideMiddle,
+                                          kLabelWidth - metrics.horizontalAdvance(reading) - 8));
     };
     show();
     QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&] {
