@@ -6,6 +6,7 @@
 #include "app/TfrmPreferences.h"
 #include "app/TfrmSplash.h"
 #include "browser/CoversAndLyrics.h"
+#include "browser/FilterCommands.h"
 #include "browser/LibraryLists.h"
 #include "browser/LibraryViews.h"
 #include "browser/PlaylistDialogCommands.h"
@@ -87,6 +88,8 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     WirePlaylistDialogs(*main_, store_.Songs, prompts_, [this](const QString& path) {
         playback_->Controller().PlayPlaylist(path);
     });
+    filters_ =
+        new FilterCommands(*main_, *hunter_, store_, displayFilter_, prompts_, folders_.Program);
     // A song the scanner adds may bring a genre, album or artist the lists lack.
     connect(this, &Program::SongHandedOver, this, [this] { main_->FollowBrowseLists(); });
     connect(this, &Program::CollectionRebuilt, this, [this] { main_->RefreshView(); });
@@ -253,9 +256,11 @@ void Program::runStartup() {
         main_->RebuildGenreList();
         if (!startupStep())
             return false;
-        if (!startupStep()) // imported collections
+        filters_->LoadImportedCollections();
+        if (!startupStep())
             return false;
-        if (!startupStep()) // display filters off
+        filters_->SetTimeFilter(TimeFilter::None);
+        if (!startupStep())
             return false;
         main_->ExpandFolders();
         main_->SelectFolderNode(QStringLiteral("Favourites"));

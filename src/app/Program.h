@@ -33,6 +33,7 @@
 
 namespace orvane {
 
+class FilterCommands;
 class TfrmHunter;
 class TfrmSplash;
 
@@ -41,8 +42,7 @@ struct ProgramState {
     int ViewKind = 4; // the view shown by the main window
     bool ArtistListReady = true;
     bool AlbumListReady = true;
-    bool Started = false;         // start-up finished
-    QStringList CollectionFilter; // "name;0|1" per collection
+    bool Started = false; // start-up finished
 };
 
 class Program : public QObject {
@@ -65,6 +65,8 @@ public:
     TrayIcons& Tray() { return *trayIcons_; }
     // The power-search window, made with the main window and alive for the run.
     TfrmHunter& Hunter() { return *hunter_; }
+    // The filters' test of every row of a song view.
+    const DisplayFilter& Filter() const { return displayFilter_; }
     // The player and its playing-songs list.
     TdmXAudio& Player() { return playback_->Controller(); }
     // The background scanner; null until the start-up has started it.
@@ -114,7 +116,8 @@ private:
     std::unique_ptr<TrayIcons> trayIcons_;
     // After the window and the tray icons it shows in, so that it is gone before them.
     std::unique_ptr<PlaybackWiring> playback_;
-    TfrmHunter* hunter_ = nullptr; // a child of the main window, which deletes it
+    TfrmHunter* hunter_ = nullptr;      // a child of the main window, which deletes it
+    FilterCommands* filters_ = nullptr; // likewise
     QPointer<TfrmSplash> splash_;
     // Declared after the store it hands files to, so that it is stopped before the store goes.
     std::unique_ptr<TUpdateThread> scanner_;

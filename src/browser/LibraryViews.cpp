@@ -3,6 +3,7 @@
 #include "exchange/KeywordMatch.h"
 #include "platform/AsciiCase.h"
 #include "platform/DirectoryWalk.h"
+#include "platform/FileDates.h"
 #include "platform/Paths.h"
 #include "store/SongStore.h"
 
@@ -50,6 +51,20 @@ void ShowNewSongs(const CollectionList& songs, const DisplayFilter& filter, Song
     for (const SongRecord& record : songs) {
         if (record.NewFlag == u"1")
             MakeSongRow(record, target, filter);
+    }
+}
+
+void ShowRecentSongs(const CollectionList& songs, int days, const DisplayFilter& filter,
+                     SongRows& target) {
+    target.clear();
+    const QDate today = filter.Today();
+    for (const SongRecord& record : songs) {
+        const std::optional<qint64> age = FileAgeInDays(record.Path(), today);
+        if (!age || *age >= days)
+            continue;
+        SongRow row = SongRow::FromRecord(record);
+        if (filter.Passes(row, age))
+            target.push_back(std::move(row));
     }
 }
 

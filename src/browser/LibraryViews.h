@@ -31,6 +31,13 @@ void ShowGenreSongs(const CollectionList& songs, const QString& genre, const Dis
 // The songs whose NewFlag is "1" (added by this run's scan).
 void ShowNewSongs(const CollectionList& songs, const DisplayFilter& filter, SongRows& target);
 
+// The songs whose files were changed less than days days ago (0 to days - 1 by calendar date,
+// local time), in collection-list order; a song whose file date cannot be read is left out.
+// Extra > "Display from last 7 days" lists them with 7: note the bound differs from the 7-day
+// time filter's, which keeps files up to 7 days old.
+void ShowRecentSongs(const CollectionList& songs, int days, const DisplayFilter& filter,
+                     SongRows& target);
+
 // The file-name pattern of the folder view, "*.mp*" of any case: the name holds ".mp"
 // somewhere (a.mp3, b.MP2, c.mpg, d.mp3.bak; not d.wav).
 bool MatchesFolderPattern(const QString& name);

@@ -7,6 +7,7 @@
 #include "browser/TfrmMain.h"
 
 #include <QActionGroup>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -342,14 +343,18 @@ void TfrmMain::buildToolbars() {
     addButton(main, QStringLiteral("btnDelete"), QStringLiteral("Delete"), {},
               TdmMenuImg::Icon(MenuImage::Delete), QStringLiteral("btnDeleteClick"));
     main->addSeparator();
-    edSearchtxt_ = new QLineEdit(main);
+    edSearchtxt_ = new QComboBox(main);
     edSearchtxt_->setObjectName(QStringLiteral("edSearchtxt"));
+    edSearchtxt_->setEditable(true);
+    // The search keeps the history itself, and the text exactly as typed.
+    edSearchtxt_->setInsertPolicy(QComboBox::NoInsert);
+    edSearchtxt_->setDuplicatesEnabled(true);
     edSearchtxt_->setFixedWidth(150);
-    edSearchtxt_->setClearButtonEnabled(true);
+    edSearchtxt_->lineEdit()->setClearButtonEnabled(true);
     main->addWidget(edSearchtxt_);
     addButton(main, QStringLiteral("btnSearch"), QStringLiteral("Find"), QStringLiteral("Find"),
               TdmMenuImg::Icon(MenuImage::Find), QStringLiteral("btnSearchClick"));
-    connect(edSearchtxt_, &QLineEdit::returnPressed, this,
+    connect(edSearchtxt_->lineEdit(), &QLineEdit::returnPressed, this,
             [this] { runHandler(QStringLiteral("btnSearchClick")); });
     addButton(main, QStringLiteral("btnHelp"), QStringLiteral("Help"), {},
               TdmMenuImg::Icon(MenuImage::Help), QStringLiteral("btnHelpClick"));

@@ -31,6 +31,7 @@
 #include <optional>
 #include <vector>
 
+class QComboBox;
 class QFileSystemModel;
 class QLineEdit;
 class QListWidget;
@@ -155,6 +156,10 @@ public:
     void ShowStartPage(const QString& file);
     // Filter state told by the filters; UpdateCommands shows "(Filter active)" from it.
     void SetFilterState(bool timeFilterOn, bool collectionFilterActive);
+    // Builds the songs of the view shown again from their source (after a filter change): the
+    // selected genre, album, artist, playlist or disk folder, the favourites, the new or removed
+    // songs. The start page and the playing songs are left as they are.
+    void RebuildShownView();
     // Replaces the rows of a song list, shows their duration over it and sorts them by the
     // user's last column where the view sorts.
     void ShowSongsIn(TSongListView* list, SongRows rows);
@@ -196,7 +201,8 @@ public:
         QString Artist;
     };
     std::optional<AlbumEntry> SelectedAlbum() const;
-    QLineEdit* edSearchtxt() const { return edSearchtxt_; }
+    // The quick-search box: an editable combo box whose list is the run's search history.
+    QComboBox* edSearchtxt() const { return edSearchtxt_; }
     QSlider* TrackBar1() const { return TrackBar1_; }
     QToolButton* btnMove() const { return btnMove_; }
     QToolButton* Button(const QString& name) const;
@@ -326,7 +332,7 @@ private:
     QSplitter* splitLyrics_ = nullptr;
     QSplitter* splitter_ = nullptr;
     std::array<QLabel*, 4> statusPanels_{};
-    QLineEdit* edSearchtxt_ = nullptr;
+    QComboBox* edSearchtxt_ = nullptr;
     QSlider* TrackBar1_ = nullptr;
     std::array<bool, 3> playButtons_{true, false, false}; // btnPlay, btnPause, btnStop
     QToolButton* btnMove_ = nullptr;

@@ -7,21 +7,20 @@ namespace orvane {
 int32_t SearchScore(const SongRecord& record, const KeywordMatcher& matcher,
                     const SearchOptions& options) {
     const bool all = options.QuickSearch;
+    const std::pair<bool, const QString*> fields[] = {
+        {all || options.FileName, &record.FileName}, {all || options.Title, &record.Title},
+        {all || options.Artist, &record.Artist},     {all || options.Year, &record.Year},
+        {all || options.Album, &record.Album},       {all || options.Genre, &record.Genre},
+        {all || options.Comment, &record.Comment}};
     int32_t score = 0;
-    if (all || options.FileName)
-        matcher.Match(record.FileName, score);
-    if (all || options.Title)
-        matcher.Match(record.Title, score);
-    if (all || options.Artist)
-        matcher.Match(record.Artist, score);
-    if (all || options.Year)
-        matcher.Match(record.Year, score);
-    if (all || options.Album)
-        matcher.Match(record.Album, score);
-    if (all || options.Genre)
-        matcher.Match(record.Genre, score);
-    if (all || options.Comment)
-        matcher.Match(record.Comment, score);
+    for (const auto& [searched, field] : fields) {
+        if (!searched)
+            continue;
+        matcher.Match(*field, score);
+        // The quick search needs a hit, not a score: the first field that matches settles it.
+        if (all && score > 0)
+            break;
+    }
     return score;
 }
 

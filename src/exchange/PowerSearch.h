@@ -14,8 +14,8 @@
 namespace orvane {
 
 // The score a record earns: the matcher over each searched field in the order FileName, Title,
-// Artist, Year, Album, Genre, Comment (every field when QuickSearch is set). A hit scores
-// above 0.
+// Artist, Year, Album, Genre, Comment (every field when QuickSearch is set, stopping at the
+// first field that matches). A hit scores above 0.
 int32_t SearchScore(const SongRecord& record, const KeywordMatcher& matcher,
                     const SearchOptions& options);
 

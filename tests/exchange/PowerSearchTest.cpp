@@ -98,10 +98,10 @@ TEST(SearchCollection, NoSwitchesNoHitsButQuickSearchSearchesAll) {
     EXPECT_EQ(Titles(rows), QStringList{u"Swing"_s});
 }
 
-TEST(SearchCollection, DisplayFilterHidesHitsAndNoTargetTouchesNothing) {
+TEST(SearchCollection, HiddenCollectionsAreNoHitsAndNoTargetTouchesNothing) {
     const CollectionList songs = Collection();
     DisplayFilter filter;
-    filter.SetTest([](const SongRow& row) { return row.Collection != u"friend.orv"; });
+    filter.SetCollectionFilter({u"Local.orv;1"_s, u"FRIEND.ORV;0"_s}); // letter case ignored
     SongRows rows;
     SearchOptions o;
     o.Keywords = u"rock"_s;
@@ -109,8 +109,32 @@ TEST(SearchCollection, DisplayFilterHidesHitsAndNoTargetTouchesNothing) {
     EXPECT_EQ(Titles(rows), (QStringList{u"Highway"_s, u"Quiet"_s}));
     // The rows are the records' rows: every value in place.
     EXPECT_EQ(rows[0], SongRow::FromRecord(songs[0]));
+    SearchCollection(songs, QuickSearchOptions(o, u"dust"_s), filter, &rows);
+    EXPECT_TRUE(rows.empty());
 
     EXPECT_EQ(SearchCollection(songs, o, filter, nullptr), -1);
+}
+
+// The quick search: whole blank-separated words of any field, without regard to case.
+TEST(SearchCollection, QuickSearchFindsWholeWordsAndEmptyFields) {
+    CollectionList songs;
+    songs.append(Song(u"a.mp3"_s, u"The Beat Goes On"_s, u"Ann"_s, u"X"_s, u"Pop"_s));
+    songs.append(Song(u"b.mp3"_s, u"Tune"_s, u"BEAT"_s, u"Y"_s, u"Pop"_s));
+    songs.append(Song(u"c.mp3"_s, u"Beatles Medley"_s, u"Cid"_s, u"Z"_s, u"Pop"_s));
+    songs.append(Song(u"d.mp3"_s, u"Untagged"_s, u"Dan"_s, {}, u"Pop"_s));
+    const DisplayFilter all;
+    SongRows rows;
+    const auto search = [&](const QString& text) {
+        SearchCollection(songs, QuickSearchOptions({}, text), all, &rows);
+        return Titles(rows);
+    };
+    const QStringList beat{u"The Beat Goes On"_s, u"Tune"_s};
+    EXPECT_EQ(search(u"beat"_s), beat);
+    EXPECT_EQ(search(u"bEaT"_s), beat);
+    // Two blanks, or a blank before or after, give an empty word: it finds the empty album.
+    EXPECT_EQ(search(u"beat  xyz"_s), (QStringList{beat[0], beat[1], u"Untagged"_s}));
+    EXPECT_EQ(search(u" beat"_s), (QStringList{beat[0], beat[1], u"Untagged"_s}));
+    EXPECT_EQ(search(u"beat cid"_s), (QStringList{beat[0], beat[1], u"Beatles Medley"_s}));
 }
 
 } // namespace

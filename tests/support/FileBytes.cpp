@@ -1,6 +1,8 @@
 #include "support/FileBytes.h"
 
 #include <QFile>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace orvane::test {
 
@@ -13,6 +15,12 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
 QByteArray ReadFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool SetModified(const QString& path, const QDateTime& when) {
+    const qint64 seconds = when.toSecsSinceEpoch();
+    const timespec times[2] = {{time_t(seconds), 0}, {time_t(seconds), 0}};
+    return utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0) == 0;
 }
 
 } // namespace orvane::test
