@@ -88,11 +88,20 @@ TEST_F(FilterWindowTest, QuickSearchKeepsItsHistoryAndItsHitsNeverEditFavourites
     EXPECT_EQ(Titles(), QStringList{u"The Beat Goes On"_s});
     EXPECT_EQ(History().size(), 2);
 
-    // Delete on the hits, found from the favourites view, never touches the favourites.
-    prompts.Answer(PromptAnswer::No);
+    // Delete on the hits, found from the favourites view, moves the songs to removed songs as in
+    // the album view, and never touches the favourites.
+    Search(u"medley"_s);
+    ASSERT_EQ(Titles(), QStringList{u"Beatles Medley"_s});
     window().lvSelection()->selectRow(0);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    prompts.Answer(PromptAnswer::No);
     QCoreApplication::sendEvent(window().lvSelection(), &press);
+    EXPECT_TRUE(prompts.texts().contains(u"Move selected files to \"removed songs\" folder?"_s));
+    EXPECT_TRUE(QFile::exists(medley));
+    prompts.Answer(PromptAnswer::Yes);
+    QCoreApplication::sendEvent(window().lvSelection(), &press);
+    EXPECT_FALSE(QFile::exists(medley));
+    EXPECT_TRUE(QFile::exists(folder + u"recycle/b.mp3"_s));
     EXPECT_FALSE(prompts.texts().contains(u"Remove selected songs from favourites folder?"_s));
     EXPECT_EQ(test::ReadFile(favourites), medley.toUtf8() + "\r\n");
 }
