@@ -8,12 +8,14 @@
 #include <QApplication>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStatusBar>
 #include <QSystemTrayIcon>
 
 namespace orvane {
 
 namespace {
 constexpr int kSeekRange = 400;
+constexpr int kPlayerMessageMs = 6000;
 
 SongRows SelectedRowsOf(const TSongListView& list) {
     SongRows rows;
@@ -75,6 +77,18 @@ void WindowPlaybackDisplay::EnablePlayButtons(bool play, bool pause, bool stop) 
 
 void WindowPlaybackDisplay::ShowQueueDuration(const QString& text) {
     main_.SetPlayingSongsCaption(text);
+}
+
+void WindowPlaybackDisplay::ShowPlayerMessage(const QString& text) {
+    // For a few seconds in place of the panels; the status bar draws it as plain text.
+    main_.statusBar()->showMessage(text, kPlayerMessageMs);
+}
+
+void WindowPlaybackDisplay::ShowPlayingRow(int row) {
+    TSongListView* list = main_.lvPlayingSongs();
+    list->Songs()->SetPlayingRow(row);
+    if (row >= 0)
+        list->scrollTo(list->Songs()->index(row, 0));
 }
 
 PlaybackWiring::PlaybackWiring(TfrmMain& main, TrayIcons& tray, Prompts& prompts,

@@ -45,6 +45,8 @@ public:
     void ShowSeekPosition(int position) override;
     void EnablePlayButtons(bool play, bool pause, bool stop) override;
     void ShowQueueDuration(const QString& text) override;
+    void ShowPlayerMessage(const QString& text) override;
+    void ShowPlayingRow(int row) override;
 
 private:
     TfrmMain& main_;

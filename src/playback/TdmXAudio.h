@@ -74,6 +74,9 @@ private:
     void OnInputName(const QString& name);
     void OnInputPosition(uint32_t offset);
     void OnInputTimecode(int hours, int minutes, int seconds);
+    // The engine's answer that the song last opened cannot be played.
+    void OnOpenFailed();
+    void MarkPlayingRow(int row);
 
     void ClearQueue();
     void ShowQueueDuration();
@@ -94,6 +97,12 @@ private:
     bool stopPending_ = false; // StopPlayer waits for the engine's stopped state
     int timeDisplayMode_ = 0;
     uint32_t songSeconds_ = 0; // the opened song's length, for the remaining time
+    // Every open is answered once (the input name or a refusal), in order; a refusal moves the
+    // queue on only when it answers the last open sent, from the row that open was for.
+    int opensSent_ = 0;
+    int opensAnswered_ = 0;
+    int openedRow_ = -1;
+    int markedRow_ = -1; // the row the display marks as playing
 };
 
 } // namespace orvane

@@ -86,6 +86,7 @@ protected:
         return {Enabled("btnPlay"), Enabled("btnPause"), Enabled("btnStop")};
     }
     int Queued() { return window.PlayingSongsModel()->rowCount(); }
+    int PlayingRow() { return window.PlayingSongsModel()->PlayingRow(); }
 
     test::TempDir dir;
     test::FakeXaudio fake; // outlives the wiring
@@ -123,11 +124,14 @@ TEST_F(PlaybackWiringTest, DoubleClickPlaysTheSelectionToTheEnd) {
     Trigger("Play2"); // resumes
     EXPECT_EQ(window.StatusPanel(2)->text(), u"Playing");
 
+    EXPECT_EQ(PlayingRow(), 0);
     EndOfSong();
     EXPECT_EQ(opened.size(), 2);
     EXPECT_EQ(opened.back(), songs[2].Path());
+    EXPECT_EQ(PlayingRow(), 1) << "the mark follows the end of a song";
     EndOfSong();
     EXPECT_EQ(opened.size(), 2) << "nothing wraps around";
+    EXPECT_EQ(PlayingRow(), -1);
     EXPECT_EQ(Buttons(), (std::array{true, true, false}));
 }
 
@@ -138,6 +142,9 @@ TEST_F(PlaybackWiringTest, MenuAndToolbarControls) {
     EXPECT_EQ(opened.back(), songs[0].Path());
     Trigger("btnNext");
     EXPECT_EQ(opened.back(), songs[1].Path());
+    EXPECT_EQ(PlayingRow(), 1);
+    EXPECT_FALSE(window.PlayingSongsModel()->index(1, 0).data(Qt::DecorationRole).isNull());
+    EXPECT_TRUE(window.PlayingSongsModel()->index(0, 0).data(Qt::DecorationRole).isNull());
     Trigger("Previous2");
     EXPECT_EQ(opened.back(), songs[0].Path());
     Trigger("Stop2");
@@ -158,6 +165,7 @@ TEST_F(PlaybackWiringTest, MenuAndToolbarControls) {
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
     QCoreApplication::sendEvent(window.lvPlayingSongs(), &del);
     EXPECT_EQ(Queued(), 3);
+    EXPECT_EQ(PlayingRow(), -1) << "the playing row went with the rows removed";
     EXPECT_EQ(window.PlayingSongsCaption()->text(), u"00:06:00");
 
     // A double click in the queue plays from there.
