@@ -53,4 +53,13 @@ void MainWindowSettings::Perform(ViewToggle toggle) {
     action(toggle)->trigger();
 }
 
+DesktopSettings DesktopSettingsOf(const TfrmMain& window) {
+    return {window.lvSelection()->Columns().Widths(), window.lvPlayingSongs()->Columns().Widths()};
+}
+
+void ApplyDesktopSettings(TfrmMain& window, const DesktopSettings& settings) {
+    window.lvSelection()->Columns().SetWidths(settings.SelectionColumns);
+    window.lvPlayingSongs()->Columns().SetWidths(settings.PlayingColumns);
+}
+
 } // namespace orvane

@@ -2,6 +2,7 @@
 // The main window as the settings see it: its rectangle, the widths of its panels and the View
 // menu's toggles.
 
+#include "app/DesktopSettings.h"
 #include "app/Settings.h"
 #include "browser/TfrmMain.h"
 
@@ -24,5 +25,9 @@ private:
 
     TfrmMain& window_;
 };
+
+// The desktop settings as the window shows them, and applied to it.
+DesktopSettings DesktopSettingsOf(const TfrmMain& window);
+void ApplyDesktopSettings(TfrmMain& window, const DesktopSettings& settings);
 
 } // namespace orvane

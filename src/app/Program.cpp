@@ -230,6 +230,7 @@ void Program::runStartup() {
         if (!startupStep())
             return false;
         LoadSettings(registry_, settings_, *windowSettings_);
+        ApplyDesktopSettings(*main_, ReadDesktopSettings(registry_));
         settingsLoaded_ = true;
         if (!startupStep())
             return false;
@@ -434,7 +435,8 @@ void Program::runShutdown() {
     // Nothing may still be playing while the collection is saved and the window goes.
     playback_->Controller().StopPlayer();
     const bool settingsSaved =
-        !settingsLoaded_ || SaveSettings(registry_, settings_, *windowSettings_);
+        !settingsLoaded_ || (WriteDesktopSettings(registry_, DesktopSettingsOf(*main_)) &&
+                             SaveSettings(registry_, settings_, *windowSettings_));
     StopBackgroundScan(scanner_.get());
     saveCollection();
     // Told after the collection is safe, so that an end forced while the message is open

@@ -168,12 +168,27 @@ TEST_F(PlaybackWiringTest, MenuAndToolbarControls) {
     EXPECT_EQ(PlayingRow(), -1) << "the playing row went with the rows removed";
     EXPECT_EQ(window.PlayingSongsCaption()->text(), u"00:06:00");
 
-    // A double click in the queue plays from there.
+    // A double click in the queue plays from there, and so does Enter.
     Select(window.lvPlayingSongs(), {2});
     emit window.lvPlayingSongs()->doubleClicked(window.PlayingSongsModel()->index(2, 0));
     Settle();
     EXPECT_EQ(wiring->Controller().CurrentSong(), 2);
     EXPECT_EQ(opened.back(), window.PlayingSongsModel()->Row(2).Path());
+    Select(window.lvPlayingSongs(), {1});
+    window.lvPlayingSongs()->setCurrentIndex(window.PlayingSongsModel()->index(1, 0));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.lvPlayingSongs(), &enter);
+    Settle();
+    EXPECT_EQ(wiring->Controller().CurrentSong(), 1);
+
+    // Enter in the main list plays its selection as a double click does.
+    Select(window.lvSelection(), {1, 2});
+    window.lvSelection()->setCurrentIndex(window.SelectionModel()->index(2, 0));
+    Select(window.lvSelection(), {1, 2});
+    QCoreApplication::sendEvent(window.lvSelection(), &enter);
+    Settle();
+    EXPECT_EQ(Queued(), 2);
+    EXPECT_EQ(opened.back(), songs[1].Path());
 }
 
 TEST_F(PlaybackWiringTest, SeekBarAndTimePanel) {
