@@ -5,6 +5,7 @@
 #include "app/DesktopSettings.h"
 #include "app/Settings.h"
 #include "browser/TfrmMain.h"
+#include "playback/TdmXAudio.h"
 
 namespace orvane {
 
@@ -26,8 +27,8 @@ private:
     TfrmMain& window_;
 };
 
-// The desktop settings as the window shows them, and applied to it.
-DesktopSettings DesktopSettingsOf(const TfrmMain& window);
-void ApplyDesktopSettings(TfrmMain& window, const DesktopSettings& settings);
+// The desktop settings as the window and the player have them, and applied to them.
+DesktopSettings DesktopSettingsOf(const TfrmMain& window, const TdmXAudio& player);
+void ApplyDesktopSettings(TfrmMain& window, TdmXAudio& player, const DesktopSettings& settings);
 
 } // namespace orvane

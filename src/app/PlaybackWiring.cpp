@@ -1,6 +1,7 @@
 #include "app/PlaybackWiring.h"
 
 #include "app/TrayIcons.h"
+#include "app/VolumeControl.h"
 #include "browser/LiteralText.h"
 #include "browser/SongListView.h"
 #include "browser/TfrmMain.h"
@@ -103,6 +104,7 @@ PlaybackWiring::PlaybackWiring(TfrmMain& main, TrayIcons& tray, Prompts& prompts
     wireCommands();
     wireSeekBar();
     wireTrayIcons();
+    volume_ = new VolumeControl(main, *controller_);
 }
 
 PlaybackWiring::~PlaybackWiring() = default;

@@ -16,6 +16,7 @@ class Prompts;
 class TfrmMain;
 class TrayIcons;
 class TSongListView;
+class VolumeControl;
 
 // lvPlayingSongs as the controller's queue.
 class PlayingSongsList final : public SongQueue {
@@ -63,6 +64,7 @@ public:
     ~PlaybackWiring();
 
     TdmXAudio& Controller() { return *controller_; }
+    VolumeControl& Volume() { return *volume_; }
 
 private:
     void wireCommands();
@@ -77,6 +79,7 @@ private:
     WindowPlaybackDisplay display_;
     // Last: it is gone before the queue and the display it uses.
     std::unique_ptr<TdmXAudio> controller_;
+    VolumeControl* volume_ = nullptr; // a child of the controller
 };
 
 } // namespace orvane

@@ -230,7 +230,7 @@ void Program::runStartup() {
         if (!startupStep())
             return false;
         LoadSettings(registry_, settings_, *windowSettings_);
-        ApplyDesktopSettings(*main_, ReadDesktopSettings(registry_));
+        ApplyDesktopSettings(*main_, playback_->Controller(), ReadDesktopSettings(registry_));
         settingsLoaded_ = true;
         if (!startupStep())
             return false;
@@ -435,8 +435,9 @@ void Program::runShutdown() {
     // Nothing may still be playing while the collection is saved and the window goes.
     playback_->Controller().StopPlayer();
     const bool settingsSaved =
-        !settingsLoaded_ || (WriteDesktopSettings(registry_, DesktopSettingsOf(*main_)) &&
-                             SaveSettings(registry_, settings_, *windowSettings_));
+        !settingsLoaded_ ||
+        (WriteDesktopSettings(registry_, DesktopSettingsOf(*main_, playback_->Controller())) &&
+         SaveSettings(registry_, settings_, *windowSettings_));
     StopBackgroundScan(scanner_.get());
     saveCollection();
     // Told after the collection is safe, so that an end forced while the message is open

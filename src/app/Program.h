@@ -57,6 +57,7 @@ public:
     void RequestShutdown();
 
     TfrmMain& MainWindow() { return *main_; }
+    PlaybackWiring& Playback() { return *playback_; }
     SongStore& Store() { return store_; }
     const ProgramState& State() const { return state_; }
     const WorkingFolders& Folders() const { return folders_; }

@@ -150,6 +150,27 @@ void TdmXAudio::SeekPlayer(uint32_t offset, uint32_t range) {
     player_->InputSeek(offset, range);
 }
 
+void TdmXAudio::SetVolume(int percent) {
+    percent = std::clamp(percent, 0, 100);
+    if (percent == volume_)
+        return;
+    volume_ = percent;
+    // The master level alone; the PCM level and the balance stay neutral.
+    player_->SetOutputVolume(uint8_t(volume_), 100, 50);
+    emit VolumeChanged();
+}
+
+void TdmXAudio::SetMuted(bool muted) {
+    if (muted == muted_)
+        return;
+    muted_ = muted;
+    if (muted_)
+        player_->OutputMute();
+    else
+        player_->OutputUnmute();
+    emit VolumeChanged();
+}
+
 void TdmXAudio::PlayCommand(const SongRows* currentList, bool currentIsQueue) {
     if (paused_) {
         ResumePlayer();

@@ -56,6 +56,13 @@ public:
     void ResumePlayer();
     void SeekPlayer(uint32_t offset, uint32_t range);
 
+    // The output volume in percent (0-100, out-of-range values clamped) and the mute switch.
+    // Kept here, sent to the engine, and told by VolumeChanged.
+    void SetVolume(int percent);
+    int Volume() const { return volume_; }
+    void SetMuted(bool muted);
+    bool Muted() const { return muted_; }
+
     // The window's commands. currentList is the song list of the current view (null on the
     // start page); currentIsQueue tells that it is the playing-songs list itself.
     void PlayCommand(const SongRows* currentList, bool currentIsQueue);
@@ -68,6 +75,9 @@ public:
     void AddToQueueCommand(std::span<const SongRow> rows);
     // The Delete key in lvPlayingSongs: removes the selected rows.
     void RemoveFromQueueCommand();
+
+signals:
+    void VolumeChanged();
 
 private:
     void OnPlayerState(int state);
@@ -103,6 +113,8 @@ private:
     int opensAnswered_ = 0;
     int openedRow_ = -1;
     int markedRow_ = -1; // the row the display marks as playing
+    int volume_ = 100;
+    bool muted_ = false;
 };
 
 } // namespace orvane

@@ -4,6 +4,7 @@
 
 #include "app/PlaybackWiring.h"
 #include "app/TrayIcons.h"
+#include "app/VolumeControl.h"
 #include "browser/SongListView.h"
 #include "browser/TfrmMain.h"
 #include "engine/MessageBuilder.h"
@@ -19,6 +20,8 @@
 #include <QListWidget>
 #include <QSlider>
 #include <QTextDocument>
+#include <QToolButton>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -189,6 +192,38 @@ TEST_F(PlaybackWiringTest, MenuAndToolbarControls) {
     Settle();
     EXPECT_EQ(Queued(), 2);
     EXPECT_EQ(opened.back(), songs[1].Path());
+}
+
+TEST_F(PlaybackWiringTest, VolumeSliderWheelAndMuteReachTheEngine) {
+    QSlider* slider = wiring->Volume().Slider();
+    ASSERT_TRUE(slider);
+    const auto lastVolume = [this] {
+        std::vector<int> sent;
+        for (const auto& s : fake.player().sent)
+            if (s.code == XA_MSG_SET_OUTPUT_VOLUME)
+                sent = {s.ints[0], s.ints[1], s.ints[2]};
+        return sent;
+    };
+    // One notch of the wheel down over the slider.
+    const QPointF at(slider->width() / 2.0, slider->height() / 2.0);
+    QWheelEvent wheel(at, slider->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(slider, &wheel);
+    const int turned = wiring->Controller().Volume();
+    EXPECT_LT(turned, 100); // by the desktop's scroll lines
+    EXPECT_EQ(slider->value(), turned);
+    EXPECT_EQ(lastVolume(), (std::vector<int>{turned, 100, 50}));
+    // Set elsewhere (the desktop's controls): the slider follows, out-of-range is clamped.
+    wiring->Controller().SetVolume(140);
+    EXPECT_EQ(slider->value(), 100);
+    EXPECT_EQ(lastVolume(), (std::vector<int>{100, 100, 50}));
+
+    wiring->Volume().MuteButton()->click();
+    EXPECT_TRUE(wiring->Controller().Muted());
+    EXPECT_EQ(fake.player().sent.back().code, XA_MSG_COMMAND_OUTPUT_MUTE);
+    wiring->Controller().SetMuted(false);
+    EXPECT_FALSE(wiring->Volume().MuteButton()->isChecked());
+    EXPECT_EQ(fake.player().sent.back().code, XA_MSG_COMMAND_OUTPUT_UNMUTE);
 }
 
 TEST_F(PlaybackWiringTest, SeekBarAndTimePanel) {
