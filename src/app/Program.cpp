@@ -3,6 +3,7 @@
 #include "app/FirstRun.h"
 #include "app/Lifecycle.h"
 #include "app/Preferences.h"
+#include "app/ScanStatus.h"
 #include "app/TfrmPreferences.h"
 #include "app/TfrmSplash.h"
 #include "browser/LibraryLists.h"
@@ -42,6 +43,10 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     settings_.Mp3Base = DefaultMp3Base();
     store_.OnNewSong = [this](const SongRecord& r) {
         newSongsLog_.AppendToNewSongsLog(r);
+    };
+    scanStatus_ = new ScanStatus(*main_);
+    store_.OnUnreadable = [this](const QString& path, UnreadableKind kind) {
+        scanStatus_->Unreadable(path, kind);
     };
     main_->OnFirstShow = [this] {
         runStartup();
@@ -274,8 +279,13 @@ void Program::runStartup() {
 void Program::startBackgroundScan() {
     scanner_ = std::make_unique<TUpdateThread>(ScanRoot(settings_.Mp3Base),
                                                [this](const QString& path) { handOver(path); });
-    connect(scanner_.get(), &TUpdateThread::Finished, this, [this] {
+    const int scan = scanStatus_->Begin(store_.Songs.size());
+    connect(scanner_.get(), &TUpdateThread::UnreadableFolder, this, [this](const QString& f) {
+        scanStatus_->Unreadable(f, UnreadableKind::FolderNotReadable);
+    });
+    connect(scanner_.get(), &TUpdateThread::Finished, this, [this, scan] {
         qCInfo(lcLifecycle) << "background scan finished:" << store_.Songs.size() << "songs";
+        scanStatus_->Finish(scan, store_.Songs.size());
     });
     scanner_->Start();
 }
@@ -283,6 +293,7 @@ void Program::startBackgroundScan() {
 void Program::handOver(const QString& path) {
     handingOver_ = true;
     AddScannedFile(store_, path);
+    scanStatus_->FileRead(store_.Songs.size());
     emit SongHandedOver(path);
     handingOver_ = false;
     resumePendingShutdown();
@@ -291,6 +302,7 @@ void Program::handOver(const QString& path) {
 void Program::RefreshDatabase1Click() {
     if (!startupDone_ || shutdownDone_ || busy())
         return;
+    int scan = 0;
     const bool rebuilt = RefreshDatabase(
         store_, prompts_, scanner_.get(), settings_.Mp3Base, folders_.Recycle,
         [this] {
@@ -299,15 +311,17 @@ void Program::RefreshDatabase1Click() {
             window->Open();
             return std::unique_ptr<ScanProgress>(std::move(window));
         },
-        [this] {
+        [this, &scan] {
             // Running only from the Yes on: an end asked for while the question was open has
             // been carried out already, or is now.
             if (shutdownDone_ || shutdownPending_)
                 return false;
             fullRescanRunning_ = true;
+            scan = scanStatus_->Begin(0);
             return true;
         });
     fullRescanRunning_ = false;
+    scanStatus_->Finish(scan, store_.Songs.size());
     if (rebuilt) {
         state_.ArtistListReady = false;
         state_.AlbumListReady = false;

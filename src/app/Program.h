@@ -32,6 +32,8 @@
 
 namespace orvane {
 
+class ScanStatus;
+
 class TfrmHunter;
 class TfrmSplash;
 
@@ -58,6 +60,7 @@ public:
 
     TfrmMain& MainWindow() { return *main_; }
     PlaybackWiring& Playback() { return *playback_; }
+    ScanStatus& ScanSummary() { return *scanStatus_; }
     SongStore& Store() { return store_; }
     const ProgramState& State() const { return state_; }
     const WorkingFolders& Folders() const { return folders_; }
@@ -114,7 +117,8 @@ private:
     std::unique_ptr<TrayIcons> trayIcons_;
     // After the window and the tray icons it shows in, so that it is gone before them.
     std::unique_ptr<PlaybackWiring> playback_;
-    TfrmHunter* hunter_ = nullptr; // a child of the main window, which deletes it
+    TfrmHunter* hunter_ = nullptr;     // a child of the main window, which deletes it
+    ScanStatus* scanStatus_ = nullptr; // a child of the main window
     QPointer<TfrmSplash> splash_;
     // Declared after the store it hands files to, so that it is stopped before the store goes.
     std::unique_ptr<TUpdateThread> scanner_;

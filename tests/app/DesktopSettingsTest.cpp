@@ -1,14 +1,18 @@
-// What the program keeps of the song lists' columns (and the player's volume) from one run to
-// the next, through the registry store.
+// What the program keeps of the song lists' columns and the player's volume from one run to
+// the next, and what it tells of a scan.
 
 #include "ProgramFixture.h"
+#include "app/ScanStatus.h"
 #include "app/VolumeControl.h"
 #include "browser/SongListView.h"
 
+#include <QDialog>
 #include <QHeaderView>
 #include <QSlider>
+#include <QTableWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace orvane {
 namespace {
@@ -48,6 +52,29 @@ TEST_F(DesktopSettingsTest, ColumnWidthsAndTheVolumeComeBackAtTheNextStart) {
     EXPECT_TRUE(program.Playback().Controller().Muted());
     EXPECT_EQ(program.Playback().Volume().Slider()->value(), 35);
     EXPECT_TRUE(program.Playback().Volume().MuteButton()->isChecked());
+    Stop(program);
+}
+
+TEST_F(DesktopSettingsTest, TheScanSummaryListsTheFilesItCouldNotRead) {
+    Mp3(u"good.mp3"_s, u"Good"_s);
+    ASSERT_TRUE(test::WriteFile(music + u"/empty.mp3"_s, {}));
+    ASSERT_TRUE(test::WriteFile(music + u"/<i>notes.mp3"_s, "plain words, no frames\n"));
+    Program program(prompts, registry, folder);
+    Start(program, true);
+    test::ProcessUntil(
+        [&] { return program.ScanSummary().Button()->text().startsWith(u"Scan finished"); });
+    ScanStatus& status = program.ScanSummary();
+    EXPECT_EQ(status.Button()->text(),
+              u"Scan finished: 1 songs added, 2 could not be read (click for the list)"_s);
+    status.Button()->click();
+    ASSERT_TRUE(status.ListWindow());
+    auto* table = status.ListWindow()->findChild<QTableWidget*>();
+    ASSERT_TRUE(table);
+    std::map<QString, QString> reasons;
+    for (int row = 0; row < table->rowCount(); ++row)
+        reasons[QFileInfo(table->item(row, 0)->text()).fileName()] = table->item(row, 1)->text();
+    EXPECT_EQ(reasons, (std::map<QString, QString>{{u"empty.mp3"_s, u"empty file"_s},
+                                                   {u"<i>notes.mp3"_s, u"not MPEG audio"_s}}));
     Stop(program);
 }
 
