@@ -7,7 +7,6 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileSystemModel>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -246,23 +245,13 @@ QWidget* TfrmMain::buildCategoryPane() {
     lvArtists_ = OneColumnList(QStringLiteral("lvArtists"));
     lvPlaylist_ = OneColumnList(QStringLiteral("lvPlaylist"));
     lvPlaylist_->installEventFilter(this); // the Delete key deletes the selected playlist
-    filesModel_ = new QFileSystemModel(this);
-    filesModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    filesModel_->setRootPath(QString());
+    filesModel_ = new FolderRootsModel(this);
+    filesModel_->SetRoots(SystemFolderRoots({}));
     tvFiles_ = new QTreeView;
     tvFiles_->setObjectName(QStringLiteral("tvFiles"));
     tvFiles_->setModel(filesModel_);
-    for (int c = 1; c < filesModel_->columnCount(); ++c)
-        tvFiles_->hideColumn(c);
     tvFiles_->setHeaderHidden(true);
     tvFiles_->setAcceptDrops(false);
-    connect(filesModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
-        if (!scrollToBase_)
-            return;
-        tvFiles_->scrollTo(tvFiles_->currentIndex(), QAbstractItemView::PositionAtTop);
-        if (QDir(path) == QDir(mp3Base_))
-            scrollToBase_ = false;
-    });
 
     // Pages in their fixed order; the views refer to them by number.
     Notebook1_->addWidget(
@@ -401,6 +390,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmMain::SetMp3Base(const QString& folder) {
     mp3Base_ = folder;
+    filesModel_->SetRoots(SystemFolderRoots(folder));
     const QModelIndex at = filesModel_->index(folder);
     if (!at.isValid())
         return;
@@ -412,9 +402,6 @@ void TfrmMain::SetMp3Base(const QString& folder) {
     tvFiles_->expand(at);
     tvFiles_->scrollTo(at, QAbstractItemView::PositionAtTop);
     started_ = wasStarted;
-    // The drives are read in the background: keep the folder in sight until its own
-    // folder has been read.
-    scrollToBase_ = true;
 }
 
 void TfrmMain::ShowStartPage(const QString& file) {

@@ -12,6 +12,7 @@
 // Files: TfrmMain.cpp builds the regions, MainWindowMenus.cpp the menus, toolbars and pop-up
 // menus, MainWindowViews.cpp the view switching and the song-list reactions.
 
+#include "browser/FolderRootsModel.h"
 #include "browser/FolderTree.h"
 #include "browser/SongListView.h"
 #include "browser/ViewTable.h"
@@ -30,7 +31,6 @@
 #include <functional>
 #include <vector>
 
-class QFileSystemModel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
@@ -87,8 +87,8 @@ public:
     // The program folder (with trailing separator): favourites.orv, recycle, the start page.
     void SetProgramFolder(const QString& folder) { programFolder_ = folder; }
     const QString& ProgramFolder() const { return programFolder_; }
-    // Opens the disk-folder tree (all drives) at the MP3 base folder; playlists are listed
-    // from it.
+    // Opens the disk-folder tree (home, this folder, the root and the media) at the MP3 base
+    // folder; playlists are listed from it.
     void SetMp3Base(const QString& folder);
     // Until set, a folder chosen in the disk-folder tree shows nothing (the tree reports
     // selections while it first reads the drives).
@@ -171,7 +171,7 @@ public:
     QTextBrowser* StartPage() const { return startPage_; }
     QTextBrowser* htmlLyrics() const { return htmlLyrics_; }
     QTreeView* tvFiles() const { return tvFiles_; }
-    QFileSystemModel* FilesModel() const { return filesModel_; }
+    FolderRootsModel* FilesModel() const { return filesModel_; }
     QListWidget* lbGenres() const { return lbGenres_; }
     QListWidget* lvAlbums() const { return lvAlbums_; }
     QListWidget* lvArtists() const { return lvArtists_; }
@@ -278,7 +278,6 @@ private:
     QString programFolder_;
     QString mp3Base_;
     bool started_ = false;
-    bool scrollToBase_ = false;
     ViewKind viewKind_ = ViewKind::Genres;
     bool timeFilterOn_ = false;
     bool collectionFilterActive_ = false;
@@ -300,7 +299,7 @@ private:
     QListWidget* lvArtists_ = nullptr;
     QListWidget* lvPlaylist_ = nullptr;
     QTreeView* tvFiles_ = nullptr;
-    QFileSystemModel* filesModel_ = nullptr;
+    FolderRootsModel* filesModel_ = nullptr;
     QLabel* pnlCaptionBar_ = nullptr;
     QLabel* pnlDurationPlayingSongs_ = nullptr;
     TSongListView* lvSelection_ = nullptr;
