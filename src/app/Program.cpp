@@ -2,6 +2,7 @@
 
 #include "app/FirstRun.h"
 #include "app/Lifecycle.h"
+#include "app/MprisService.h"
 #include "app/Preferences.h"
 #include "app/ScanStatus.h"
 #include "app/TfrmPreferences.h"
@@ -45,6 +46,7 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
         newSongsLog_.AppendToNewSongsLog(r);
     };
     scanStatus_ = new ScanStatus(*main_);
+    mpris_ = std::make_unique<MprisService>(*main_, *playback_);
     store_.OnUnreadable = [this](const QString& path, UnreadableKind kind) {
         scanStatus_->Unreadable(path, kind);
     };

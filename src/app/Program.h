@@ -32,6 +32,7 @@
 
 namespace orvane {
 
+class MprisService;
 class ScanStatus;
 
 class TfrmHunter;
@@ -117,8 +118,9 @@ private:
     std::unique_ptr<TrayIcons> trayIcons_;
     // After the window and the tray icons it shows in, so that it is gone before them.
     std::unique_ptr<PlaybackWiring> playback_;
-    TfrmHunter* hunter_ = nullptr;     // a child of the main window, which deletes it
-    ScanStatus* scanStatus_ = nullptr; // a child of the main window
+    std::unique_ptr<MprisService> mpris_; // gone before the player it controls
+    TfrmHunter* hunter_ = nullptr;        // a child of the main window, which deletes it
+    ScanStatus* scanStatus_ = nullptr;    // a child of the main window
     QPointer<TfrmSplash> splash_;
     // Declared after the store it hands files to, so that it is stopped before the store goes.
     std::unique_ptr<TUpdateThread> scanner_;

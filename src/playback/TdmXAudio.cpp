@@ -283,6 +283,11 @@ void TdmXAudio::RemoveFromQueueCommand() {
 }
 
 void TdmXAudio::OnPlayerState(int state) {
+    FollowPlayerState(state);
+    emit PlaybackChanged();
+}
+
+void TdmXAudio::FollowPlayerState(int state) {
     switch (state) {
     case XA_PLAYER_STATE_STOPPED:
         stopped_ = true;
@@ -349,6 +354,9 @@ void TdmXAudio::OnInputName(const QString& name) {
     nowPlaying_.SetFileName(name);
     display_.ShowSongTitle(nowPlaying_.Artist() + QStringLiteral(" - ") + nowPlaying_.Title());
     songSeconds_ = nowPlaying_.Duration();
+    elapsedSeconds_ = 0;
+    ++songsOpened_;
+    emit PlaybackChanged();
 }
 
 void TdmXAudio::OnInputPosition(uint32_t offset) {
@@ -359,6 +367,7 @@ void TdmXAudio::OnInputTimecode(int hours, int minutes, int seconds) {
     if (seconds % 5 == 0)
         display_.ShowStatusPanel(1, NowPlayingText());
     const uint32_t elapsed = uint32_t(hours) * 3600 + uint32_t(minutes) * 60 + uint32_t(seconds);
+    elapsedSeconds_ = int(elapsed);
     if (timeDisplayMode_ == 0) {
         display_.ShowStatusPanel(3, QStringLiteral("Time:") + Clock(hours, minutes, seconds));
     } else if (timeDisplayMode_ == 1) {
@@ -376,6 +385,7 @@ void TdmXAudio::ClearQueue() {
 
 void TdmXAudio::ShowQueueDuration() {
     display_.ShowQueueDuration(queueDuration_.Text());
+    emit PlaybackChanged();
 }
 
 QString TdmXAudio::NowPlayingText() const {

@@ -63,6 +63,12 @@ public:
     void SetMuted(bool muted);
     bool Muted() const { return muted_; }
 
+    // What plays, for the desktop's media controls: the seconds played of the song open, its
+    // length in seconds, and a number that changes with every song opened.
+    int ElapsedSeconds() const { return elapsedSeconds_; }
+    uint32_t SongSeconds() const { return songSeconds_; }
+    quint64 SongsOpened() const { return songsOpened_; }
+
     // The window's commands. currentList is the song list of the current view (null on the
     // start page); currentIsQueue tells that it is the playing-songs list itself.
     void PlayCommand(const SongRows* currentList, bool currentIsQueue);
@@ -78,9 +84,12 @@ public:
 
 signals:
     void VolumeChanged();
+    // The player's state, the song open or the playing-songs list changed.
+    void PlaybackChanged();
 
 private:
     void OnPlayerState(int state);
+    void FollowPlayerState(int state);
     void OnInputName(const QString& name);
     void OnInputPosition(uint32_t offset);
     void OnInputTimecode(int hours, int minutes, int seconds);
@@ -114,6 +123,8 @@ private:
     int openedRow_ = -1;
     int markedRow_ = -1; // the row the display marks as playing
     int volume_ = 100;
+    int elapsedSeconds_ = 0;
+    quint64 songsOpened_ = 0;
     bool muted_ = false;
 };
 
