@@ -18,8 +18,11 @@ ScanStatus::ScanStatus(TfrmMain& main)
     button_ = new QToolButton(main.statusBar());
     button_->setObjectName(QStringLiteral("btnScanStatus"));
     button_->setAutoRaise(true);
-    button_->hide();
-    main.statusBar()->addPermanentWidget(button_);
+    // Wide enough for the longest text, so that the panels beside it keep their places.
+    button_->setFixedWidth(button_->fontMetrics().horizontalAdvance(
+                               QStringLiteral("Scanning: 000000 files, 000000 new songs")) +
+                           16);
+    main.AddStatusWidget(button_);
     connect(button_, &QToolButton::clicked, this, &ScanStatus::showList);
 }
 
@@ -27,7 +30,6 @@ int ScanStatus::Begin(qsizetype songsBefore) {
     tally_.Begin(songsBefore);
     button_->setText(tally_.ProgressText());
     button_->setToolTip({});
-    button_->show();
     return ++scan_;
 }
 
@@ -46,9 +48,9 @@ void ScanStatus::Finish(int scan, qsizetype songsNow) {
         return;
     tally_.Finish(songsNow);
     button_->setText(tally_.SummaryText());
-    button_->setToolTip(tally_.Entries().empty() ? QString()
-                                                 : QStringLiteral("Show the files not read"));
-    button_->show();
+    button_->setToolTip(tally_.Entries().empty()
+                            ? QString()
+                            : QStringLiteral("Click for the files the scan could not read"));
 }
 
 void ScanStatus::showList() {

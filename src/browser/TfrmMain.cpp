@@ -367,9 +367,17 @@ void TfrmMain::buildStatusBar() {
 void TfrmMain::placeStatusPanels() {
     // The file panel takes the width the other panels leave (the client width - 228 with the
     // classic widths).
-    const int others = statusPanels_[0]->minimumWidth() + statusPanels_[2]->minimumWidth() +
-                       statusPanels_[3]->minimumWidth() + 8;
+    int others = statusPanels_[0]->minimumWidth() + statusPanels_[2]->minimumWidth() +
+                 statusPanels_[3]->minimumWidth() + 8;
+    for (const QWidget* widget : statusWidgets_)
+        others += widget->minimumWidth() + 4;
     statusPanels_[1]->setFixedWidth(std::max(0, width() - others));
+}
+
+void TfrmMain::AddStatusWidget(QWidget* widget) {
+    statusBar()->addPermanentWidget(widget);
+    statusWidgets_.push_back(widget);
+    placeStatusPanels();
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {

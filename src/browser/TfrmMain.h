@@ -162,6 +162,9 @@ public:
     SongListModel* SelectionModel() const { return lvSelection_->Songs(); }
     SongListModel* PlayingSongsModel() const { return lvPlayingSongs_->Songs(); }
     QLabel* StatusPanel(int i) const { return statusPanels_[size_t(i)]; }
+    // Adds a widget of fixed width at the right end of the status bar; the file panel leaves
+    // room for it.
+    void AddStatusWidget(QWidget* widget);
     QLabel* CaptionBar() const { return pnlCaptionBar_; }
     QLabel* PlayingSongsCaption() const { return pnlDurationPlayingSongs_; }
     QStackedWidget* CategoryPane() const { return Notebook1_; }
@@ -310,6 +313,7 @@ private:
     QSplitter* splitLyrics_ = nullptr;
     QSplitter* splitter_ = nullptr;
     std::array<QLabel*, 4> statusPanels_{};
+    std::vector<QWidget*> statusWidgets_;
     QLineEdit* edSearchtxt_ = nullptr;
     QSlider* TrackBar1_ = nullptr;
     std::array<bool, 3> playButtons_{true, false, false}; // btnPlay, btnPause, btnStop

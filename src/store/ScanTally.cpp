@@ -55,9 +55,9 @@ QString ScanTally::ProgressText() const {
 }
 
 QString ScanTally::SummaryText() const {
-    QString text = QStringLiteral("Scan finished: %1 songs added").arg(songsAdded_);
+    QString text = QStringLiteral("Scan: %1 songs added").arg(songsAdded_);
     if (!entries_.empty())
-        text += QStringLiteral(", %1 could not be read (click for the list)").arg(entries_.size());
+        text += QStringLiteral(", %1 files not read").arg(entries_.size());
     return text;
 }
 

@@ -38,9 +38,9 @@ public:
 
     // True when the progress should be shown now (never twice within kReportInterval).
     bool ReportDue();
-    // "Scanning: 120 files read, 8 songs added".
+    // "Scanning: 120 files, 8 new songs".
     QString ProgressText() const;
-    // "Scan finished: 8 songs added, 2 files could not be read".
+    // "Scan: 8 songs added, 2 files not read".
     QString SummaryText() const;
 
 private:

@@ -61,11 +61,9 @@ TEST_F(DesktopSettingsTest, TheScanSummaryListsTheFilesItCouldNotRead) {
     ASSERT_TRUE(test::WriteFile(music + u"/<i>notes.mp3"_s, "plain words, no frames\n"));
     Program program(prompts, registry, folder);
     Start(program, true);
-    test::ProcessUntil(
-        [&] { return program.ScanSummary().Button()->text().startsWith(u"Scan finished"); });
+    test::ProcessUntil([&] { return program.ScanSummary().Button()->text().startsWith(u"Scan:"); });
     ScanStatus& status = program.ScanSummary();
-    EXPECT_EQ(status.Button()->text(),
-              u"Scan finished: 1 songs added, 2 could not be read (click for the list)"_s);
+    EXPECT_EQ(status.Button()->text(), u"Scan: 1 songs added, 2 files not read"_s);
     status.Button()->click();
     ASSERT_TRUE(status.ListWindow());
     auto* table = status.ListWindow()->findChild<QTableWidget*>();
