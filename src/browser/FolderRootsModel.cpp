@@ -1,5 +1,7 @@
 #include "browser/FolderRootsModel.h"
 
+#include "browser/LiteralText.h"
+
 #include <QDir>
 #include <QFileIconProvider>
 
@@ -72,7 +74,7 @@ QVariant FolderRootsModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return n->Caption;
     case Qt::ToolTipRole:
-        return n->Parent ? QVariant() : QVariant(n->Path);
+        return n->Parent ? QVariant() : QVariant(LiteralToolTip(n->Path)); // a mount's name
     case Qt::DecorationRole: {
         static const QFileIconProvider icons;
         return icons.icon(n->Parent ? QFileIconProvider::Folder
