@@ -53,4 +53,16 @@ void MainWindowSettings::Perform(ViewToggle toggle) {
     action(toggle)->trigger();
 }
 
+DesktopSettings DesktopSettingsOf(const TfrmMain& window, const TdmXAudio& player) {
+    return {window.lvSelection()->Columns().Widths(), window.lvPlayingSongs()->Columns().Widths(),
+            player.Volume(), player.Muted()};
+}
+
+void ApplyDesktopSettings(TfrmMain& window, TdmXAudio& player, const DesktopSettings& settings) {
+    player.SetVolume(settings.Volume);
+    player.SetMuted(settings.Muted);
+    window.lvSelection()->Columns().SetWidths(settings.SelectionColumns);
+    window.lvPlayingSongs()->Columns().SetWidths(settings.PlayingColumns);
+}
+
 } // namespace orvane

@@ -2,8 +2,10 @@
 // The main window as the settings see it: its rectangle, the widths of its panels and the View
 // menu's toggles.
 
+#include "app/DesktopSettings.h"
 #include "app/Settings.h"
 #include "browser/TfrmMain.h"
+#include "playback/TdmXAudio.h"
 
 namespace orvane {
 
@@ -24,5 +26,9 @@ private:
 
     TfrmMain& window_;
 };
+
+// The desktop settings as the window and the player have them, and applied to them.
+DesktopSettings DesktopSettingsOf(const TfrmMain& window, const TdmXAudio& player);
+void ApplyDesktopSettings(TfrmMain& window, TdmXAudio& player, const DesktopSettings& settings);
 
 } // namespace orvane

@@ -1,6 +1,7 @@
 #include "app/PlaybackWiring.h"
 
 #include "app/TrayIcons.h"
+#include "app/VolumeControl.h"
 #include "browser/LiteralText.h"
 #include "browser/SongListView.h"
 #include "browser/TfrmMain.h"
@@ -8,12 +9,14 @@
 #include <QApplication>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStatusBar>
 #include <QSystemTrayIcon>
 
 namespace orvane {
 
 namespace {
 constexpr int kSeekRange = 400;
+constexpr int kPlayerMessageMs = 6000;
 
 SongRows SelectedRowsOf(const TSongListView& list) {
     SongRows rows;
@@ -77,6 +80,18 @@ void WindowPlaybackDisplay::ShowQueueDuration(const QString& text) {
     main_.SetPlayingSongsCaption(text);
 }
 
+void WindowPlaybackDisplay::ShowPlayerMessage(const QString& text) {
+    // For a few seconds in place of the panels; the status bar draws it as plain text.
+    main_.statusBar()->showMessage(text, kPlayerMessageMs);
+}
+
+void WindowPlaybackDisplay::ShowPlayingRow(int row) {
+    TSongListView* list = main_.lvPlayingSongs();
+    list->Songs()->SetPlayingRow(row);
+    if (row >= 0)
+        list->scrollTo(list->Songs()->index(row, 0));
+}
+
 PlaybackWiring::PlaybackWiring(TfrmMain& main, TrayIcons& tray, Prompts& prompts,
                                const XaudioLibrary& library)
     : main_(main)
@@ -90,6 +105,7 @@ PlaybackWiring::PlaybackWiring(TfrmMain& main, TrayIcons& tray, Prompts& prompts
     wireSeekBar();
     wireTrayIcons();
     wireWindows(prompts, library);
+    volume_ = new VolumeControl(main, *controller_);
 }
 
 PlaybackWiring::~PlaybackWiring() = default;

@@ -18,6 +18,7 @@ class Prompts;
 class TfrmMain;
 class TrayIcons;
 class TSongListView;
+class VolumeControl;
 
 // lvPlayingSongs as the controller's queue.
 class PlayingSongsList final : public SongQueue {
@@ -47,6 +48,8 @@ public:
     void ShowSeekPosition(int position) override;
     void EnablePlayButtons(bool play, bool pause, bool stop) override;
     void ShowQueueDuration(const QString& text) override;
+    void ShowPlayerMessage(const QString& text) override;
+    void ShowPlayingRow(int row) override;
 
 private:
     TfrmMain& main_;
@@ -65,6 +68,7 @@ public:
     TdmXAudio& Controller() { return *controller_; }
     TfrmEqualizer& Equalizer() { return *equalizer_; }
     TfrmWAVoutput& WavOutput() { return *wavOutput_; }
+    VolumeControl& Volume() { return *volume_; }
 
 private:
     void wireCommands();
@@ -83,6 +87,7 @@ private:
     // The equalizer drives the controller's player, so it goes first.
     std::unique_ptr<TfrmEqualizer> equalizer_;
     std::unique_ptr<TfrmWAVoutput> wavOutput_;
+    VolumeControl* volume_ = nullptr; // a child of the controller
 };
 
 } // namespace orvane

@@ -2,7 +2,9 @@
 
 #include "app/FirstRun.h"
 #include "app/Lifecycle.h"
+#include "app/MprisService.h"
 #include "app/Preferences.h"
+#include "app/ScanStatus.h"
 #include "app/TfrmPreferences.h"
 #include "app/TfrmSplash.h"
 #include "browser/CoversAndLyrics.h"
@@ -46,6 +48,11 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     settings_.Mp3Base = DefaultMp3Base();
     store_.OnNewSong = [this](const SongRecord& r) {
         newSongsLog_.AppendToNewSongsLog(r);
+    };
+    scanStatus_ = new ScanStatus(*main_);
+    mpris_ = std::make_unique<MprisService>(*main_, *playback_);
+    store_.OnUnreadable = [this](const QString& path, UnreadableKind kind) {
+        scanStatus_->Unreadable(path, kind);
     };
     main_->OnFirstShow = [this] {
         runStartup();
@@ -244,6 +251,7 @@ void Program::runStartup() {
         if (!startupStep())
             return false;
         LoadSettings(registry_, settings_, *windowSettings_);
+        ApplyDesktopSettings(*main_, playback_->Controller(), ReadDesktopSettings(registry_));
         settingsLoaded_ = true;
         if (!startupStep())
             return false;
@@ -289,8 +297,13 @@ void Program::runStartup() {
 void Program::startBackgroundScan() {
     scanner_ = std::make_unique<TUpdateThread>(ScanRoot(settings_.Mp3Base),
                                                [this](const QString& path) { handOver(path); });
-    connect(scanner_.get(), &TUpdateThread::Finished, this, [this] {
+    const int scan = scanStatus_->Begin(store_.Songs.size());
+    connect(scanner_.get(), &TUpdateThread::UnreadableFolder, this, [this](const QString& f) {
+        scanStatus_->Unreadable(f, UnreadableKind::FolderNotReadable);
+    });
+    connect(scanner_.get(), &TUpdateThread::Finished, this, [this, scan] {
         qCInfo(lcLifecycle) << "background scan finished:" << store_.Songs.size() << "songs";
+        scanStatus_->Finish(scan, store_.Songs.size());
     });
     scanner_->Start();
 }
@@ -298,6 +311,7 @@ void Program::startBackgroundScan() {
 void Program::handOver(const QString& path) {
     handingOver_ = true;
     AddScannedFile(store_, path);
+    scanStatus_->FileRead(store_.Songs.size());
     emit SongHandedOver(path);
     handingOver_ = false;
     resumePendingShutdown();
@@ -306,6 +320,7 @@ void Program::handOver(const QString& path) {
 void Program::RefreshDatabase1Click() {
     if (!startupDone_ || shutdownDone_ || busy())
         return;
+    int scan = 0;
     const bool rebuilt = RefreshDatabase(
         store_, prompts_, scanner_.get(), settings_.Mp3Base, folders_.Recycle,
         [this] {
@@ -314,15 +329,17 @@ void Program::RefreshDatabase1Click() {
             window->Open();
             return std::unique_ptr<ScanProgress>(std::move(window));
         },
-        [this] {
+        [this, &scan] {
             // Running only from the Yes on: an end asked for while the question was open has
             // been carried out already, or is now.
             if (shutdownDone_ || shutdownPending_)
                 return false;
             fullRescanRunning_ = true;
+            scan = scanStatus_->Begin(0);
             return true;
         });
     fullRescanRunning_ = false;
+    scanStatus_->Finish(scan, store_.Songs.size());
     if (rebuilt) {
         state_.ArtistListReady = false;
         state_.AlbumListReady = false;
@@ -450,7 +467,9 @@ void Program::runShutdown() {
     // Nothing may still be playing while the collection is saved and the window goes.
     playback_->Controller().StopPlayer();
     const bool settingsSaved =
-        !settingsLoaded_ || SaveSettings(registry_, settings_, *windowSettings_);
+        !settingsLoaded_ ||
+        (WriteDesktopSettings(registry_, DesktopSettingsOf(*main_, playback_->Controller())) &&
+         SaveSettings(registry_, settings_, *windowSettings_));
     StopBackgroundScan(scanner_.get());
     saveCollection();
     // Told after the collection is safe, so that an end forced while the message is open

@@ -33,6 +33,9 @@
 
 namespace orvane {
 
+class MprisService;
+class ScanStatus;
+
 class FilterCommands;
 class TfrmHunter;
 class TfrmSplash;
@@ -58,6 +61,8 @@ public:
     void RequestShutdown();
 
     TfrmMain& MainWindow() { return *main_; }
+    PlaybackWiring& Playback() { return *playback_; }
+    ScanStatus& ScanSummary() { return *scanStatus_; }
     SongStore& Store() { return store_; }
     const ProgramState& State() const { return state_; }
     const WorkingFolders& Folders() const { return folders_; }
@@ -116,8 +121,10 @@ private:
     std::unique_ptr<TrayIcons> trayIcons_;
     // After the window and the tray icons it shows in, so that it is gone before them.
     std::unique_ptr<PlaybackWiring> playback_;
-    TfrmHunter* hunter_ = nullptr;      // a child of the main window, which deletes it
-    FilterCommands* filters_ = nullptr; // likewise
+    std::unique_ptr<MprisService> mpris_; // gone before the player it controls
+    TfrmHunter* hunter_ = nullptr;        // a child of the main window, which deletes it
+    FilterCommands* filters_ = nullptr;   // likewise
+    ScanStatus* scanStatus_ = nullptr;    // a child of the main window
     QPointer<TfrmSplash> splash_;
     // Declared after the store it hands files to, so that it is stopped before the store goes.
     std::unique_ptr<TUpdateThread> scanner_;

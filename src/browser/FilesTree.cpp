@@ -1,9 +1,9 @@
 #include "browser/FilesTree.h"
 
+#include "browser/FolderRootsModel.h"
 #include "browser/SongListModel.h"
 
 #include <QDragMoveEvent>
-#include <QFileSystemModel>
 #include <QMimeData>
 
 namespace orvane {
@@ -16,9 +16,9 @@ TFilesTree::TFilesTree(QWidget* parent)
 }
 
 QString TFilesTree::FolderAt(const QPoint& point) const {
-    const auto* files = qobject_cast<const QFileSystemModel*>(model());
+    const auto* files = qobject_cast<const FolderRootsModel*>(model());
     const QModelIndex at = indexAt(point);
-    if (!files || !at.isValid() || !files->isDir(at))
+    if (!files || !at.isValid())
         return {};
     return files->filePath(at);
 }

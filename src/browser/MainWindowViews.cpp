@@ -12,7 +12,6 @@
 #include "playlists/PlaylistCommands.h"
 #include "store/SongStore.h"
 
-#include <QFileSystemModel>
 #include <QListWidget>
 #include <QStatusBar>
 #include <QTreeView>

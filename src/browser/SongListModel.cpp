@@ -2,8 +2,10 @@
 
 #include "browser/LiteralText.h"
 
+#include <QApplication>
 #include <QCollator>
 #include <QMimeData>
+#include <QStyle>
 #include <QUrl>
 #include <algorithm>
 #include <numeric>
@@ -48,6 +50,17 @@ QVariant SongListModel::data(const QModelIndex& index, int role) const {
         return QVariant::fromValue(Qt::AlignLeft | Qt::AlignTop);
     case CommentRole:
         return row.Comment;
+    case Qt::DecorationRole:
+        if (index.row() == playingRow_ && index.column() == SongColumn)
+            return QApplication::style()->standardIcon(QStyle::SP_MediaPlay);
+        return {};
+    case Qt::BackgroundRole:
+        if (index.row() == playingRow_) {
+            QColor accent = QApplication::palette().color(QPalette::Highlight);
+            accent.setAlpha(60);
+            return accent;
+        }
+        return {};
     default:
         return {};
     }
@@ -86,8 +99,17 @@ void SongListModel::AppendRow(const SongRow& row) {
     endInsertRows();
 }
 
+void SongListModel::SetPlayingRow(int row) {
+    const int before = playingRow_;
+    playingRow_ = row;
+    for (int changed : {before, row})
+        if (changed >= 0 && changed < int(rows_.size()))
+            emit dataChanged(index(changed, 0), index(changed, ColumnCount - 1));
+}
+
 void SongListModel::SetRows(SongRows rows) {
     beginResetModel();
+    playingRow_ = -1;
     rows_ = std::move(rows);
     source_ = {};
     ++revision_;

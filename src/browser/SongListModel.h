@@ -55,6 +55,11 @@ public:
     // Removes the rows at the given indices (any order, duplicates allowed).
     void RemoveRows(std::vector<int> indices);
 
+    // The row that plays, drawn with a play icon on a tint of the selection colour; -1 for
+    // none. A new set of rows has none.
+    void SetPlayingRow(int row);
+    int PlayingRow() const { return playingRow_; }
+
     // The font of the rows; songs new in this run are drawn in its bold form.
     void SetFont(const QFont& font);
     const QFont& Font() const { return font_; }
@@ -63,6 +68,7 @@ private:
     SongRows rows_;
     FileSource source_;
     quint64 revision_ = 0;
+    int playingRow_ = -1;
     QFont font_;
     QFont boldFont_;
 };

@@ -82,6 +82,7 @@ TSongListView::TSongListView(const QString& name, QWidget* parent)
             });
     SetSorting(ColumnSorting::HeaderClickToggles);
     applyRowHeight();
+    columns_ = new SongListColumns(*this);
 }
 
 void TSongListView::SetShowComments(bool show) {
@@ -161,7 +162,11 @@ int TSongListView::FocusedSelectedRow() const {
 }
 
 void TSongListView::keyPressEvent(QKeyEvent* event) {
-    QTableView::keyPressEvent(event);
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && currentIndex().isValid() && HasSelectedRow())
+        emit doubleClicked(currentIndex());
+    else
+        QTableView::keyPressEvent(event);
     if (OnKeyDown)
         OnKeyDown(event->key());
 }

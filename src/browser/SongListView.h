@@ -6,6 +6,7 @@
 // comment in blue in the second line. Header clicks sort when the view allows it, each click on
 // the same header reversing the order. GUI thread only.
 
+#include "browser/SongListColumns.h"
 #include "browser/SongListModel.h"
 #include "browser/ViewTable.h"
 
@@ -40,6 +41,7 @@ public:
     explicit TSongListView(const QString& name, QWidget* parent = nullptr);
 
     SongListModel* Songs() const { return model_; }
+    SongListColumns& Columns() const { return *columns_; }
 
     // Comments in a second line of every row (double row height), or single-height rows.
     void SetShowComments(bool show);
@@ -65,7 +67,8 @@ public:
     // The row of the current index when it is selected, else the first selected row, or -1.
     int FocusedSelectedRow() const;
 
-    // Every key pressed in the list, after the list handled it.
+    // Every key pressed in the list, after the list handled it. Enter on a selected row is
+    // taken as a double click on it.
     std::function<void(int key)> OnKeyDown;
 
 protected:
@@ -76,6 +79,7 @@ private:
 
     SongListModel* model_ = nullptr;
     SongRowDelegate* delegate_ = nullptr;
+    SongListColumns* columns_ = nullptr;
     bool showComments_ = false;
     bool sortingOn_ = true;
     int sortColumn_ = -1;

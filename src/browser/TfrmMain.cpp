@@ -9,7 +9,6 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileSystemModel>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -248,15 +247,12 @@ QWidget* TfrmMain::buildCategoryPane() {
     lvArtists_ = OneColumnList(QStringLiteral("lvArtists"));
     lvPlaylist_ = OneColumnList(QStringLiteral("lvPlaylist"));
     lvPlaylist_->installEventFilter(this); // the Delete key deletes the selected playlist
-    filesModel_ = new QFileSystemModel(this);
-    filesModel_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    filesModel_->setRootPath(QString());
+    filesModel_ = new FolderRootsModel(this);
+    filesModel_->SetRoots(SystemFolderRoots({}));
     auto* files = new TFilesTree;
     tvFiles_ = files;
     tvFiles_->setObjectName(QStringLiteral("tvFiles"));
     tvFiles_->setModel(filesModel_);
-    for (int c = 1; c < filesModel_->columnCount(); ++c)
-        tvFiles_->hideColumn(c);
     tvFiles_->setHeaderHidden(true);
     // Songs dropped on a folder are moved there.
     files->AcceptsSource = [this](QObject* source) {
@@ -267,13 +263,6 @@ QWidget* TfrmMain::buildCategoryPane() {
         if (list && list == CurrentSongList() && Library.MoveSongsToFolder)
             Library.MoveSongsToFolder(list, list->SelectedRows(), folder);
     };
-    connect(filesModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
-        if (!scrollToBase_)
-            return;
-        tvFiles_->scrollTo(tvFiles_->currentIndex(), QAbstractItemView::PositionAtTop);
-        if (QDir(path) == QDir(mp3Base_))
-            scrollToBase_ = false;
-    });
 
     // Pages in their fixed order; the views refer to them by number.
     Notebook1_->addWidget(
@@ -388,9 +377,17 @@ void TfrmMain::buildStatusBar() {
 void TfrmMain::placeStatusPanels() {
     // The file panel takes the width the other panels leave (the client width - 228 with the
     // classic widths).
-    const int others = statusPanels_[0]->minimumWidth() + statusPanels_[2]->minimumWidth() +
-                       statusPanels_[3]->minimumWidth() + 8;
+    int others = statusPanels_[0]->minimumWidth() + statusPanels_[2]->minimumWidth() +
+                 statusPanels_[3]->minimumWidth() + 8;
+    for (const QWidget* widget : statusWidgets_)
+        others += widget->minimumWidth() + 4;
     statusPanels_[1]->setFixedWidth(std::max(0, width() - others));
+}
+
+void TfrmMain::AddStatusWidget(QWidget* widget) {
+    statusBar()->addPermanentWidget(widget);
+    statusWidgets_.push_back(widget);
+    placeStatusPanels();
 }
 
 void TfrmMain::resizeEvent(QResizeEvent* event) {
@@ -411,6 +408,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmMain::SetMp3Base(const QString& folder) {
     mp3Base_ = folder;
+    filesModel_->SetRoots(SystemFolderRoots(folder));
     const QModelIndex at = filesModel_->index(folder);
     if (!at.isValid())
         return;
@@ -422,9 +420,6 @@ void TfrmMain::SetMp3Base(const QString& folder) {
     tvFiles_->expand(at);
     tvFiles_->scrollTo(at, QAbstractItemView::PositionAtTop);
     started_ = wasStarted;
-    // The drives are read in the background: keep the folder in sight until its own
-    // folder has been read.
-    scrollToBase_ = true;
 }
 
 void TfrmMain::ShowStartPage(const QString& file) {

@@ -12,6 +12,7 @@
 // Files: TfrmMain.cpp builds the regions, MainWindowMenus.cpp the menus, toolbars and pop-up
 // menus, MainWindowViews.cpp the view switching and the song-list reactions.
 
+#include "browser/FolderRootsModel.h"
 #include "browser/FolderTree.h"
 #include "browser/SongListView.h"
 #include "browser/ViewTable.h"
@@ -32,7 +33,6 @@
 #include <vector>
 
 class QComboBox;
-class QFileSystemModel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
@@ -92,8 +92,8 @@ public:
     // The program folder (with trailing separator): favourites.orv, recycle, the start page.
     void SetProgramFolder(const QString& folder) { programFolder_ = folder; }
     const QString& ProgramFolder() const { return programFolder_; }
-    // Opens the disk-folder tree (all drives) at the MP3 base folder; playlists are listed
-    // from it.
+    // Opens the disk-folder tree (home, this folder, the root and the media) at the MP3 base
+    // folder; playlists are listed from it.
     void SetMp3Base(const QString& folder);
     const QString& Mp3Base() const { return mp3Base_; }
     // After a playlist was made or grew: lists the playlists again when the category pane
@@ -175,6 +175,9 @@ public:
     SongListModel* SelectionModel() const { return lvSelection_->Songs(); }
     SongListModel* PlayingSongsModel() const { return lvPlayingSongs_->Songs(); }
     QLabel* StatusPanel(int i) const { return statusPanels_[size_t(i)]; }
+    // Adds a widget of fixed width at the right end of the status bar; the file panel leaves
+    // room for it.
+    void AddStatusWidget(QWidget* widget);
     QLabel* CaptionBar() const { return pnlCaptionBar_; }
     QLabel* PlayingSongsCaption() const { return pnlDurationPlayingSongs_; }
     QStackedWidget* CategoryPane() const { return Notebook1_; }
@@ -184,7 +187,7 @@ public:
     QTextBrowser* StartPage() const { return startPage_; }
     QTextBrowser* htmlLyrics() const { return htmlLyrics_; }
     QTreeView* tvFiles() const { return tvFiles_; }
-    QFileSystemModel* FilesModel() const { return filesModel_; }
+    FolderRootsModel* FilesModel() const { return filesModel_; }
     QListWidget* lbGenres() const { return lbGenres_; }
     QListWidget* lvAlbums() const { return lvAlbums_; }
     QListWidget* lvArtists() const { return lvArtists_; }
@@ -299,7 +302,6 @@ private:
     QString programFolder_;
     QString mp3Base_;
     bool started_ = false;
-    bool scrollToBase_ = false;
     ViewKind viewKind_ = ViewKind::Genres;
     bool timeFilterOn_ = false;
     bool collectionFilterActive_ = false;
@@ -321,7 +323,7 @@ private:
     QListWidget* lvArtists_ = nullptr;
     QListWidget* lvPlaylist_ = nullptr;
     QTreeView* tvFiles_ = nullptr;
-    QFileSystemModel* filesModel_ = nullptr;
+    FolderRootsModel* filesModel_ = nullptr;
     QLabel* pnlCaptionBar_ = nullptr;
     QLabel* pnlDurationPlayingSongs_ = nullptr;
     TSongListView* lvSelection_ = nullptr;
@@ -332,6 +334,7 @@ private:
     QSplitter* splitLyrics_ = nullptr;
     QSplitter* splitter_ = nullptr;
     std::array<QLabel*, 4> statusPanels_{};
+    std::vector<QWidget*> statusWidgets_;
     QComboBox* edSearchtxt_ = nullptr;
     QSlider* TrackBar1_ = nullptr;
     std::array<bool, 3> playButtons_{true, false, false}; // btnPlay, btnPause, btnStop

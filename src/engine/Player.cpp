@@ -196,13 +196,11 @@ bool Player::OpenInput(int command, const std::string& name) {
     CloseInput();
     if (!decoder) {
         Error(XA_SOURCE_INPUT, XA_ERROR_OPEN_FAILED, "cannot open " + name + ": " + error);
-        const bool atEnd = state_ == XA_PLAYER_STATE_EOS;
-        if (state_ != XA_PLAYER_STATE_STOPPED && !atEnd)
+        // At the end of input the tail of the song before plays on; the refusal (error and
+        // Nack) tells the queue to move on.
+        if (state_ != XA_PLAYER_STATE_STOPPED && state_ != XA_PLAYER_STATE_EOS)
             StopPlaying();
         Nack(command, XA_ERROR_OPEN_FAILED);
-        // The song that cannot be played ends at once; the tail of the one before plays on.
-        if (atEnd)
-            Post(MessageBuilder(XA_MSG_NOTIFY_PLAYER_STATE).Byte(0, state_).Build());
         return false;
     }
     input_ = std::move(decoder);

@@ -6,8 +6,7 @@
 // everything else (input, output, state, settings) belongs to the player thread alone.
 //
 // What users rely on:
-// - a player-state notification on every change of state and never otherwise, but for the
-//   end of input reported again after a failed open (below);
+// - a player-state notification on every change of state and never otherwise;
 // - input name, stream information, duration, position range, position 0 and timecode 0 when
 //   an input was opened (the duration again when a scan made a guessed length exact);
 //   positions as playing advances (at most 10 a second, whenever the offset changes) and
@@ -16,8 +15,8 @@
 //   output still plays them (the tail, up to about 250 ms). An input opened then waits for
 //   Play without a stop, and plays on in the same output stream with no gap when its format
 //   is the same; another rate or channel count opens the output anew after the tail;
-// - an input that cannot be opened at the end of input ends at once: the end of input is
-//   reported again, so that a queue moves on to its next song;
+// - an input that cannot be opened is refused with an error notification and a Nack; at the
+//   end of input the tail of the song before plays on, so the next song can follow it;
 // - the sound card is kept open from song to song and over a stop, and given back once it was
 //   idle for a moment (stopped, or at the end of input with the tail played);
 // - stopping, seeking and opening another input fade out what was still to be heard;

@@ -22,6 +22,10 @@ public:
     virtual void EnablePlayButtons(bool play, bool pause, bool stop) = 0;
     // The caption of pnlDurationPlayingSongs.
     virtual void ShowQueueDuration(const QString& text) = 0;
+    // A message of the engine (a song that cannot be played), shown for a few seconds.
+    virtual void ShowPlayerMessage(const QString& text) = 0;
+    // Marks the row of the playing-songs list that plays and brings it into view; -1: none.
+    virtual void ShowPlayingRow(int row) = 0;
 };
 
 } // namespace orvane

@@ -52,6 +52,13 @@ TdmXAudio::TdmXAudio(QObject* owner, Prompts& prompts, SongQueue& queue, Playbac
                                             uint8_t) {
         OnInputTimecode(h, m, s);
     };
+    player_->OnNotifyNack = [this](TXaudioPlayer*, uint8_t command, int16_t) {
+        if (command == XA_MSG_COMMAND_INPUT_OPEN)
+            OnOpenFailed();
+    };
+    player_->OnNotifyError = [this](TXaudioPlayer*, uint8_t, int16_t, const QString& text) {
+        display_.ShowPlayerMessage(text);
+    };
     for (int i = 0; i < queue_.Count(); ++i)
         queueDuration_.Add(queue_.At(i));
 }
@@ -104,6 +111,8 @@ void TdmXAudio::StopPlayer() {
 }
 
 void TdmXAudio::PlayFile(const QString& path) {
+    openedRow_ = currentSong_;
+    ++opensSent_;
     player_->InputOpen(path);
     player_->Play();
 }
@@ -139,6 +148,27 @@ void TdmXAudio::ResumePlayer() {
 
 void TdmXAudio::SeekPlayer(uint32_t offset, uint32_t range) {
     player_->InputSeek(offset, range);
+}
+
+void TdmXAudio::SetVolume(int percent) {
+    percent = std::clamp(percent, 0, 100);
+    if (percent == volume_)
+        return;
+    volume_ = percent;
+    // The master level alone; the PCM level and the balance stay neutral.
+    player_->SetOutputVolume(uint8_t(volume_), 100, 50);
+    emit VolumeChanged();
+}
+
+void TdmXAudio::SetMuted(bool muted) {
+    if (muted == muted_)
+        return;
+    muted_ = muted;
+    if (muted_)
+        player_->OutputMute();
+    else
+        player_->OutputUnmute();
+    emit VolumeChanged();
 }
 
 void TdmXAudio::PlayCommand(const SongRows* currentList, bool currentIsQueue) {
@@ -239,12 +269,25 @@ void TdmXAudio::RemoveFromQueueCommand() {
         queueDuration_.Subtract(queue_.At(index));
         if (index < currentSong_)
             --currentSong_;
+        if (index < openedRow_)
+            --openedRow_;
+    }
+    if (markedRow_ >= 0) {
+        const auto below = std::count_if(selected.begin(), selected.end(),
+                                         [this](int index) { return index < markedRow_; });
+        const bool gone = std::find(selected.begin(), selected.end(), markedRow_) != selected.end();
+        MarkPlayingRow(gone ? -1 : markedRow_ - int(below));
     }
     queue_.Remove(selected);
     ShowQueueDuration();
 }
 
 void TdmXAudio::OnPlayerState(int state) {
+    FollowPlayerState(state);
+    emit PlaybackChanged();
+}
+
+void TdmXAudio::FollowPlayerState(int state) {
     switch (state) {
     case XA_PLAYER_STATE_STOPPED:
         stopped_ = true;
@@ -252,12 +295,14 @@ void TdmXAudio::OnPlayerState(int state) {
         display_.ShowStatusPanel(2, QStringLiteral("Stopped"));
         display_.EnablePlayButtons(true, false, false);
         currentSong_ = -1;
+        MarkPlayingRow(-1);
         return;
     case XA_PLAYER_STATE_PLAYING:
         playing_ = true;
         stopped_ = paused_ = false;
         display_.ShowStatusPanel(2, QStringLiteral("Playing"));
         display_.EnablePlayButtons(true, true, true);
+        MarkPlayingRow(currentSong_);
         return;
     case XA_PLAYER_STATE_PAUSED:
         paused_ = true;
@@ -270,12 +315,12 @@ void TdmXAudio::OnPlayerState(int state) {
             return; // the song ended just before a stop; nothing follows it
         ++currentSong_;
         if (currentSong_ >= 0 && currentSong_ < queue_.Count()) {
-            player_->InputOpen(queue_.At(currentSong_).Path());
-            player_->Play();
+            PlayFile(queue_.At(currentSong_).Path());
         } else {
             // The queue is done: the engine keeps the input at its end and plays nothing.
             display_.ShowStatusPanel(2, QStringLiteral("Stopped"));
             display_.EnablePlayButtons(true, true, false);
+            MarkPlayingRow(-1);
         }
         return;
     default:
@@ -283,10 +328,38 @@ void TdmXAudio::OnPlayerState(int state) {
     }
 }
 
+void TdmXAudio::OnOpenFailed() {
+    ++opensAnswered_;
+    // A stop awaited, or a later open, has taken over from the song that failed.
+    if (opensAnswered_ != opensSent_ || stopPending_ || openedRow_ < 0)
+        return;
+    currentSong_ = openedRow_ + 1;
+    if (currentSong_ < queue_.Count()) {
+        PlayFile(queue_.At(currentSong_).Path());
+        return;
+    }
+    // Nothing is left to play: what is still heard is the tail of the song before.
+    currentSong_ = -1;
+    display_.ShowStatusPanel(2, QStringLiteral("Stopped"));
+    display_.EnablePlayButtons(true, false, false);
+    MarkPlayingRow(-1);
+}
+
+void TdmXAudio::MarkPlayingRow(int row) {
+    if (row == markedRow_)
+        return;
+    markedRow_ = row;
+    display_.ShowPlayingRow(row);
+}
+
 void TdmXAudio::OnInputName(const QString& name) {
+    ++opensAnswered_;
     nowPlaying_.SetFileName(name);
     display_.ShowSongTitle(nowPlaying_.Artist() + QStringLiteral(" - ") + nowPlaying_.Title());
     songSeconds_ = nowPlaying_.Duration();
+    elapsedSeconds_ = 0;
+    ++songsOpened_;
+    emit PlaybackChanged();
 }
 
 void TdmXAudio::OnInputPosition(uint32_t offset) {
@@ -297,6 +370,7 @@ void TdmXAudio::OnInputTimecode(int hours, int minutes, int seconds) {
     if (seconds % 5 == 0)
         display_.ShowStatusPanel(1, NowPlayingText());
     const uint32_t elapsed = uint32_t(hours) * 3600 + uint32_t(minutes) * 60 + uint32_t(seconds);
+    elapsedSeconds_ = int(elapsed);
     if (timeDisplayMode_ == 0) {
         display_.ShowStatusPanel(3, QStringLiteral("Time:") + Clock(hours, minutes, seconds));
     } else if (timeDisplayMode_ == 1) {
@@ -314,6 +388,7 @@ void TdmXAudio::ClearQueue() {
 
 void TdmXAudio::ShowQueueDuration() {
     display_.ShowQueueDuration(queueDuration_.Text());
+    emit PlaybackChanged();
 }
 
 QString TdmXAudio::NowPlayingText() const {

@@ -56,6 +56,19 @@ public:
     void ResumePlayer();
     void SeekPlayer(uint32_t offset, uint32_t range);
 
+    // The output volume in percent (0-100, out-of-range values clamped) and the mute switch.
+    // Kept here, sent to the engine, and told by VolumeChanged.
+    void SetVolume(int percent);
+    int Volume() const { return volume_; }
+    void SetMuted(bool muted);
+    bool Muted() const { return muted_; }
+
+    // What plays, for the desktop's media controls: the seconds played of the song open, its
+    // length in seconds, and a number that changes with every song opened.
+    int ElapsedSeconds() const { return elapsedSeconds_; }
+    uint32_t SongSeconds() const { return songSeconds_; }
+    quint64 SongsOpened() const { return songsOpened_; }
+
     // The window's commands. currentList is the song list of the current view (null on the
     // start page); currentIsQueue tells that it is the playing-songs list itself.
     void PlayCommand(const SongRows* currentList, bool currentIsQueue);
@@ -69,11 +82,20 @@ public:
     // The Delete key in lvPlayingSongs: removes the selected rows.
     void RemoveFromQueueCommand();
 
+signals:
+    void VolumeChanged();
+    // The player's state, the song open or the playing-songs list changed.
+    void PlaybackChanged();
+
 private:
     void OnPlayerState(int state);
+    void FollowPlayerState(int state);
     void OnInputName(const QString& name);
     void OnInputPosition(uint32_t offset);
     void OnInputTimecode(int hours, int minutes, int seconds);
+    // The engine's answer that the song last opened cannot be played.
+    void OnOpenFailed();
+    void MarkPlayingRow(int row);
 
     void ClearQueue();
     void ShowQueueDuration();
@@ -94,6 +116,16 @@ private:
     bool stopPending_ = false; // StopPlayer waits for the engine's stopped state
     int timeDisplayMode_ = 0;
     uint32_t songSeconds_ = 0; // the opened song's length, for the remaining time
+    // Every open is answered once (the input name or a refusal), in order; a refusal moves the
+    // queue on only when it answers the last open sent, from the row that open was for.
+    int opensSent_ = 0;
+    int opensAnswered_ = 0;
+    int openedRow_ = -1;
+    int markedRow_ = -1; // the row the display marks as playing
+    int volume_ = 100;
+    int elapsedSeconds_ = 0;
+    quint64 songsOpened_ = 0;
+    bool muted_ = false;
 };
 
 } // namespace orvane

@@ -60,8 +60,10 @@ qsizetype FullRescan(SongStore& store, const QString& folder, ScanProgress* prog
             report();
     };
     if (unreadable)
-        visitor.unreadableFolder = [unreadable](const QString& f) {
+        visitor.unreadableFolder = [unreadable, &store](const QString& f) {
             unreadable->append(f);
+            if (store.OnUnreadable)
+                store.OnUnreadable(f, UnreadableKind::FolderNotReadable);
         };
     WalkFolders(ScanRoot(folder), WalkDepth::WholeTree, visitor);
     if (progress)

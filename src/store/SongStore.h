@@ -11,12 +11,18 @@
 
 namespace orvane {
 
+// Why a scan could not take in a file or walk a folder.
+enum class UnreadableKind { EmptyFile, NotMpegAudio, FileNotReadable, FolderNotReadable };
+
 struct SongStore {
     CollectionList Songs;
     BrowseLists Browse;
     TMPEGAudio Mpeg;
     // Told of every song that AddSongFile adds (the new-songs log).
     std::function<void(const SongRecord&)> OnNewSong;
+    // Told of every file that AddSongFile rejects as no MPEG audio (with the reason), and by
+    // the walks of every folder they could not list.
+    std::function<void(const QString& path, UnreadableKind kind)> OnUnreadable;
 };
 
 // The frame search limit of the shared object while songs are added.

@@ -60,6 +60,9 @@ void TUpdateThread::run() {
             },
             Qt::BlockingQueuedConnection);
     };
+    visitor.unreadableFolder = [this](const QString& folder) {
+        emit UnreadableFolder(folder);
+    };
     WalkFolders(folder_, WalkDepth::WholeTree, visitor);
     emit Finished();
     running_ = false;

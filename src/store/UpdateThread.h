@@ -45,6 +45,8 @@ public:
 signals:
     // The walk has ended (finished or stopped). Queued to the receivers' threads.
     void Finished();
+    // A folder the walk could not list. Queued to the receivers' threads, before Finished.
+    void UnreadableFolder(const QString& folder);
 
 private:
     void run();

@@ -4,6 +4,7 @@
 
 #include "app/PlaybackWiring.h"
 #include "app/TrayIcons.h"
+#include "app/VolumeControl.h"
 #include "browser/SongListView.h"
 #include "browser/TfrmMain.h"
 #include "engine/MessageBuilder.h"
@@ -19,6 +20,8 @@
 #include <QListWidget>
 #include <QSlider>
 #include <QTextDocument>
+#include <QToolButton>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -86,6 +89,7 @@ protected:
         return {Enabled("btnPlay"), Enabled("btnPause"), Enabled("btnStop")};
     }
     int Queued() { return window.PlayingSongsModel()->rowCount(); }
+    int PlayingRow() { return window.PlayingSongsModel()->PlayingRow(); }
 
     test::TempDir dir;
     test::FakeXaudio fake; // outlives the wiring
@@ -123,11 +127,14 @@ TEST_F(PlaybackWiringTest, DoubleClickPlaysTheSelectionToTheEnd) {
     Trigger("Play2"); // resumes
     EXPECT_EQ(window.StatusPanel(2)->text(), u"Playing");
 
+    EXPECT_EQ(PlayingRow(), 0);
     EndOfSong();
     EXPECT_EQ(opened.size(), 2);
     EXPECT_EQ(opened.back(), songs[2].Path());
+    EXPECT_EQ(PlayingRow(), 1) << "the mark follows the end of a song";
     EndOfSong();
     EXPECT_EQ(opened.size(), 2) << "nothing wraps around";
+    EXPECT_EQ(PlayingRow(), -1);
     EXPECT_EQ(Buttons(), (std::array{true, true, false}));
 }
 
@@ -138,6 +145,9 @@ TEST_F(PlaybackWiringTest, MenuAndToolbarControls) {
     EXPECT_EQ(opened.back(), songs[0].Path());
     Trigger("btnNext");
     EXPECT_EQ(opened.back(), songs[1].Path());
+    EXPECT_EQ(PlayingRow(), 1);
+    EXPECT_FALSE(window.PlayingSongsModel()->index(1, 0).data(Qt::DecorationRole).isNull());
+    EXPECT_TRUE(window.PlayingSongsModel()->index(0, 0).data(Qt::DecorationRole).isNull());
     Trigger("Previous2");
     EXPECT_EQ(opened.back(), songs[0].Path());
     Trigger("Stop2");
@@ -158,14 +168,62 @@ TEST_F(PlaybackWiringTest, MenuAndToolbarControls) {
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
     QCoreApplication::sendEvent(window.lvPlayingSongs(), &del);
     EXPECT_EQ(Queued(), 3);
+    EXPECT_EQ(PlayingRow(), -1) << "the playing row went with the rows removed";
     EXPECT_EQ(window.PlayingSongsCaption()->text(), u"00:06:00");
 
-    // A double click in the queue plays from there.
+    // A double click in the queue plays from there, and so does Enter.
     Select(window.lvPlayingSongs(), {2});
     emit window.lvPlayingSongs()->doubleClicked(window.PlayingSongsModel()->index(2, 0));
     Settle();
     EXPECT_EQ(wiring->Controller().CurrentSong(), 2);
     EXPECT_EQ(opened.back(), window.PlayingSongsModel()->Row(2).Path());
+    Select(window.lvPlayingSongs(), {1});
+    window.lvPlayingSongs()->setCurrentIndex(window.PlayingSongsModel()->index(1, 0));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.lvPlayingSongs(), &enter);
+    Settle();
+    EXPECT_EQ(wiring->Controller().CurrentSong(), 1);
+
+    // Enter in the main list plays its selection as a double click does.
+    Select(window.lvSelection(), {1, 2});
+    window.lvSelection()->setCurrentIndex(window.SelectionModel()->index(2, 0));
+    Select(window.lvSelection(), {1, 2});
+    QCoreApplication::sendEvent(window.lvSelection(), &enter);
+    Settle();
+    EXPECT_EQ(Queued(), 2);
+    EXPECT_EQ(opened.back(), songs[1].Path());
+}
+
+TEST_F(PlaybackWiringTest, VolumeSliderWheelAndMuteReachTheEngine) {
+    QSlider* slider = wiring->Volume().Slider();
+    ASSERT_TRUE(slider);
+    const auto lastVolume = [this] {
+        std::vector<int> sent;
+        for (const auto& s : fake.player().sent)
+            if (s.code == XA_MSG_SET_OUTPUT_VOLUME)
+                sent = {s.ints[0], s.ints[1], s.ints[2]};
+        return sent;
+    };
+    // One notch of the wheel down over the slider.
+    const QPointF at(slider->width() / 2.0, slider->height() / 2.0);
+    QWheelEvent wheel(at, slider->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(slider, &wheel);
+    const int turned = wiring->Controller().Volume();
+    EXPECT_LT(turned, 100); // by the desktop's scroll lines
+    EXPECT_EQ(slider->value(), turned);
+    EXPECT_EQ(lastVolume(), (std::vector<int>{turned, 100, 50}));
+    // Set elsewhere (the desktop's controls): the slider follows, out-of-range is clamped.
+    wiring->Controller().SetVolume(140);
+    EXPECT_EQ(slider->value(), 100);
+    EXPECT_EQ(lastVolume(), (std::vector<int>{100, 100, 50}));
+
+    wiring->Volume().MuteButton()->click();
+    EXPECT_TRUE(wiring->Controller().Muted());
+    EXPECT_EQ(fake.player().sent.back().code, XA_MSG_COMMAND_OUTPUT_MUTE);
+    wiring->Controller().SetMuted(false);
+    EXPECT_FALSE(wiring->Volume().MuteButton()->isChecked());
+    EXPECT_EQ(fake.player().sent.back().code, XA_MSG_COMMAND_OUTPUT_UNMUTE);
 }
 
 TEST_F(PlaybackWiringTest, SeekBarAndTimePanel) {

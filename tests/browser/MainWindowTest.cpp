@@ -672,6 +672,22 @@ TEST_F(MainWindowTest, TheDiskFolderTreeFillsTheSongListOnlyInItsOwnView) {
     window.tvFiles()->setCurrentIndex(window.FilesModel()->index(folder + u"music/b"_s));
     EXPECT_EQ(shown, (QStringList{u"a"_s, u"b"_s}));
     EXPECT_EQ(window.SelectionModel()->Row(0).Title, u"b"_s);
+
+    // The tree starts with home, the MP3 base folder (open at its sub-folders) and the root;
+    // the system's pseudo file systems are not in it.
+    FolderRootsModel& tree = *window.FilesModel();
+    QStringList top;
+    for (int row = 0; row < tree.rowCount(); ++row)
+        top.append(tree.filePath(tree.index(row, 0)));
+    ASSERT_GE(top.size(), 3);
+    EXPECT_EQ(top.mid(0, 3), (QStringList{QDir::homePath(), folder + u"music"_s, u"/"_s}));
+    EXPECT_EQ(window.FilesModel()->index(folder + u"music/b"_s).parent().parent(), QModelIndex());
+    const QModelIndex root = tree.index(2, 0);
+    tree.fetchMore(root);
+    for (int row = 0; row < tree.rowCount(root); ++row)
+        EXPECT_FALSE(IsPseudoFileSystemFolder(tree.filePath(tree.index(row, 0, root))))
+            << tree.filePath(tree.index(row, 0, root)).toStdString();
+    EXPECT_FALSE(tree.index(u"/proc/self"_s).isValid());
 }
 
 } // namespace

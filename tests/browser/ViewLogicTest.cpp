@@ -1,3 +1,4 @@
+#include "browser/FolderRoots.h"
 #include "browser/TitleFit.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,27 @@ namespace orvane {
 namespace {
 
 using namespace Qt::StringLiterals;
+
+TEST(FolderRoots, HomeBaseRootAndTheMediaOfTheMountTable) {
+    const QString mounts = u"proc /proc proc rw 0 0\n"
+                           u"/dev/sda1 / ext4 rw 0 0\n"
+                           u"tmpfs /run tmpfs rw 0 0\n"
+                           u"/dev/sdb1 /media/ann/USB\\040Stick vfat rw 0 0\n"
+                           u"server:/music /srv/music nfs4 rw 0 0\n"
+                           u"//nas/share /home/ann/nas cifs rw 0 0\n"
+                           u"/dev/sdc1 /home/ann/Music ext4 rw 0 0\n"
+                           u"/dev/sr0 /mnt/cd iso9660 ro 0 0"_s;
+    const std::vector<FolderRoot> roots =
+        FolderRootsFor(u"/home/ann"_s, u"/home/ann/Music/"_s, mounts);
+    const std::vector<FolderRoot> expected = {
+        {u"/home/ann"_s, u"Home"_s},   {u"/home/ann/Music"_s, u"MP3 folder"_s},
+        {u"/"_s, u"File system"_s},    {u"/media/ann/USB Stick"_s, u"USB Stick"_s},
+        {u"/srv/music"_s, u"music"_s}, {u"/home/ann/nas"_s, u"nas"_s},
+        {u"/mnt/cd"_s, u"cd"_s}};
+    EXPECT_EQ(roots, expected);
+    // The MP3 base folder in the home folder's place is listed once.
+    EXPECT_EQ(FolderRootsFor(u"/home/ann"_s, u"/home/ann"_s, {}).size(), 2u);
+}
 
 int TenPerChar(const QString& s) {
     return int(s.size()) * 10;

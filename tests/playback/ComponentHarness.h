@@ -6,8 +6,10 @@
 #include "playback/PlaybackDisplay.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 #include <array>
 #include <functional>
+#include <vector>
 
 namespace orvane::test {
 
@@ -26,11 +28,15 @@ struct RecordingDisplay : PlaybackDisplay {
         buttons = {play, pause, stop};
     }
     void ShowQueueDuration(const QString& text) override { queueDuration = text; }
+    void ShowPlayerMessage(const QString& text) override { messages.append(text); }
+    void ShowPlayingRow(int row) override { playingRows.push_back(row); }
 
     QString panels[4];
     int nowPlayingUpdates = 0;
     std::array<bool, 3> buttons{};
     QString queueDuration;
+    QStringList messages;
+    std::vector<int> playingRows; // every change of the marked row
 };
 
 } // namespace orvane::test

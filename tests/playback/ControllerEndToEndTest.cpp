@@ -5,6 +5,7 @@
 #include "ComponentHarness.h"
 #include "playback/TdmXAudio.h"
 
+#include "support/FileBytes.h"
 #include "support/ScriptedPrompts.h"
 #include "support/audio/AudioFixtures.h"
 
@@ -16,6 +17,8 @@
 
 namespace orvane::test {
 namespace {
+
+using namespace Qt::StringLiterals;
 
 TEST(ControllerEndToEndTest, ThreeQueuedSongsAreHeardInOrder) {
     audio::ScratchDir dir;
@@ -87,6 +90,41 @@ TEST(ControllerEndToEndTest, ThreeQueuedSongsAreHeardInOrder) {
     EXPECT_EQ(heard, (std::vector<double>{440.0, 1000.0, 2500.0}));
     for (double tone : tones)
         EXPECT_NEAR(windows[tone], kSeconds * 10, 1.5) << tone << " Hz is heard whole";
+}
+
+// A file that is no MPEG audio and one that went away after it was queued: each is told in the
+// status bar and the queue goes on with the song after it; the marked row follows the song.
+TEST(ControllerEndToEndTest, SongsTheEngineCannotOpenAreToldAndSkipped) {
+    audio::ScratchDir dir;
+    ASSERT_EQ(setenv("SDL_AUDIODRIVER", "dummy", 1), 0);
+    App();
+    const QString folder = QString::fromStdString(dir.path().string()) + u'/';
+    const auto row = [&](const char* name) {
+        const QString file = QString::fromLatin1(name);
+        return SongRow{file, {}, {}, QStringLiteral("00:01"), {}, {}, {}, file, folder, {}, {}};
+    };
+    std::string error;
+    for (const char* name : {"first.mp3", "last.mp3"})
+        ASSERT_TRUE(audio::WriteToneMp3(dir.file(name), {.seconds = 0.3}, &error)) << error;
+    WriteFile(folder + u"text.mp3"_s, "just some words, no audio frames at all\n");
+    WriteFile(folder + u"gone.mp3"_s, "x");
+    const SongRows rows = {row("first.mp3"), row("text.mp3"), row("gone.mp3"), row("last.mp3")};
+
+    ScriptedPrompts prompts;
+    SongRowsQueue queue;
+    RecordingDisplay display;
+    TdmXAudio controller(nullptr, prompts, queue, display);
+    controller.PlayCommand(&rows, false);
+    ASSERT_EQ(queue.rows.size(), 4u);
+    ASSERT_TRUE(QFile::remove(folder + u"gone.mp3"_s));
+    ASSERT_TRUE(ProcessUntil([&] { return controller.CurrentSong() == 4; }));
+    ASSERT_EQ(display.messages.size(), 2) << display.messages.join(u'\n').toStdString();
+    EXPECT_TRUE(display.messages[0].contains(u"text.mp3"_s));
+    EXPECT_TRUE(display.messages[1].contains(u"gone.mp3"_s));
+    EXPECT_EQ(display.playingRows, (std::vector<int>{0, 3, -1}))
+        << "the first song (its tail plays on while the bad ones fail), the last, none at the end";
+    EXPECT_TRUE(prompts.shown().empty());
+    controller.StopPlayer();
 }
 
 } // namespace

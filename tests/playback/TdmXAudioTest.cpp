@@ -124,6 +124,37 @@ TEST_F(ControllerTest, PlayFillsTheQueueFromTheViewAndFollowsTheEngine) {
     EXPECT_EQ(display.buttons, (std::array<bool, 3>{true, false, false}));
 }
 
+TEST_F(ControllerTest, ARefusedOpenMovesOnOnlyWhenNothingWasChosenSince) {
+    const SongRows view = Songs(4);
+    // The engine refuses the first song (and Play without an input); its answers come after
+    // the user pressed Next.
+    bool refused = false;
+    auto likeTheEngine = fake.onSend;
+    fake.onSend = [&](FakeXaudio& engine, int player, const FakeXaudio::Sent& sent) {
+        const bool open = sent.code == XA_MSG_COMMAND_INPUT_OPEN;
+        if (open)
+            refused = QString::fromStdString(sent.texts[0]) == view[0].Path();
+        if (refused && (open || sent.code == XA_MSG_COMMAND_PLAY)) {
+            if (open)
+                opened.push_back(view[0].Path());
+            engine.Post(player, engine::NackMessage(sent.code, open ? XA_ERROR_OPEN_FAILED
+                                                                    : XA_ERROR_NO_INPUT));
+            return;
+        }
+        likeTheEngine(engine, player, sent);
+    };
+    controller->PlayCommand(&view, false);
+    Run([&] { controller->NextCommand(); });
+    EXPECT_EQ(opened, (QStringList{view[0].Path(), view[1].Path()}))
+        << "the late refusal of song 0 does not skip song 1, which the user chose";
+    EXPECT_EQ(controller->CurrentSong(), 1);
+
+    // Refused with nothing chosen since: the next song plays.
+    Run([&] { controller->PlayCommand(&view, false); });
+    EXPECT_EQ(opened.back(), view[1].Path());
+    EXPECT_EQ(controller->CurrentSong(), 1);
+}
+
 TEST_F(ControllerTest, NextAndPreviousAtTheEdgesOfTheQueue) {
     queue.rows = Songs(3);
     Run([&] { controller->NextCommand(); }); // nothing played yet: the first song
