@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QFileInfo>
 #include <QUrl>
 #include <cmath>
 
@@ -25,11 +26,13 @@ const QString kBusName = QStringLiteral("org.mpris.MediaPlayer2.orvane");
 constexpr qlonglong kMicro = 1000000;
 } // namespace
 
-MprisService::MprisService(TfrmMain& main, PlaybackWiring& playback, QObject* parent)
+MprisService::MprisService(TfrmMain& main, PlaybackWiring& playback, const QString& programFolder,
+                           QObject* parent)
     : QObject(parent)
     , main_(main)
     , playback_(playback)
-    , player_(playback.Controller()) {
+    , player_(playback.Controller())
+    , covers_(programFolder) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
@@ -92,6 +95,10 @@ QVariantMap MprisService::Metadata() const {
     data.insert(QStringLiteral("xesam:album"), song.Album);
     data.insert(QStringLiteral("xesam:url"),
                 QUrl::fromLocalFile(song.Path()).toString(QUrl::FullyEncoded));
+    const QString cover = covers_.CoverOf(song.Artist, song.Album);
+    if (!cover.isEmpty() && QFileInfo(cover).isFile())
+        data.insert(QStringLiteral("mpris:artUrl"),
+                    QUrl::fromLocalFile(cover).toString(QUrl::FullyEncoded));
     return data;
 }
 

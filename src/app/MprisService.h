@@ -5,6 +5,8 @@
 // menus and the toolbar run, so the queue behaves as with a click. Without a session bus
 // nothing is registered and nothing is said. GUI thread only.
 
+#include "browser/CoverLinks.h"
+
 #include <QDBusAbstractAdaptor>
 #include <QDBusObjectPath>
 #include <QObject>
@@ -20,8 +22,10 @@ class TfrmMain;
 class MprisService : public QObject {
     Q_OBJECT
 public:
-    // main and playback must outlive the service.
-    MprisService(TfrmMain& main, PlaybackWiring& playback, QObject* parent = nullptr);
+    // main and playback must outlive the service. The covers linked in the program folder's
+    // covers.ini give the playing song's picture.
+    MprisService(TfrmMain& main, PlaybackWiring& playback, const QString& programFolder = {},
+                 QObject* parent = nullptr);
     ~MprisService() override;
 
     // The bus name taken ("org.mpris.MediaPlayer2.orvane", or with ".instance<pid>" when
@@ -61,6 +65,7 @@ private:
     TfrmMain& main_;
     PlaybackWiring& playback_;
     TdmXAudio& player_;
+    mutable CoverLinks covers_;
     QString serviceName_;
     QVariantMap told_; // the Player properties as last sent
 };

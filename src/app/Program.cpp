@@ -50,7 +50,7 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
         newSongsLog_.AppendToNewSongsLog(r);
     };
     scanStatus_ = new ScanStatus(*main_);
-    mpris_ = std::make_unique<MprisService>(*main_, *playback_);
+    mpris_ = std::make_unique<MprisService>(*main_, *playback_, folders_.Program);
     store_.OnUnreadable = [this](const QString& path, UnreadableKind kind) {
         scanStatus_->Unreadable(path, kind);
     };

@@ -58,7 +58,7 @@ protected:
         window.SetStore(&store);
         wiring = std::make_unique<PlaybackWiring>(window, tray, prompts, fake.Library());
         window.SelectFolderNode(u"Genres"_s);
-        service = std::make_unique<MprisService>(window, *wiring);
+        service = std::make_unique<MprisService>(window, *wiring, dir.path());
         if (service->ServiceName().isEmpty())
             GTEST_SKIP() << "no session bus (run under dbus-run-session)";
         client.connect(service->ServiceName(), kPath, u"org.freedesktop.DBus.Properties"_s,
@@ -137,6 +137,7 @@ TEST_F(MprisTest, PlayPauseNextSeekAndStopAsTheToolbarDoes) {
     EXPECT_EQ(data.value(u"xesam:album"_s).toString(), u"Ça ira");
     EXPECT_EQ(QUrl(data.value(u"xesam:url"_s).toString()).toLocalFile(), songs[0].Path());
     EXPECT_GT(data.value(u"mpris:length"_s).toLongLong(), 30'000'000);
+    EXPECT_FALSE(data.contains(u"mpris:artUrl"_s)); // no cover linked yet
     EXPECT_TRUE(Get(u"CanGoNext"_s).toBool());
 
     Call(u"Pause"_s);
@@ -145,8 +146,13 @@ TEST_F(MprisTest, PlayPauseNextSeekAndStopAsTheToolbarDoes) {
     Call(u"PlayPause"_s);
     EXPECT_EQ(Get(u"PlaybackStatus"_s).toString(), u"Playing");
 
-    // Next advances the queue as the toolbar's button does; the title follows.
+    // Next advances the queue as the toolbar's button does; the title and the cover follow.
+    const QString cover = dir.path() + u"/front.png"_s;
+    ASSERT_TRUE(test::WriteFile(cover, "not looked at"));
+    ASSERT_EQ(CoverLinks(dir.path()).LinkCover(u"Zoë"_s, u"Ça ira"_s, cover),
+              ProfileFile::WriteStatus::Written);
     Call(u"Next"_s);
+    EXPECT_EQ(QUrl(Metadata().value(u"mpris:artUrl"_s).toString()).toLocalFile(), cover);
     EXPECT_EQ(opened.back(), songs[1].Path());
     EXPECT_EQ(wiring->Controller().CurrentSong(), 1);
     EXPECT_EQ(window.PlayingSongsModel()->PlayingRow(), 1);
