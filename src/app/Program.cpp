@@ -6,6 +6,7 @@
 #include "app/TfrmPreferences.h"
 #include "app/TfrmSplash.h"
 #include "browser/CoversAndLyrics.h"
+#include "browser/HelpCommands.h"
 #include "browser/LibraryLists.h"
 #include "browser/LibraryViews.h"
 #include "browser/PowerSearchCommands.h"
@@ -76,6 +77,8 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
                                       resumePendingShutdown();
                                   }});
     new TCoversAndLyrics(*main_, prompts_); // a child of the main window
+    new THelpCommands(*main_, prompts_, ShippedData(folders_.Program, QStringLiteral("help")),
+                      TVersionInfo().FileVersion()); // a child of the main window
     hunter_ = new TfrmHunter(main_.get());
     WirePowerSearch(*main_, *hunter_, store_.Songs, displayFilter_);
     auto* tagEditor = new TagEditorCommands(*main_, store_, prompts_);
