@@ -34,6 +34,7 @@
 namespace orvane {
 
 class TfrmHunter;
+class TNetBrowser;
 class TfrmSplash;
 
 // Program-wide state of the run.
@@ -65,6 +66,8 @@ public:
     TrayIcons& Tray() { return *trayIcons_; }
     // The power-search window, made with the main window and alive for the run.
     TfrmHunter& Hunter() { return *hunter_; }
+    // The song pane's net browser, made with the main window.
+    TNetBrowser& NetBrowser() { return *netBrowser_; }
     // The player and its playing-songs list.
     TdmXAudio& Player() { return playback_->Controller(); }
     // The background scanner; null until the start-up has started it.
@@ -114,7 +117,8 @@ private:
     std::unique_ptr<TrayIcons> trayIcons_;
     // After the window and the tray icons it shows in, so that it is gone before them.
     std::unique_ptr<PlaybackWiring> playback_;
-    TfrmHunter* hunter_ = nullptr; // a child of the main window, which deletes it
+    TfrmHunter* hunter_ = nullptr;      // a child of the main window, which deletes it
+    TNetBrowser* netBrowser_ = nullptr; // in the main window, which deletes it
     QPointer<TfrmSplash> splash_;
     // Declared after the store it hands files to, so that it is stopped before the store goes.
     std::unique_ptr<TUpdateThread> scanner_;

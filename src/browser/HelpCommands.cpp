@@ -52,9 +52,13 @@ void THelpCommands::ShowHelp(THelpWindow::Tab tab) {
 }
 
 void THelpCommands::ShowHelpFor(const QWidget* window) {
-    THelpWindow& help = helpWindow();
-    help.ShowPage(help.Catalog().PageFor(
+    ShowHelpPage(helpWindow().Catalog().PageFor(
         window ? QString::fromLatin1(window->metaObject()->className()) : QString()));
+}
+
+void THelpCommands::ShowHelpPage(const QString& page) {
+    THelpWindow& help = helpWindow();
+    help.ShowPage(page);
     help.show();
     help.raise();
     help.activateWindow();

@@ -28,6 +28,8 @@ public:
     void ShowHelp(THelpWindow::Tab tab);
     // The page of window (its class), over whatever window is modal now.
     void ShowHelpFor(const QWidget* window);
+    // A page of the help folder ("player.htm#wav") on the Contents tab.
+    void ShowHelpPage(const QString& page);
     void About();
     // The help window, null until first shown or after the dialog it was opened over went.
     THelpWindow* HelpWindow() const { return help_; }
