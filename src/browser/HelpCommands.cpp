@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QScreen>
+#include <algorithm>
 
 namespace orvane {
 
@@ -38,8 +40,20 @@ THelpWindow& THelpCommands::helpWindow() {
     QWidget* modal = QApplication::activeModalWidget();
     if (help_ && modal && help_->parentWidget() != modal)
         delete help_;
-    if (!help_)
-        help_ = new THelpWindow(folder_, modal ? modal : &main_);
+    if (!help_) {
+        QWidget* over = modal ? modal : &main_;
+        help_ = new THelpWindow(folder_, over);
+        // Over a window that stays on top (the about window), or it would be hidden behind it.
+        help_->setWindowFlag(Qt::WindowStaysOnTopHint,
+                             over->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        // Beside the window it helps with, inside the screen.
+        const QRect screen = over->screen()->availableGeometry();
+        QRect frame(QPoint(), help_->size().boundedTo(screen.size() * 0.9));
+        frame.moveCenter(over->frameGeometry().center() + QPoint(40, 40));
+        frame.moveLeft(std::clamp(frame.left(), screen.left(), screen.right() - frame.width()));
+        frame.moveTop(std::clamp(frame.top(), screen.top(), screen.bottom() - frame.height()));
+        help_->setGeometry(frame);
+    }
     return *help_;
 }
 

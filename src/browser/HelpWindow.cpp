@@ -20,7 +20,7 @@ constexpr int kPageRole = Qt::UserRole;
 THelpWindow::THelpWindow(const QString& folder, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , folder_(QDir(folder).absolutePath()) {
-    setWindowTitle(QStringLiteral("Orvane Help"));
+    setWindowTitle(QStringLiteral("Help"));
     setWindowIcon(TdmMenuImg::Icon(MenuImage::Help));
     resize(860, 600);
     auto* splitter = new QSplitter(this);
@@ -41,7 +41,7 @@ THelpWindow::THelpWindow(const QString& folder, QWidget* parent)
     page_->setSearchPaths({folder_});
     page_->setOpenExternalLinks(true);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({240, 620});
+    splitter->setSizes({290, 570});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
 

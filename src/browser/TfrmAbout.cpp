@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -39,10 +40,13 @@ TfrmAbout::TfrmAbout(const QString& version, UrlOpener open, Prompts& prompts, Q
     product->setFont(big);
     layout->addWidget(product, 0, 1, 1, 2);
     layout->addWidget(PlainLabel(QStringLiteral("Brimtove"), this), 1, 1, 1, 2);
-    layout->addWidget(PlainLabel(QStringLiteral("Version :"), this), 2, 1);
+    auto* versionRow = new QHBoxLayout;
+    versionRow->addWidget(PlainLabel(QStringLiteral("Version :"), this));
     lblVersion_ = PlainLabel(version, this);
     lblVersion_->setObjectName(QStringLiteral("lblVersion"));
-    layout->addWidget(lblVersion_, 2, 2);
+    versionRow->addWidget(lblVersion_);
+    versionRow->addStretch(1);
+    layout->addLayout(versionRow, 2, 1, 1, 2);
 
     const QString credits =
         QStringLiteral("MP3 tags: Orvane's own ID3v1 reader, and TagLib (LGPL 2.1) for ID3v2\n"

@@ -90,6 +90,8 @@ TEST_F(HelpCommandsTest, F1ShowsThePageOfTheWindowInFocusAlsoOverAModalDialog) {
         QTest::keyClick(&about, Qt::Key_F1);
         ASSERT_TRUE(help->HelpWindow());
         EXPECT_EQ(help->HelpWindow()->parentWidget(), &about) << "not blocked by the dialog";
+        EXPECT_TRUE(help->HelpWindow()->windowFlags() & Qt::WindowStaysOnTopHint)
+            << "not hidden behind it";
         EXPECT_TRUE(Shown().contains(u"Info and web pages"_s));
     });
     test::ProcessUntil([&] { return help->HelpWindow() == nullptr; });
