@@ -9,8 +9,10 @@
 #include "app/TfrmSplash.h"
 #include "browser/CoversAndLyrics.h"
 #include "browser/FilterCommands.h"
+#include "browser/HelpCommands.h"
 #include "browser/LibraryLists.h"
 #include "browser/LibraryViews.h"
+#include "browser/NetBrowser.h"
 #include "browser/PlaylistDialogCommands.h"
 #include "browser/PowerSearchCommands.h"
 #include "browser/QueueDuration.h"
@@ -27,6 +29,7 @@
 #include "store/Scanner.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -85,6 +88,14 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
                                       resumePendingShutdown();
                                   }});
     new TCoversAndLyrics(*main_, prompts_); // a child of the main window
+    auto* help =
+        new THelpCommands(*main_, prompts_, ShippedData(folders_.Program, QStringLiteral("help")),
+                          TVersionInfo().FileVersion()); // a child of the main window
+    netBrowser_ = new TNetBrowser;
+    main_->SetNetBrowser(netBrowser_);
+    netBrowser_->OnHelpLink = [help](const QString& page) {
+        help->ShowHelpPage(page);
+    };
     hunter_ = new TfrmHunter(main_.get());
     WirePowerSearch(*main_, *hunter_, store_.Songs, displayFilter_);
     auto* tagEditor = new TagEditorCommands(*main_, store_, prompts_);
@@ -276,7 +287,10 @@ void Program::runStartup() {
             return false;
         state_.Started = true;
         main_->SetStarted(true);
-        main_->ShowStartPage(folders_.Program + QStringLiteral("html/orvane_startpage.htm"));
+        netBrowser_->cbURL()->clearEditText();
+        netBrowser_->SetHomePage(
+            ShippedData(folders_.Program, QStringLiteral("html/orvane_startpage.htm")));
+        netBrowser_->GoHome();
         showStartupNotice();
         return startupStep();
     };

@@ -38,6 +38,7 @@ class ScanStatus;
 
 class FilterCommands;
 class TfrmHunter;
+class TNetBrowser;
 class TfrmSplash;
 
 // Program-wide state of the run.
@@ -72,6 +73,8 @@ public:
     TfrmHunter& Hunter() { return *hunter_; }
     // The filters' test of every row of a song view.
     const DisplayFilter& Filter() const { return displayFilter_; }
+    // The song pane's net browser, made with the main window.
+    TNetBrowser& NetBrowser() { return *netBrowser_; }
     // The player and its playing-songs list.
     TdmXAudio& Player() { return playback_->Controller(); }
     // The background scanner; null until the start-up has started it.
@@ -125,6 +128,7 @@ private:
     TfrmHunter* hunter_ = nullptr;        // a child of the main window, which deletes it
     FilterCommands* filters_ = nullptr;   // likewise
     ScanStatus* scanStatus_ = nullptr;    // a child of the main window
+    TNetBrowser* netBrowser_ = nullptr;   // in the main window, which deletes it
     QPointer<TfrmSplash> splash_;
     // Declared after the store it hands files to, so that it is stopped before the store goes.
     std::unique_ptr<TUpdateThread> scanner_;

@@ -12,6 +12,8 @@
 #include <QSessionManager>
 
 int main(int argc, char* argv[]) {
+    // The net browser's web engine shares its drawing contexts; set before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("orvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Orvane"));

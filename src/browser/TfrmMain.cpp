@@ -328,10 +328,10 @@ QWidget* TfrmMain::buildSongPane() {
     Notebook2_->addWidget(
         listPage(QStringLiteral("PlayingSongs"), pnlDurationPlayingSongs_, lvPlayingSongs_));
 
-    startPage_ = new QTextBrowser;
-    startPage_->setObjectName(QStringLiteral("StartPage"));
-    startPage_->setOpenExternalLinks(true);
-    Notebook2_->addWidget(Page(QStringLiteral("NetBrowser"), QString(), startPage_, Notebook2_));
+    netBrowserSlot_ = new QWidget;
+    (new QVBoxLayout(netBrowserSlot_))->setContentsMargins(0, 0, 0, 0);
+    Notebook2_->addWidget(
+        Page(QStringLiteral("NetBrowser"), QString(), netBrowserSlot_, Notebook2_));
     return Notebook2_;
 }
 
@@ -422,9 +422,8 @@ void TfrmMain::SetMp3Base(const QString& folder) {
     started_ = wasStarted;
 }
 
-void TfrmMain::ShowStartPage(const QString& file) {
-    startPage_->setSearchPaths({QFileInfo(file).absolutePath()});
-    startPage_->setSource(QUrl::fromLocalFile(file));
+void TfrmMain::SetNetBrowser(QWidget* browser) {
+    netBrowserSlot_->layout()->addWidget(browser);
 }
 
 void TfrmMain::ExpandFolders() {

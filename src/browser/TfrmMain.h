@@ -152,8 +152,9 @@ public:
     void FollowBrowseLists();
     // Shows the current view again as if its node had just been chosen.
     void RefreshView();
-    // Shows the start page file in the song pane's "NetBrowser" page.
-    void ShowStartPage(const QString& file);
+    // Puts the net browser (made by the program, with its web engine) into the song pane's
+    // "NetBrowser" page; the window takes it over.
+    void SetNetBrowser(QWidget* browser);
     // Filter state told by the filters; UpdateCommands shows "(Filter active)" from it.
     void SetFilterState(bool timeFilterOn, bool collectionFilterActive);
     // Builds the songs of the view shown again from their source (after a filter change): the
@@ -184,7 +185,7 @@ public:
     QStackedWidget* SongPane() const { return Notebook2_; }
     QStackedWidget* BrowserPane() const { return nbBrowser_; }
     TSideBar* obMain() const { return obMain_; }
-    QTextBrowser* StartPage() const { return startPage_; }
+    QWidget* NetBrowserSlot() const { return netBrowserSlot_; }
     QTextBrowser* htmlLyrics() const { return htmlLyrics_; }
     QTreeView* tvFiles() const { return tvFiles_; }
     FolderRootsModel* FilesModel() const { return filesModel_; }
@@ -328,7 +329,7 @@ private:
     QLabel* pnlDurationPlayingSongs_ = nullptr;
     TSongListView* lvSelection_ = nullptr;
     TSongListView* lvPlayingSongs_ = nullptr;
-    QTextBrowser* startPage_ = nullptr;
+    QWidget* netBrowserSlot_ = nullptr; // holds the net browser
     QWidget* pnlBottom_ = nullptr;
     QTextBrowser* htmlLyrics_ = nullptr;
     QSplitter* splitLyrics_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace orvane {
 
@@ -16,6 +17,15 @@ QString ProgramFolder() {
     if (!home.isEmpty())
         return WithTrailingSeparator(QDir(home).absolutePath());
     return WithTrailingSeparator(QCoreApplication::applicationDirPath());
+}
+
+QString ShippedData(const QString& programFolder, const QString& relative) {
+    const QString executable = WithTrailingSeparator(QCoreApplication::applicationDirPath());
+    for (const QString& folder : {WithTrailingSeparator(programFolder), executable,
+                                  executable + QStringLiteral("../share/orvane/")})
+        if (QFileInfo::exists(folder + relative))
+            return QDir::cleanPath(folder + relative);
+    return WithTrailingSeparator(programFolder) + relative;
 }
 
 bool HasTrailingSeparator(const QString& folder) {

@@ -12,6 +12,11 @@ inline constexpr QChar kSeparator = u'/';
 // The program folder, with trailing separator: ORVANE_HOME when set, else the executable's folder.
 QString ProgramFolder();
 
+// A file or folder shipped with the program ("html/orvane_startpage.htm"): in the program folder
+// when it is there, else beside the executable, else in the executable's ../share/orvane/; the
+// program folder's path when it is nowhere.
+QString ShippedData(const QString& programFolder, const QString& relative);
+
 QString WithTrailingSeparator(const QString& folder);
 bool HasTrailingSeparator(const QString& folder);
 

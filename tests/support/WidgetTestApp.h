@@ -16,8 +16,18 @@ public:
     void TearDown() override { app_.reset(); }
 
     QApplication& Get() {
-        if (!app_)
+        if (!app_) {
+            // The net browser's web engine runs as root in CI: without its sandbox, and
+            // without a GPU; it shares its drawing contexts as the program's main asks.
+            if (!qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+                qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+            if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS"))
+                qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+            if (!qEnvironmentVariableIsSet("LIBGL_ALWAYS_SOFTWARE"))
+                qputenv("LIBGL_ALWAYS_SOFTWARE", "1");
+            QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
             app_ = std::make_unique<QApplication>(argc_, argv_);
+        }
         return *app_;
     }
     static WidgetTestApp& Instance() {

@@ -1,0 +1,144 @@
+// The net browser with the real web engine, offscreen, over local pages.
+
+#include "browser/NetBrowser.h"
+#include "support/EventLoop.h"
+#include "support/FileBytes.h"
+#include "support/TempDir.h"
+#include "support/WidgetTestApp.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <gtest/gtest.h>
+
+namespace orvane {
+namespace {
+
+using namespace Qt::StringLiterals;
+using test::ProcessUntil;
+
+class NetBrowserTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::WidgetApp();
+        ASSERT_TRUE(QDir().mkpath(dir.file(u"html"_s)) && QDir().mkpath(dir.file(u"help"_s)) &&
+                    QDir().mkpath(dir.file(u"private"_s)));
+        home = Page(u"html/orvane_startpage.htm"_s, u"Home"_s,
+                    "<a id=\"help\" href=\"../help/player.htm#wav\">help</a>");
+        a = Page(u"html/a.htm"_s, u"A"_s);
+        b = Page(u"html/b.htm"_s, u"B"_s);
+        outside = Page(u"private/secret.htm"_s, u"Secret"_s);
+        browser.resize(800, 600);
+        browser.SetHomePage(home.toLocalFile());
+    }
+    QUrl Page(const QString& name, const QString& title, const QByteArray& body = {}) {
+        EXPECT_TRUE(test::WriteFile(dir.file(name), "<html><head><title>" + title.toUtf8() +
+                                                        "</title></head><body>" + body +
+                                                        "</body></html>"));
+        return QUrl::fromLocalFile(dir.file(name));
+    }
+    void Enter(const QUrl& url) {
+        browser.cbURL()->setEditText(url.toString());
+        QTest::keyClick(browser.cbURL()->lineEdit(), Qt::Key_Return);
+    }
+    // Waits until the page of url is shown, and the address box says so.
+    void Shows(const QUrl& url) {
+        const QString name = QFileInfo(url.toLocalFile()).baseName();
+        const QString title = name == u"orvane_startpage" ? u"Home"_s : name.toUpper();
+        ProcessUntil([&] {
+            return browser.View() && browser.View()->url() == url &&
+                   browser.cbURL()->currentText() == url.toString() &&
+                   browser.View()->title() == title;
+        });
+    }
+
+    test::TempDir dir;
+    TNetBrowser browser;
+    QUrl home, a, b, outside;
+};
+
+TEST_F(NetBrowserTest, TheViewIsMadeWhenFirstShownAndThenOpensTheAddressAskedFor) {
+    browser.GoHome();
+    EXPECT_EQ(browser.View(), nullptr) << "no web engine before the page is shown";
+    EXPECT_EQ(browser.RequestedUrl(), home);
+    browser.show();
+    ASSERT_NE(browser.View(), nullptr);
+    Shows(home);
+}
+
+TEST_F(NetBrowserTest, TheAddressBoxAddsEveryEntryAndFollowsBackForwardAndHome) {
+    browser.show();
+    Enter(a);
+    Enter(a);
+    EXPECT_EQ(browser.cbURL()->count(), 2) << "repeats are kept";
+    EXPECT_EQ(browser.cbURL()->lineEdit()->selectedText(), a.toString());
+    Shows(a);
+    Enter(b);
+    Shows(b);
+    browser.Back();
+    Shows(a);
+    browser.Forward();
+    Shows(b);
+    browser.Button(u"btnNetBrowserHome"_s)->click();
+    Shows(home);
+    EXPECT_EQ(browser.cbURL()->count(), 3);
+
+    // A channel goes to the address its hint holds.
+    QList<QAction*> channels = browser.pmChannels()->actions();
+    QStringList captions;
+    for (QAction* channel : channels)
+        captions.append(channel->isSeparator() ? u"-"_s : channel->text());
+    EXPECT_EQ(captions, (QStringList{u"AudioGalaxy"_s, u"Dimension Music"_s, u"Direct Downloads"_s,
+                                     u"Music lover"_s, u"ccmixter.org"_s, u"Rio port"_s, u"-"_s,
+                                     u"BoxMP3"_s, u"Lycos MP3Search"_s, u"MP3Spy"_s}));
+    channels.first()->setToolTip(a.toString());
+    channels.first()->trigger();
+    Shows(a);
+}
+
+TEST_F(NetBrowserTest, LocalFilesOutsideTheStartPagesFolderAreRefusedAndHelpLinksGoToHelp) {
+    QString help;
+    browser.OnHelpLink = [&](const QString& page) {
+        help = page;
+    };
+    browser.show();
+    QList<std::pair<QUrl, QWebEngineLoadingInfo::LoadStatus>> loads;
+    QObject::connect(browser.View()->page(), &QWebEnginePage::loadingChanged,
+                     [&](const QWebEngineLoadingInfo& info) {
+                         loads.append({info.url(), info.status()});
+                     });
+    const auto ended = [&](const QUrl& url, QWebEngineLoadingInfo::LoadStatus status) {
+        ProcessUntil([&] { return loads.contains(std::pair(url, status)); });
+    };
+    browser.GoHome();
+    ended(home, QWebEngineLoadingInfo::LoadSucceededStatus);
+    // The page outside is never shown; the next address is.
+    QSignalSpy titles(browser.View(), &QWebEngineView::titleChanged);
+    browser.Navigate(outside);
+    ended(outside, QWebEngineLoadingInfo::LoadFailedStatus);
+    Enter(a);
+    Shows(a);
+    for (const QList<QVariant>& title : titles)
+        EXPECT_NE(title.first().toString(), u"Secret");
+
+    Enter(home);
+    Shows(home);
+    browser.View()->page()->runJavaScript(
+        u"(function click() { const link = document.getElementById('help');"
+        "  if (link) link.click(); else setTimeout(click, 20); })()"_s);
+    ProcessUntil([&] { return !help.isEmpty(); });
+    EXPECT_EQ(help, u"player.htm#wav");
+    EXPECT_EQ(browser.View()->url(), home);
+}
+
+} // namespace
+} // namespace orvane
