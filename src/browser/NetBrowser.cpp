@@ -18,6 +18,7 @@
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
+#include <unistd.h>
 
 namespace orvane {
 
@@ -70,6 +71,14 @@ protected:
 private:
     TNetBrowser* browser_;
 };
+
+// The web engine ends the whole process when it is started as root with its sandbox on; the
+// page then says why instead of taking the program, and the collection not yet saved, with it.
+bool SandboxStopsTheWebEngine() {
+    if (::geteuid() != 0 || qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        return false;
+    return !qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").contains(u"--no-sandbox");
+}
 
 } // namespace
 
@@ -214,6 +223,12 @@ void TNetBrowser::showEvent(QShowEvent* event) {
 }
 
 void TNetBrowser::makeView() {
+    if (SandboxStopsTheWebEngine()) {
+        placeholder_->setText(
+            QStringLiteral("The web browser cannot run for the system administrator (root).\n"
+                           "Start Orvane as a normal user to browse the web."));
+        return;
+    }
     profile_ = new QWebEngineProfile(this); // no name: kept in memory only
     guard_ = new TLocalFileGuard(profile_);
     if (!home_.isEmpty())

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
@@ -18,7 +19,9 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace orvane {
 namespace {
@@ -73,6 +76,20 @@ TEST_F(NetBrowserTest, TheViewIsMadeWhenFirstShownAndThenOpensTheAddressAskedFor
     browser.show();
     ASSERT_NE(browser.View(), nullptr);
     Shows(home);
+}
+
+TEST_F(NetBrowserTest, AsRootWithItsSandboxOnTheWebEngineIsNotStarted) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root is refused by the web engine";
+    const QByteArray sandbox = qgetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    qunsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+    browser.show(); // would end the whole process
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", sandbox);
+    EXPECT_EQ(browser.View(), nullptr);
+    const QList<QLabel*> labels = browser.findChildren<QLabel*>();
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](const QLabel* label) {
+        return label->isVisibleTo(label->window()) && label->text().contains(u"normal user"_s);
+    }));
 }
 
 TEST_F(NetBrowserTest, TheAddressBoxAddsEveryEntryAndFollowsBackForwardAndHome) {
