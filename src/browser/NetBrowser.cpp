@@ -243,7 +243,7 @@ void TNetBrowser::makeView() {
     view_->setObjectName(QStringLiteral("NetBrowserView"));
     view_->setPage(new TNetPage(profile_, this, view_)); // goes with the view
     connect(view_, &QWebEngineView::urlChanged, this, &TNetBrowser::urlShown);
-    static_cast<QVBoxLayout*>(layout())->replaceWidget(placeholder_, view_);
+    delete layout()->replaceWidget(placeholder_, view_); // the item given back is ours
     placeholder_->hide();
     if (!requested_.isEmpty())
         view_->load(requested_);
