@@ -54,7 +54,8 @@ TCoversAndLyrics::TCoversAndLyrics(TfrmMain& main, Prompts& prompts)
         {"Lyricsfile1Click", &TCoversAndLyrics::Lyricsfile1Click},
         {"CoverBrowser1Click", &TCoversAndLyrics::CoverBrowser1Click}};
     for (const auto& [name, handler] : handlers)
-        main_.SetHandler(QString::fromLatin1(name), [this, handler] { (this->*handler)(); });
+        main_.SetHandler(QString::fromLatin1(name),
+                         [this, method = handler] { (this->*method)(); });
     // A pane switched back on shows the selected song's cover and lyrics at once.
     connect(main_.Albumcover1(), &QAction::toggled, this, [this](bool on) {
         if (on)
