@@ -1,6 +1,7 @@
 // The collection at the size of a large library: reading and writing local.orv, and adding
 // songs with the duplicate test.
 
+#include "GeneratedCollection.h"
 #include "store/CacheFile.h"
 #include "support/TempDir.h"
 
@@ -11,26 +12,8 @@ namespace {
 
 constexpr int kSongs = 100000;
 
-std::vector<orvane::SongRecord> MakeRecords() {
-    std::vector<orvane::SongRecord> records;
-    records.reserve(kSongs);
-    for (int i = 0; i < kSongs; ++i) {
-        const QString n = QString::number(i);
-        records.push_back({QStringLiteral("track") + n + QStringLiteral(".mp3"),
-                           QStringLiteral("Title number ") + n,
-                           QStringLiteral("Artist ") + QString::number(i % 3000),
-                           QStringLiteral("Album ") + QString::number(i % 8000),
-                           QStringLiteral("03:41"), QStringLiteral("1998"), QStringLiteral("Rock"),
-                           QStringLiteral("ripped"),
-                           QStringLiteral("/home/user/Music/Artist ") + QString::number(i % 3000) +
-                               QStringLiteral("/"),
-                           orvane::kLocalCollection, QStringLiteral("0")});
-    }
-    return records;
-}
-
 const std::vector<orvane::SongRecord>& Records() {
-    static const std::vector<orvane::SongRecord> records = MakeRecords();
+    static const std::vector<orvane::SongRecord> records = orvane::bench::GeneratedRecords(kSongs);
     return records;
 }
 

@@ -2,6 +2,7 @@
 // resident memory of one run of `orvane --screenshot` (start-up, then shutdown), best of five.
 // Usage: bench_startup [path of the orvane program]   (default: the one of this build)
 
+#include "GeneratedCollection.h"
 #include "store/CacheFile.h"
 #include "support/TempDir.h"
 
@@ -20,20 +21,7 @@ constexpr int kSongs = 100000;
 constexpr int kRuns = 5;
 
 void WriteCollection(const QString& path) {
-    std::vector<orvane::SongRecord> records;
-    records.reserve(kSongs);
-    for (int i = 0; i < kSongs; ++i) {
-        const QString n = QString::number(i);
-        records.push_back({QStringLiteral("track") + n + QStringLiteral(".mp3"),
-                           QStringLiteral("Title number ") + n,
-                           QStringLiteral("Artist ") + QString::number(i % 3000),
-                           QStringLiteral("Album ") + QString::number(i % 8000),
-                           QStringLiteral("03:41"), QStringLiteral("1998"), QStringLiteral("Rock"),
-                           QStringLiteral("ripped"),
-                           QStringLiteral("/home/user/Music/Artist ") + QString::number(i % 3000) +
-                               QStringLiteral("/"),
-                           orvane::kLocalCollection, QStringLiteral("0")});
-    }
+    const std::vector<orvane::SongRecord> records = orvane::bench::GeneratedRecords(kSongs);
     if (!orvane::SaveCacheFile(path, records, [](const orvane::SongRecord&) { return true; }))
         std::fprintf(stderr, "could not write %s\n", qPrintable(path));
 }
