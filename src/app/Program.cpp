@@ -110,7 +110,8 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     filters_ =
         new FilterCommands(*main_, *hunter_, store_, displayFilter_, prompts_, folders_.Program);
     main_->SetHandler(QStringLiteral("Exportinformation1Click"), [this] {
-        ExportInformation(main_.get(), folders_.Program, store_.Songs, prompts_);
+        ExportInformation(main_.get(), folders_.Program, folders_.LocalCache(), store_.Songs,
+                          prompts_);
     });
     // A song the scanner adds may bring a genre, album or artist the lists lack.
     connect(this, &Program::SongHandedOver, this, [this] { main_->FollowBrowseLists(); });

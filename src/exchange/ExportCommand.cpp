@@ -6,8 +6,8 @@
 
 namespace orvane {
 
-void ExportInformation(QWidget* parent, const QString& programFolder, const CollectionList& songs,
-                       Prompts& prompts) {
+void ExportInformation(QWidget* parent, const QString& programFolder, const QString& cacheFile,
+                       const CollectionList& songs, Prompts& prompts) {
     TfrmExportTypeSelection::Choice choice;
     {
         TfrmExportTypeSelection types(parent);
@@ -19,8 +19,7 @@ void ExportInformation(QWidget* parent, const QString& programFolder, const Coll
         TfrmExportPlainText wizard(songs, programFolder, prompts, parent);
         wizard.exec();
     } else {
-        TfrmExportOrv wizard(programFolder + QStringLiteral("local.orv"), programFolder, prompts,
-                             parent);
+        TfrmExportOrv wizard(cacheFile, programFolder, prompts, parent);
         wizard.exec();
     }
 }

@@ -11,9 +11,9 @@ namespace orvane {
 class CollectionList;
 class Prompts;
 
-// programFolder with trailing separator: the default folder of the targets and the folder of
-// the own cache file local.orv.
-void ExportInformation(QWidget* parent, const QString& programFolder, const CollectionList& songs,
-                       Prompts& prompts);
+// programFolder with trailing separator: the default folder of the targets. cacheFile: the own
+// collection's cache file, the source of the collection file.
+void ExportInformation(QWidget* parent, const QString& programFolder, const QString& cacheFile,
+                       const CollectionList& songs, Prompts& prompts);
 
 } // namespace orvane

@@ -165,8 +165,8 @@ TEST_F(FilterWindowTest, ImportedCollectionsAndTheCollectionFilter) {
 }
 
 TEST_F(FilterWindowTest, ExportedCollectionIsBrowsedInAnotherInstallation) {
-    SongRecord shared{u"s.mp3"_s, u"Beat Shared"_s, u"Ann"_s, u"Blue"_s, u"03:00"_s, {},
-                      u"Pop"_s,   {},               u"/music/"_s, {},   {}};
+    SongRecord shared{u"s.mp3"_s, u"Beat Shared"_s, u"Ann"_s, u"Blue"_s, u"03:00"_s, {}, u"Pop"_s,
+                      {},         u"/music/"_s,     {},       {}};
     ASSERT_TRUE(SaveCacheFile(folder + u"local.orv"_s, std::vector{shared}));
     Start();
     // File > "Export information...", the collection file, a contact text, Finish, Close.
