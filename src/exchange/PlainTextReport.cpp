@@ -111,7 +111,9 @@ QString FormatSongLine(const SongRecord& song, DetailLevel level) {
         if (column.end == 0)
             break;
         if (line.size() > column.end - 1) {
-            line.truncate(column.end - 5);
+            // Never half a character from outside the basic plane: the column gets a blank more.
+            const bool splitsPair = line.at(column.end - 5).isLowSurrogate();
+            line.truncate(column.end - 5 - (splitsPair ? 1 : 0));
             line += QStringLiteral("...");
         }
         line = line.leftJustified(column.end, u' ');

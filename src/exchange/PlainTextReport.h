@@ -33,8 +33,9 @@ QString DetailEntry(DetailLevel level);
 QString DetailInformation(DetailLevel level);
 
 // One song in fixed columns. Each padded column starts at a fixed position; a value too long
-// for its column is cut and ends in "..." followed by two blanks. The last value of the two
-// longer levels (Duration, Genre) is written whole. NUL, CR and LF become blanks.
+// for its column is cut and ends in "..." followed by two blanks (three where the cut would
+// halve a character from outside the basic plane). The last value of the two longer levels
+// (Duration, Genre) is written whole. NUL, CR and LF become blanks.
 QString FormatSongLine(const SongRecord& song, DetailLevel level);
 
 // The wizard's last page before the export: the choices and the file, as shown.

@@ -70,6 +70,9 @@ TEST(FormatSongLine, EveryColumnFitsUpToItsBoundaryAndIsCutPastIt) {
     SongRecord song = Song(u"T"_s, u"A"_s, u"B"_s, QString(60, u'g'));
     EXPECT_EQ(FormatSongLine(song, DetailLevel::Detailed).mid(84), u"03:10"_s);
     EXPECT_EQ(FormatSongLine(song, DetailLevel::All).mid(110), QString(60, u'g'));
+    // A character outside the basic plane is never cut in half at a column's end.
+    song.Title = QString(29, u'x') + u"\U0001F3B5\U0001F3B5\U0001F3B5"_s;
+    EXPECT_EQ(FormatSongLine(song, DetailLevel::All).left(35), QString(29, u'x') + u"...   "_s);
     // NUL characters (and line breaks, which would split the report's line) become blanks.
     song.Title = u"a"_s + QChar(0) + u"b\r\nc"_s;
     EXPECT_TRUE(FormatSongLine(song, DetailLevel::All).startsWith(u"a b  c "_s));
