@@ -20,6 +20,7 @@
 #include "browser/SongFileCommands.h"
 #include "browser/TagEditorCommands.h"
 #include "browser/TfrmSearch.h"
+#include "exchange/ExportCommand.h"
 #include "exchange/TfrmHunter.h"
 #include "platform/AsciiCase.h"
 #include "platform/Paths.h"
@@ -108,6 +109,10 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     });
     filters_ =
         new FilterCommands(*main_, *hunter_, store_, displayFilter_, prompts_, folders_.Program);
+    main_->SetHandler(QStringLiteral("Exportinformation1Click"), [this] {
+        ExportInformation(main_.get(), folders_.Program, folders_.LocalCache(), store_.Songs,
+                          prompts_);
+    });
     // A song the scanner adds may bring a genre, album or artist the lists lack.
     connect(this, &Program::SongHandedOver, this, [this] { main_->FollowBrowseLists(); });
     connect(this, &Program::CollectionRebuilt, this, [this] { main_->RefreshView(); });

@@ -87,4 +87,13 @@ std::optional<QString> DialogPrompts::chooseOpenFile(const QString& title, const
     return file;
 }
 
+std::optional<QString> DialogPrompts::chooseSaveFile(const QString& title, const QString& start,
+                                                     const QString& filters) {
+    const QString file = QFileDialog::getSaveFileName(Owner(), title, start, filters, nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
+    if (file.isEmpty())
+        return std::nullopt;
+    return file;
+}
+
 } // namespace orvane

@@ -19,6 +19,8 @@ public:
     std::optional<QString> chooseFolder(const QString& title, const QString& start) override;
     std::optional<QString> chooseOpenFile(const QString& title, const QString& start,
                                           const QString& filters) override;
+    std::optional<QString> chooseSaveFile(const QString& title, const QString& start,
+                                          const QString& filters) override;
     // The window a message is shown over: the open modal dialog, else the active window (never
     // the splash), else the main window.
     QWidget* Owner() const;

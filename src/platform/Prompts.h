@@ -24,6 +24,12 @@ public:
     // as Qt's file dialogs take them ("Images (*.png *.jpg);;All files (*)"), the first chosen.
     virtual std::optional<QString> chooseOpenFile(const QString& title, const QString& start,
                                                   const QString& filters) = 0;
+    // A file name to write to, picked by the user (it may not exist yet), or nothing when the
+    // dialog was cancelled. The caller asks before replacing an existing file.
+    virtual std::optional<QString> chooseSaveFile(const QString& title, const QString& start,
+                                                  const QString& filters) {
+        return chooseOpenFile(title, start, filters);
+    }
 
     void information(const QString& text) { ask(PromptKind::Information, PromptButtons::Ok, text); }
     void warning(const QString& text) { ask(PromptKind::Warning, PromptButtons::Ok, text); }

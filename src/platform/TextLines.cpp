@@ -69,17 +69,23 @@ void AppendLine(QByteArray& out, const QString& text) {
     out.append("\r\n", 2);
 }
 
-WriteResult WriteFileAtomically(const QString& path, QByteArrayView data) {
+WriteResult WriteFileAtomically(const QString& path, QByteArrayView data, QString* reason) {
     QSaveFile file(path);
+    const auto failed = [&](WriteResult result) {
+        if (reason)
+            *reason = file.errorString();
+        return result;
+    };
     // Unbuffered: a write cut short (a full disk, a file size limit) is seen here. Through
     // the buffer it went unnoticed and commit() put the truncated file in place.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return WriteResult::CannotCreate;
+        return failed(WriteResult::CannotCreate);
     if (file.write(data.data(), data.size()) != data.size()) {
+        const WriteResult result = failed(WriteResult::CannotReplace);
         file.cancelWriting();
-        return WriteResult::CannotReplace;
+        return result;
     }
-    return file.commit() ? WriteResult::Written : WriteResult::CannotReplace;
+    return file.commit() ? WriteResult::Written : failed(WriteResult::CannotReplace);
 }
 
 } // namespace orvane

@@ -55,6 +55,8 @@ enum class WriteResult {
     CannotCreate, // the temporary file could not be created
     CannotReplace // it could not be written out or renamed over path
 };
-WriteResult WriteFileAtomically(const QString& path, QByteArrayView data);
+// reason, when given, receives the system's reason for a failure.
+WriteResult WriteFileAtomically(const QString& path, QByteArrayView data,
+                                QString* reason = nullptr);
 
 } // namespace orvane

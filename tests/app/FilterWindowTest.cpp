@@ -5,8 +5,11 @@
 #include "ProgramFixture.h"
 
 #include "exchange/ImportedCollections.h"
+#include "exchange/TfrmExportOrv.h"
+#include "exchange/TfrmExportTypeSelection.h"
 #include "exchange/TfrmFilterCollection.h"
 #include "store/CacheFile.h"
+#include "support/ModalDialog.h"
 #include "support/SongTitles.h"
 
 #include <QApplication>
@@ -14,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTimer>
 
 namespace orvane {
@@ -158,6 +162,46 @@ TEST_F(FilterWindowTest, ImportedCollectionsAndTheCollectionFilter) {
     window().SelectFolderNode(u"Genres"_s);
     window().lbGenres()->setCurrentItem(window().lbGenres()->findItems(u"Pop"_s, {}).value(0));
     EXPECT_TRUE(Titles().isEmpty());
+}
+
+TEST_F(FilterWindowTest, ExportedCollectionIsBrowsedInAnotherInstallation) {
+    SongRecord shared{u"s.mp3"_s, u"Beat Shared"_s, u"Ann"_s, u"Blue"_s, u"03:00"_s, {}, u"Pop"_s,
+                      {},         u"/music/"_s,     {},       {}};
+    ASSERT_TRUE(SaveCacheFile(folder + u"local.orv"_s, std::vector{shared}));
+    Start();
+    // File > "Export information...", the collection file, a contact text, Finish, Close.
+    test::WhenShown<TfrmExportTypeSelection>([](TfrmExportTypeSelection& types) {
+        types.lbTypes()->setCurrentRow(1);
+        types.accept();
+    });
+    test::WhenShown<TfrmExportOrv>([](TfrmExportOrv& wizard) {
+        wizard.edEmail()->setText(u"jo@example.org"_s);
+        for (int click = 0; click < 4; ++click)
+            wizard.btnNext()->click();
+    });
+    window().Command(u"Exportinformation1"_s)->trigger();
+    const QString exported = folder + u"mycollection.orv"_s;
+    ASSERT_TRUE(QFileInfo::exists(exported));
+    Stop(*program);
+    program.reset();
+
+    // Another installation with the file in its lib folder.
+    test::TempDir other;
+    const QString otherFolder = other.path() + u'/';
+    ASSERT_TRUE(EnsureLibFolder(LibFolder(otherFolder)));
+    ASSERT_TRUE(QFile::copy(exported, LibFolder(otherFolder) + u"mycollection.orv"_s));
+    program = std::make_unique<Program>(prompts, registry, otherFolder);
+    ProgramFixture::Start(*program, true);
+    EXPECT_EQ(program->Filter().CollectionFilter(),
+              (QStringList{u"Local.orv;1"_s, u"mycollection.orv;1"_s}));
+    Search(u"beat"_s);
+    ASSERT_EQ(Titles(), QStringList{u"Beat Shared"_s});
+    const SongRow row = window().SelectionModel()->Row(0);
+    EXPECT_EQ(row.Folder, u"IMPORT:\\jo@example.org"_s);
+    EXPECT_EQ(row.Collection, u"mycollection.orv"_s);
+    program->Player().AddToPlayingSongs(row, false);
+    EXPECT_EQ(prompts.texts().last(),
+              u"This song is not in your collection\n\nContact info:\n\njo@example.org"_s);
 }
 
 } // namespace
