@@ -113,7 +113,10 @@ void SingleInstance::receive(QLocalSocket* socket) {
     }
     socket->putChar(kTaken);
     socket->flush();
-    emit FilesReceived(files);
+    // Told once the socket's own signal has returned: a receiver may run an event loop of its
+    // own (a message box), in which the later start ends and its socket is deleted.
+    QMetaObject::invokeMethod(
+        this, [this, files] { emit FilesReceived(files); }, Qt::QueuedConnection);
 }
 
 QStringList AbsoluteFileArguments(const QStringList& arguments, const QString& folder) {

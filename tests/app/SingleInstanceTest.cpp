@@ -4,10 +4,14 @@
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
+#include <QLocalSocket>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <thread>
@@ -70,6 +74,33 @@ TEST_F(SingleInstanceTest, ALaterStartHandsItsFilesToTheRunningOne) {
     SingleInstance second(other.path(), runtime.path());
     EXPECT_EQ(second.ClaimOrHandOver({}), SingleInstance::Claim::Running);
     EXPECT_NE(second.SocketPath(), running.SocketPath());
+}
+
+TEST_F(SingleInstanceTest, AReceiverMayShowADialogWhileTheLaterStartEnds) {
+    SingleInstance running(home.path(), runtime.path());
+    ASSERT_EQ(running.ClaimOrHandOver({}), SingleInstance::Claim::Running);
+    // A later start that connects, and sends its files once the connection has been taken.
+    QLocalSocket later;
+    later.connectToServer(running.SocketPath());
+    ASSERT_TRUE(later.waitForConnected(5000));
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    // A message about the files runs an event loop of its own, in which the later start ends.
+    QStringList received;
+    QObject::connect(&running, &SingleInstance::FilesReceived, [&](const QStringList& files) {
+        later.abort();
+        QEventLoop dialog;
+        QTimer::singleShot(300, &dialog, &QEventLoop::quit);
+        dialog.exec();
+        received = files;
+    });
+    QByteArray message;
+    QDataStream out(&message, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_4);
+    out << quint32(0x4f52564e) << QStringList{u"/a.mp3"_s};
+    later.write(message);
+    test::ProcessUntil([&] { return !received.isEmpty(); });
+    EXPECT_EQ(received, QStringList{u"/a.mp3"_s});
 }
 
 TEST_F(SingleInstanceTest, WhatACrashedProgramLeftDoesNotBlockTheNextStart) {
