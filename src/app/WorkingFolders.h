@@ -1,6 +1,6 @@
 #pragma once
-// The working files and folders beside the program: local.orv, favourites.orv, recycle/, logs/,
-// lib/ and html/.
+// The working files and folders in the program folder (see ProgramFolder): local.orv,
+// favourites.orv, the ini files, recycle/, logs/ and lib/.
 
 #include "platform/Prompts.h"
 

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace orvane {
 
@@ -12,20 +13,32 @@ qsizetype LastSeparator(const QString& path) {
 }
 } // namespace
 
-QString ProgramFolder() {
-    const QString home = qEnvironmentVariable("ORVANE_HOME");
+QString ProgramFolderFor(const QString& home, const QString& executableFolder,
+                         const QString& dataHome) {
     if (!home.isEmpty())
         return WithTrailingSeparator(QDir(home).absolutePath());
-    return WithTrailingSeparator(QCoreApplication::applicationDirPath());
+    if (QFileInfo(WithTrailingSeparator(executableFolder) + QStringLiteral("portable")).isFile())
+        return WithTrailingSeparator(executableFolder);
+    return WithTrailingSeparator(dataHome) + QStringLiteral("brimtove/orvane/");
+}
+
+QString ProgramFolder() {
+    return ProgramFolderFor(qEnvironmentVariable("ORVANE_HOME"),
+                            QCoreApplication::applicationDirPath(),
+                            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+}
+
+QString ShippedDataIn(const QString& executableFolder, const QString& relative) {
+    const QString executable = WithTrailingSeparator(executableFolder);
+    for (const QString& folder : {executable, executable + QStringLiteral("../share/orvane/")})
+        if (QFileInfo::exists(folder + relative))
+            return QDir::cleanPath(folder + relative);
+    return {};
 }
 
 QString ShippedData(const QString& programFolder, const QString& relative) {
-    const QString executable = WithTrailingSeparator(QCoreApplication::applicationDirPath());
-    for (const QString& folder : {WithTrailingSeparator(programFolder), executable,
-                                  executable + QStringLiteral("../share/orvane/")})
-        if (QFileInfo::exists(folder + relative))
-            return QDir::cleanPath(folder + relative);
-    return WithTrailingSeparator(programFolder) + relative;
+    const QString found = ShippedDataIn(QCoreApplication::applicationDirPath(), relative);
+    return found.isEmpty() ? WithTrailingSeparator(programFolder) + relative : found;
 }
 
 bool HasTrailingSeparator(const QString& folder) {

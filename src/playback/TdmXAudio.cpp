@@ -248,12 +248,17 @@ void TdmXAudio::PreviousCommand() {
 }
 
 void TdmXAudio::AddToQueueCommand(std::span<const SongRow> rows) {
+    const int before = queue_.Count();
     bool skipAll = false;
     for (const SongRow& row : rows)
         skipAll = AddToPlayingSongs(row, skipAll);
     if (currentSong_ < 0 && !queue_.Empty()) {
         currentSong_ = 0;
         PlayFile(queue_.At(0).Path());
+    } else if (currentSong_ >= before && queue_.Count() > before) {
+        // The queue had been played to its end: nothing plays, so the first song added starts.
+        currentSong_ = before;
+        PlayFile(queue_.At(before).Path());
     }
 }
 

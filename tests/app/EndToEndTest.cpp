@@ -1,6 +1,7 @@
 // Starts the real program with a program folder of its own and stops it from outside.
 
 #include "support/FileBytes.h"
+#include "support/MpegFixture.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -39,6 +40,7 @@ protected:
         env.insert(u"XDG_CONFIG_HOME"_s, config.path());
         env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
         env.insert(u"QT_LOGGING_RULES"_s, u"orvane.lifecycle.info=true"_s);
+        env.insert(u"SDL_AUDIODRIVER"_s, u"dummy"_s);
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::SeparateChannels);
     }
@@ -96,6 +98,26 @@ TEST_F(EndToEnd, TermAndInterruptSignalsWriteTheSameRecordsBack) {
         EXPECT_EQ(test::ReadFile(cache), original);
     }
     EXPECT_TRUE(QFileInfo(home.file(u"recycle"_s)).isDir());
+}
+
+TEST_F(EndToEnd, ALaterStartHandsItsFilesToTheRunningProgram) {
+    ASSERT_TRUE(test::WriteFile(music.file(u"song.mp3"_s), test::MakeMpegStream({})));
+    process.start(QStringLiteral(ORVANE_BINARY), {});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    ASSERT_TRUE(WaitForLog("start-up finished")) << log.toStdString();
+
+    // Opened from the music folder by a relative name, as a file manager or a terminal does.
+    QProcess later;
+    later.setProcessEnvironment(process.processEnvironment());
+    later.setWorkingDirectory(music.path());
+    later.start(QStringLiteral(ORVANE_BINARY), {u"song.mp3"_s});
+    ASSERT_TRUE(later.waitForFinished(30000));
+    EXPECT_EQ(later.exitCode(), 0) << later.readAllStandardError().toStdString();
+    EXPECT_TRUE(WaitForLog("opened files: 1 songs queued")) << log.toStdString();
+
+    ::kill(pid_t(process.processId()), SIGTERM);
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
 }
 
 } // namespace

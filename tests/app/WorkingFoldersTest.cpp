@@ -16,7 +16,8 @@ using namespace Qt::StringLiterals;
 TEST(WorkingFolders, MissingFoldersAreCreatedSilently) {
     test::TempDir dir;
     test::ScriptedPrompts prompts;
-    const WorkingFolders f = WorkingFolders::At(dir.path());
+    // On a first start the program folder in the user's data folder does not exist yet.
+    const WorkingFolders f = WorkingFolders::At(dir.file(u"share/brimtove/orvane"_s));
     PrepareWorkingFolders(f, prompts);
     EXPECT_TRUE(QDir(f.Recycle).exists());
     EXPECT_TRUE(QDir(f.Logs).exists());

@@ -271,6 +271,13 @@ TEST_F(ControllerTest, AddingToTheQueueAndRemovingFromIt) {
     Run([&] { controller->AddToQueueCommand(SongRows{more[0]}); });
     EXPECT_EQ(controller->CurrentSong(), 0);
     EXPECT_EQ(opened.back(), first[0].Path());
+
+    // A queue played to its end plays what is added next, from the first song added.
+    for (int i = 0; i < 3; ++i)
+        EndOfSong();
+    Run([&] { controller->AddToQueueCommand(SongRows{more[1], more[2]}); });
+    EXPECT_EQ(controller->CurrentSong(), 3);
+    EXPECT_EQ(opened.back(), more[1].Path());
 }
 
 TEST_F(ControllerTest, RemainingTimeNowPlayingAndSeekFollowTheEngine) {
