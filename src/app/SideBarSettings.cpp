@@ -13,8 +13,9 @@ SideBarIcons IconsOf(int kind) {
 std::vector<SideBarGroup> SideBarGroupsOf(const TSideBar& bar) {
     std::vector<SideBarGroup> groups;
     for (int g = 0; g < bar.GroupCount(); ++g) {
-        SideBarGroup group{
-            bar.itemText(g), bar.Icons(g) == SideBarIcons::Large ? kLargeIcons : kSmallIcons, {}};
+        SideBarGroup group{bar.GroupCaption(g),
+                           bar.Icons(g) == SideBarIcons::Large ? kLargeIcons : kSmallIcons,
+                           {}};
         const QListWidget* list = bar.Group(g);
         for (int i = 0; i < list->count(); ++i)
             group.Items.append(list->item(i)->text());

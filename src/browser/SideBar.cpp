@@ -45,6 +45,11 @@ constexpr QSize kSmallIconSize(16, 16);
 // How a list widget's model packs dragged items (QAbstractItemModel::mimeData).
 const QString kItemDataMimeType = QStringLiteral("application/x-qabstractitemmodeldatalist");
 
+// A header would take a single '&' as the mark of a shortcut key.
+QString ShownCaption(QString caption) {
+    return caption.replace(u'&', QStringLiteral("&&"));
+}
+
 QIcon GreyedIcon(const QIcon& icon) {
     QIcon greyed;
     for (const QSize size : {kSmallIconSize, kLargeIconSize})
@@ -100,6 +105,9 @@ private:
     }
 
     TSideBar& bar_;
+
+public:
+    QString caption; // as the user gave it; the header shows it with '&' doubled
 };
 
 TSideBar::TSideBar(QWidget* parent)
@@ -120,6 +128,11 @@ TSideBar::TSideBar(QWidget* parent)
     setCurrentIndex(0);
 }
 
+QString TSideBar::GroupCaption(int index) const {
+    const auto* group = static_cast<const TSideBarGroup*>(widget(index));
+    return group ? group->caption : QString();
+}
+
 QListWidget* TSideBar::Group(int index) const {
     return qobject_cast<QListWidget*>(widget(index));
 }
@@ -127,7 +140,8 @@ QListWidget* TSideBar::Group(int index) const {
 TSideBarGroup* TSideBar::addGroupWidget(const QString& caption) {
     auto* group = new TSideBarGroup(*this);
     connect(group, &QListWidget::itemClicked, this, &TSideBar::itemClicked);
-    addItem(group, caption);
+    group->caption = caption;
+    addItem(group, ShownCaption(caption));
     SetIcons(count() - 1, SideBarIcons::Small);
     return group;
 }
@@ -141,7 +155,7 @@ bool TSideBar::AddGroup(const QString& caption) {
 
 bool TSideBar::AddGroupItem(const QString& groupCaption, const QString& itemCaption) {
     for (int g = 0; g < count(); ++g)
-        if (itemText(g) == groupCaption)
+        if (GroupCaption(g) == groupCaption)
             return AddShortcut(g, itemCaption);
     return false;
 }
@@ -169,7 +183,8 @@ void TSideBar::RemoveGroup(int index) {
 void TSideBar::RenameGroup(int index, const QString& caption) {
     if (index < 0 || index >= count() || IsFixedGroup(index))
         return;
-    setItemText(index, caption);
+    static_cast<TSideBarGroup*>(widget(index))->caption = caption;
+    setItemText(index, ShownCaption(caption));
     emit GroupsChanged();
 }
 
@@ -200,6 +215,8 @@ void TSideBar::SetIcons(int group, SideBarIcons icons) {
     list->setWrapping(false);
     list->setIconSize(large ? kLargeIconSize : kSmallIconSize);
     list->setMovement(QListView::Static);
+    // Both calls above take drops away from a list whose items do not move.
+    list->viewport()->setAcceptDrops(true);
     emit GroupsChanged();
 }
 

@@ -48,6 +48,8 @@ public:
 
     QListWidget* Group(int index) const;
     int GroupCount() const { return count(); }
+    // The caption of group index as given (its header doubles '&'); empty for no such group.
+    QString GroupCaption(int index) const;
     static bool IsFixedGroup(int index) { return index >= 0 && index < kFixedGroups; }
 
     // Appends a group with that caption and small icons and makes it the open one.

@@ -104,6 +104,7 @@ void TSideBarCommands::Newgroup1Click() {
     ask.setWindowTitle(QStringLiteral("New group"));
     ask.setLabelText(QStringLiteral("Title for group:"));
     ask.setTextValue(QString());
+    ask.setMinimumWidth(300); // room for the whole title
     if (ask.exec() != QDialog::Accepted || ask.textValue().trimmed().isEmpty())
         return;
     if (!bar_.AddGroup(ask.textValue()))
@@ -126,7 +127,7 @@ void TSideBarCommands::Renamegroup1Click() {
     if (openGroupIsFixed())
         return;
     const QPointer<QWidget> group = bar_.currentWidget();
-    TfrmGroupName dialog(bar_.itemText(bar_.currentIndex()), OnHelp, &main_);
+    TfrmGroupName dialog(bar_.GroupCaption(bar_.currentIndex()), OnHelp, &main_);
     if (dialog.exec() == QDialog::Accepted && group)
         bar_.RenameGroup(bar_.indexOf(group), dialog.Caption());
 }

@@ -56,7 +56,7 @@ protected:
     QStringList Groups() {
         QStringList groups;
         for (int g = 0; g < bar().GroupCount(); ++g)
-            groups << bar().itemText(g) +
+            groups << bar().GroupCaption(g) +
                           (bar().Icons(g) == SideBarIcons::Large ? u"/L"_s : u"/S"_s)
                    << Captions(bar().Group(g)).join(u',');
         return groups;
@@ -156,7 +156,7 @@ TEST_F(SideBarWindowTest, GroupMenuEditsTheUsersGroupsAndGuardsTheFixedOnes) {
         dialog.btnOk()->click();
     });
     Run(u"Renamegroup1"_s);
-    EXPECT_EQ(bar().itemText(2), u"Blues");
+    EXPECT_EQ(bar().GroupCaption(2), u"Blues");
 
     // Deleting the second user group, asked about: No keeps it. Another group opened while the
     // question is open does not change which group goes.
@@ -195,6 +195,8 @@ TEST_F(SideBarWindowTest, PlaylistShortcutsTakeDropsAndOpenTheirPlaylist) {
     // A playlist dropped anywhere lands in the open group, here the fixed "Personal", where it
     // stays; a second drop of it adds no second shortcut.
     bar().setCurrentIndex(1);
+    for (int g = 0; g < bar().GroupCount(); ++g)
+        EXPECT_TRUE(bar().Group(g)->viewport()->acceptDrops()) << "songs are dropped on items";
     EXPECT_TRUE(DropPlaylist(2, Item(0, 2)));
     EXPECT_TRUE(DropPlaylist(2, nullptr));
     EXPECT_TRUE(DropPlaylist(1, nullptr)); // named as a view's icon: a shortcut all the same
@@ -253,7 +255,8 @@ TEST_F(SideBarWindowTest, PlaylistShortcutsTakeDropsAndOpenTheirPlaylist) {
 TEST_F(SideBarWindowTest, GroupsItemsAndIconSizesComeBackAfterARestart) {
     Start();
     NewGroup(u"Rock"_s);
-    NewGroup(u"AC\\DC 100%"_s);
+    NewGroup(u"AC\\DC & 100%"_s);
+    EXPECT_EQ(bar().itemText(3), u"AC\\DC && 100%") << "an '&' of the caption is shown";
     NewGroup(u"Rock"_s); // the same caption twice: each keeps its own items
     bar().AddShortcut(2, u"Zeta"_s);
     bar().AddShortcut(2, u"Alpha"_s);
