@@ -7,6 +7,7 @@
 #include "playlists/PlaylistCommands.h"
 
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPointer>
@@ -104,7 +105,9 @@ void TSideBarCommands::Newgroup1Click() {
     ask.setWindowTitle(QStringLiteral("New group"));
     ask.setLabelText(QStringLiteral("Title for group:"));
     ask.setTextValue(QString());
-    ask.setMinimumWidth(300); // room for the whole title
+    // The dialog keeps to the size of its contents: a wider edit box leaves room for the title.
+    if (auto* edit = ask.findChild<QLineEdit*>())
+        edit->setMinimumWidth(260);
     if (ask.exec() != QDialog::Accepted || ask.textValue().trimmed().isEmpty())
         return;
     if (!bar_.AddGroup(ask.textValue()))
