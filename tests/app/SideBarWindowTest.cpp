@@ -5,7 +5,6 @@
 #include "ProgramFixture.h"
 #include "app/Program.h"
 
-#include "browser/HelpWindow.h"
 #include "browser/SideBar.h"
 #include "browser/TfrmGroupName.h"
 #include "browser/TfrmMain.h"
@@ -13,7 +12,6 @@
 #include "support/ModalDialog.h"
 #include "support/SongTitles.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QInputDialog>
 #include <QLineEdit>
