@@ -5,6 +5,7 @@
 #include "app/MprisService.h"
 #include "app/Preferences.h"
 #include "app/ScanStatus.h"
+#include "app/SideBarSettings.h"
 #include "app/TfrmPreferences.h"
 #include "app/TfrmSplash.h"
 #include "browser/CoversAndLyrics.h"
@@ -17,6 +18,8 @@
 #include "browser/PowerSearchCommands.h"
 #include "browser/QueueDuration.h"
 #include "browser/ScanProgressWindow.h"
+#include "browser/SideBar.h"
+#include "browser/SideBarCommands.h"
 #include "browser/SongFileCommands.h"
 #include "browser/TagEditorCommands.h"
 #include "browser/TfrmSearch.h"
@@ -92,6 +95,13 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     auto* help =
         new THelpCommands(*main_, prompts_, ShippedData(folders_.Program, QStringLiteral("help")),
                           TVersionInfo().FileVersion()); // a child of the main window
+    // The side bar's commands, a child of the main window.
+    auto* sideBar = new TSideBarCommands(*main_, prompts_);
+    sideBar->OnHelp = [help](QWidget* dialog) {
+        help->ShowHelpFor(dialog);
+    };
+    connect(main_->obMain(), &TSideBar::GroupsChanged, this,
+            [this] { settings_.Groups = SideBarGroupsOf(*main_->obMain()); });
     netBrowser_ = new TNetBrowser;
     main_->SetNetBrowser(netBrowser_);
     netBrowser_->OnHelpLink = [help](const QString& page) {
@@ -267,6 +277,7 @@ void Program::runStartup() {
         if (!startupStep())
             return false;
         LoadSettings(registry_, settings_, *windowSettings_);
+        ApplySideBarGroups(*main_->obMain(), settings_.Groups);
         ApplyDesktopSettings(*main_, playback_->Controller(), ReadDesktopSettings(registry_));
         settingsLoaded_ = true;
         if (!startupStep())
@@ -275,6 +286,7 @@ void Program::runStartup() {
         if (!startupStep())
             return false;
         main_->SetMp3Base(settings_.Mp3Base);
+        main_->RefreshSideBarShortcuts();
         loadCollection();
         AddRecycledSongs(store_, folders_.Recycle);
         main_->RebuildGenreList();

@@ -467,7 +467,6 @@ void TfrmMain::wireOwnCommands() {
     };
     attach(lvAlbums_, QStringLiteral("pmAlbums"));
     attach(lvPlaylist_, QStringLiteral("pmPlaylists"));
-    attach(obMain_, QStringLiteral("pmOutlook"));
     attach(statusPanels_[3], QStringLiteral("pmTimeType"));
 }
 

@@ -5,6 +5,7 @@
 #include "browser/LibraryViews.h"
 #include "browser/MenuImages.h"
 #include "browser/QueueDuration.h"
+#include "browser/SideBar.h"
 #include "browser/TfrmMain.h"
 #include "platform/AsciiCase.h"
 #include "platform/Paths.h"
@@ -170,18 +171,17 @@ void TfrmMain::fillFavourites() {
 }
 
 void TfrmMain::fillPlaylistList() {
-    const QSignalBlocker quiet(lvPlaylist_);
-    lvPlaylist_->clear();
     playlists_.clear();
     if (!mp3Base_.isEmpty())
         ListPlaylists(mp3Base_, playlists_);
-    for (const PlaylistEntry& e : playlists_)
-        new QListWidgetItem(TdmMenuImg::Icon(MenuImage::Playlist), e.Caption, lvPlaylist_);
+    showPlaylistEntries();
 }
 
 void TfrmMain::RefillPlaylistList() {
     if (!Notebook1_->isHidden() && Notebook1_->currentIndex() == int(CategoryPage::Playlist))
         fillPlaylistList();
+    else
+        RefreshSideBarShortcuts();
 }
 
 void TfrmMain::deleteSelectedPlaylist() {
@@ -199,6 +199,7 @@ void TfrmMain::deleteSelectedPlaylist() {
         delete lvPlaylist_->takeItem(row);
         lvPlaylist_->setCurrentRow(-1);
     }
+    obMain_->MarkPlaylists(playlists_);
     // The first remaining playlist is shown in its place; with none left the song list keeps
     // the rows it held.
     if (lvPlaylist_->count() > 0)
@@ -569,8 +570,12 @@ void TfrmMain::dropOnFolders(QTreeWidgetItem* node, QObject* source) {
     QTreeWidgetItem* top = TFolderTree::TopFolder(node);
     if (!list || !top || list != CurrentSongList())
         return;
-    const std::vector<int> rows = list->SelectedRows();
-    switch (FolderDropActionFor(top->text(0))) {
+    DropSongs(FolderDropActionFor(top->text(0)), list, list->SelectedRows());
+}
+
+void TfrmMain::DropSongs(FolderDropAction action, TSongListView* list,
+                         const std::vector<int>& rows) {
+    switch (action) {
     case FolderDropAction::AddToFavourites: {
         if (!prompts_)
             return;

@@ -247,6 +247,7 @@ QWidget* TfrmMain::buildCategoryPane() {
     lvArtists_ = OneColumnList(QStringLiteral("lvArtists"));
     lvPlaylist_ = OneColumnList(QStringLiteral("lvPlaylist"));
     lvPlaylist_->installEventFilter(this); // the Delete key deletes the selected playlist
+    lvPlaylist_->setDragDropMode(QAbstractItemView::DragOnly); // onto the side bar
     filesModel_ = new FolderRootsModel(this);
     filesModel_->SetRoots(SystemFolderRoots({}));
     auto* files = new TFilesTree;

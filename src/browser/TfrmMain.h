@@ -10,8 +10,10 @@
 // LibraryHooks and through SetHandler. GUI thread only.
 //
 // Files: TfrmMain.cpp builds the regions, MainWindowMenus.cpp the menus, toolbars and pop-up
-// menus, MainWindowViews.cpp the view switching and the song-list reactions.
+// menus, MainWindowViews.cpp the view switching and the song-list reactions,
+// MainWindowShortcuts.cpp the side bar's playlist shortcuts.
 
+#include "browser/CommandRules.h"
 #include "browser/FolderRootsModel.h"
 #include "browser/FolderTree.h"
 #include "browser/SongListView.h"
@@ -170,6 +172,18 @@ public:
     // Expands the folder tree from its first node.
     void ExpandFolders();
 
+    // For the side bar (MainWindowShortcuts.cpp). FindPlaylistEntry lists the playlists of the
+    // MP3 base folder into lvPlaylist again and gives the first one called name, without regard
+    // to case. OpenPlaylistShortcut shows that playlist in the playlists view; false, with the
+    // view left as it was, when there is none. RefreshSideBarShortcuts greys out the shortcuts
+    // whose playlist is gone.
+    std::optional<PlaylistEntry> FindPlaylistEntry(const QString& name);
+    bool OpenPlaylistShortcut(const QString& name);
+    void RefreshSideBarShortcuts();
+    // Songs of list dropped on the favourites (asked first) or the playing songs (the first
+    // song plays when none is open), the last of rows first.
+    void DropSongs(FolderDropAction action, TSongListView* list, const std::vector<int>& rows);
+
     TFolderTree* tvFolders() const { return tvFolders_; }
     TSongListView* lvSelection() const { return lvSelection_; }
     TSongListView* lvPlayingSongs() const { return lvPlayingSongs_; }
@@ -280,6 +294,9 @@ private:
     void fillView(ViewKind kind);
     void fillFavourites();
     void fillPlaylistList();
+    // Fills lvPlaylist from playlists_ and marks the side bar's shortcuts; the entry of file
+    // keepChosen, when there is one, is chosen again without showing it anew.
+    void showPlaylistEntries(const QString& keepChosen = {});
     void showTitle(const QString& text);
     void showRows(TSongListView* list, SongRows rows);
     void showDuration(TSongListView* list);

@@ -1,5 +1,6 @@
 #include "playlists/PlaylistList.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/DirectoryWalk.h"
 
 namespace orvane {
@@ -23,7 +24,7 @@ int FindPlaylist(const QString& name, const QString& baseFolder, PlaylistView& v
     view.clear();
     ListPlaylists(baseFolder, view);
     for (size_t i = 0; i < view.size(); ++i)
-        if (view[i].Caption.compare(name, Qt::CaseInsensitive) == 0)
+        if (SameTextNoCase(view[i].Caption, name))
             return static_cast<int>(i);
     return -1;
 }

@@ -22,7 +22,8 @@ using PlaylistView = std::vector<PlaylistEntry>;
 void ListPlaylists(const QString& folder, PlaylistView& view);
 
 // Empties view, fills it with the playlists below baseFolder and returns the index of the first
-// one called name without regard to case, or -1.
+// one called name without regard to case (the letters a to z only, as names compare everywhere
+// in the program), or -1.
 int FindPlaylist(const QString& name, const QString& baseFolder, PlaylistView& view);
 
 } // namespace orvane

@@ -5,6 +5,8 @@
 #include "app/PlaybackWiring.h"
 #include "app/TrayIcons.h"
 #include "app/VolumeControl.h"
+#include "browser/SideBar.h"
+#include "browser/SideBarCommands.h"
 #include "browser/SongListView.h"
 #include "browser/TfrmMain.h"
 #include "engine/MessageBuilder.h"
@@ -18,6 +20,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMimeData>
 #include <QSlider>
 #include <QTextDocument>
 #include <QToolButton>
@@ -317,6 +320,29 @@ TEST_F(PlaybackWiringTest, PlayOnTheStartPageOrThePlayingViewStartsNothing) {
     Trigger("Play2");
     EXPECT_EQ(window.StatusPanel(2)->text(), u"Stopped");
     EXPECT_EQ(Queued(), 2) << "the queue stays";
+    EXPECT_EQ(opened.size(), 1);
+}
+
+// Songs dropped on the side bar's "Playing" join the queue, last row first; they play when
+// nothing plays, and a later drop leaves the song playing alone.
+TEST_F(PlaybackWiringTest, SongsDroppedOnTheBarsPlayingIconStartWhenNothingPlays) {
+    new TSideBarCommands(window, prompts); // a child of the window
+    const SongRows songs = ShowSongs(3);
+    TSongListView* list = window.lvSelection();
+    QListWidgetItem* playing = window.obMain()->Group(0)->item(4);
+    ASSERT_EQ(playing->text(), u"Playing");
+    const auto drop = [&](std::initializer_list<int> rows) {
+        Select(list, rows);
+        const std::unique_ptr<QMimeData> dragged(
+            list->Songs()->mimeData(list->selectionModel()->selectedIndexes()));
+        EXPECT_TRUE(window.obMain()->obMainDragDrop(playing, *dragged, list));
+        Settle();
+    };
+    drop({0, 2});
+    EXPECT_EQ(Queued(), 2);
+    EXPECT_EQ(opened, QStringList{songs[2].Path()});
+    drop({1});
+    EXPECT_EQ(Queued(), 3);
     EXPECT_EQ(opened.size(), 1);
 }
 

@@ -2,6 +2,7 @@
 
 #include "browser/HelpCommands.h"
 #include "browser/TfrmAbout.h"
+#include "browser/TfrmGroupName.h"
 #include "browser/TfrmMain.h"
 #include "support/EventLoop.h"
 #include "support/ScriptedPrompts.h"
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
@@ -97,6 +99,16 @@ TEST_F(HelpCommandsTest, F1ShowsThePageOfTheWindowInFocusAlsoOverAModalDialog) {
     test::ProcessUntil([&] { return help->HelpWindow() == nullptr; });
     window.Command(u"Helpcontents1"_s)->trigger();
     EXPECT_TRUE(help->HelpWindow() && help->HelpWindow()->isVisible()) << "made again";
+}
+
+TEST_F(HelpCommandsTest, TheRenameGroupDialogsHelpShowsTheSideBarPage) {
+    TfrmGroupName without(u"Rock"_s, {}, &window);
+    EXPECT_FALSE(without.btnHelp()->isEnabled());
+    TfrmGroupName dialog(
+        u"Rock"_s, [this](QWidget* over) { help->ShowHelpFor(over); }, &window);
+    dialog.btnHelp()->click();
+    ASSERT_TRUE(help->HelpWindow());
+    EXPECT_TRUE(Shown().contains(u"Rename group"_s));
 }
 
 // Every page the catalog or a page links to is there, with the anchor it names.

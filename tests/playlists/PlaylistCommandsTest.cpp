@@ -51,6 +51,15 @@ TEST(PlaylistList, NamesFolderOrderAndHiddenFolders) {
     EXPECT_EQ(Captions(view), (QStringList{u"kept"_s, u"a"_s, u"Chill"_s, u"Party"_s, u"Rock"_s}));
     EXPECT_EQ(view[3].Path, base + u"b/Party.m3u8"_s);
     EXPECT_EQ(view[3].Folder, base + u"b/"_s);
+
+    // Found by name with only the letters a to z taken without case, in a fresh listing.
+    ASSERT_TRUE(WriteFile(base + u"\u00c9t\u00e9.m3u"_s, "x\r\n"));
+    EXPECT_EQ(FindPlaylist(u"cHILL"_s, base, view), 1);
+    EXPECT_EQ(view.size(), 5u);
+    EXPECT_EQ(FindPlaylist(u"\u00e9t\u00e9"_s, base, view), -1);
+    const int found = FindPlaylist(u"\u00c9t\u00e9"_s, base, view);
+    ASSERT_GE(found, 0);
+    EXPECT_EQ(view[size_t(found)].Caption, u"\u00c9t\u00e9");
 }
 
 TEST(PlaylistFile, LoadGivesARowPerEntryFromTheFilesThemselves) {
