@@ -90,8 +90,9 @@ TNetBrowser::TNetBrowser(QWidget* parent)
     cbURL_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     cbURL_->setMinimumContentsLength(30);
     tbNetBrowser_->addWidget(cbURL_);
-    // On the release of Enter: its press reaches the line edit twice, through the combo box.
-    cbURL_->lineEdit()->installEventFilter(this);
+    // On the release of Enter, at the combo box: the focus widget, whose line edit gets its keys
+    // handed on past any filter (and the press twice over).
+    cbURL_->installEventFilter(this);
 
     QAction* go = tbNetBrowser_->addAction(QStringLiteral("&GO!"));
     go->setObjectName(QStringLiteral("btnNetBrowser"));
@@ -226,7 +227,7 @@ void TNetBrowser::makeView() {
 }
 
 bool TNetBrowser::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == cbURL_->lineEdit() && event->type() == QEvent::KeyRelease) {
+    if (watched == cbURL_ && event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !key->isAutoRepeat())
             addressEntered();
