@@ -70,10 +70,13 @@ TNetBrowser::TNetBrowser(QWidget* parent)
         connect(action, &QAction::triggered, this, run);
         return action;
     };
+    // Back and forward wait for a history (historyChanged).
     button("btnNetBrowserBack", QStringLiteral("Back"), style()->standardIcon(QStyle::SP_ArrowBack),
-           &TNetBrowser::Back);
+           &TNetBrowser::Back)
+        ->setEnabled(false);
     button("btnNetBrowserNext", QStringLiteral("Forward"),
-           style()->standardIcon(QStyle::SP_ArrowForward), &TNetBrowser::Forward);
+           style()->standardIcon(QStyle::SP_ArrowForward), &TNetBrowser::Forward)
+        ->setEnabled(false);
     button("btnNetBrowserRefresh", QStringLiteral("Refresh"),
            style()->standardIcon(QStyle::SP_BrowserReload), &TNetBrowser::Refresh);
     button("btnNetBrowserHome", QStringLiteral("Orvane Opensource portal page"),
@@ -196,9 +199,10 @@ void TNetBrowser::makeView() {
     QString error;
     view_ = MakeWebView(module_, this, error);
     if (!view_) {
-        placeholder_->setText(QStringLiteral("The web browser is not available: its part could not "
-                                             "be loaded.\n%1")
-                                  .arg(error));
+        placeholder_->setText(
+            QStringLiteral("The web browser is not available: its module could not "
+                           "be loaded.\n%1")
+                .arg(error));
         return;
     }
     view_->Widget()->setObjectName(QStringLiteral("NetBrowserView"));

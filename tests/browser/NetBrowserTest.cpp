@@ -104,6 +104,8 @@ TEST_F(NetBrowserTest, WithoutItsModuleThePageSaysWhyAndTheRestGoesOn) {
         EXPECT_EQ(broken.View(), nullptr);
         EXPECT_TRUE(broken.PlaceholderText().startsWith(u"The web browser is not available"_s))
             << broken.PlaceholderText().toStdString();
+        EXPECT_FALSE(broken.Button(u"btnNetBrowserBack"_s)->isEnabled());
+        EXPECT_FALSE(broken.Button(u"btnNetBrowserNext"_s)->isEnabled());
         broken.Back();
         broken.Forward();
         broken.Refresh();
@@ -121,9 +123,15 @@ TEST_F(NetBrowserTest, TheAddressBoxAddsEveryEntryAndFollowsBackForwardAndHome) 
     Shows(a);
     Enter(b);
     Shows(b);
-    browser.Back();
+    // Back and forward are offered once there is somewhere to go.
+    QToolButton* back = browser.Button(u"btnNetBrowserBack"_s);
+    QToolButton* next = browser.Button(u"btnNetBrowserNext"_s);
+    EXPECT_FALSE(next->isEnabled());
+    ProcessUntil([&] { return back->isEnabled(); });
+    back->click();
     Shows(a);
-    browser.Forward();
+    ProcessUntil([&] { return next->isEnabled(); });
+    next->click();
     Shows(b);
     browser.Button(u"btnNetBrowserHome"_s)->click();
     Shows(home);
