@@ -1,8 +1,11 @@
 #include "browser/NetBrowser.h"
 
 #include "browser/MenuImages.h"
+#include "browser/WebView.h"
+#include "browser/WebViewModule.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -13,11 +16,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QWebEngineHistory>
-#include <QWebEngineProfile>
-#include <QWebEngineSettings>
-#include <QWebEngineUrlRequestInterceptor>
-#include <QWebEngineView>
 #include <unistd.h>
 
 namespace orvane {
@@ -37,40 +35,11 @@ constexpr std::pair<const char*, const char*> kChannels[] = {
     {"Lycos MP3Search", "https://archive.org/search?query=mediatype%3Aaudio"},
     {"MP3Spy", "https://www.last.fm/"}};
 
-// The canonical form of a local path, or its clean form when it does not exist.
-QString RealPath(const QString& path) {
-    const QString real = QFileInfo(path).canonicalFilePath();
-    return real.isEmpty() ? QDir::cleanPath(path) : real;
-}
-
 bool IsHelpPage(const QUrl& url) {
     const QFileInfo file(url.toLocalFile());
     return url.isLocalFile() && file.dir().dirName() == QStringLiteral("help") &&
            file.suffix() == QStringLiteral("htm");
 }
-
-// Turns links to our help pages into requests for the help window.
-class TNetPage : public QWebEnginePage {
-public:
-    TNetPage(QWebEngineProfile* profile, TNetBrowser* browser, QObject* parent)
-        : QWebEnginePage(profile, parent)
-        , browser_(browser) {}
-
-protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
-        if (type == NavigationTypeLinkClicked && IsHelpPage(url) && browser_->OnHelpLink) {
-            QString page = QFileInfo(url.toLocalFile()).fileName();
-            if (url.hasFragment())
-                page += u'#' + url.fragment();
-            browser_->OnHelpLink(page);
-            return false;
-        }
-        return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
-    }
-
-private:
-    TNetBrowser* browser_;
-};
 
 // The web engine ends the whole process when it is started as root with its sandbox on; the
 // page then says why instead of taking the program, and the collection not yet saved, with it.
@@ -82,28 +51,13 @@ bool SandboxStopsTheWebEngine() {
 
 } // namespace
 
-// Refuses every request for a local file outside the start page's folder, whatever asks for it:
-// an address typed, a link, or a part of a page.
-class TLocalFileGuard : public QWebEngineUrlRequestInterceptor {
-public:
-    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
-    void SetFolder(const QString& folder) { folder_ = RealPath(folder) + u'/'; }
-    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
-        const QUrl url = info.requestUrl();
-        if (url.isLocalFile() || url.scheme() == QStringLiteral("file"))
-            info.block(folder_.size() <= 1 || !RealPath(url.toLocalFile()).startsWith(folder_));
-    }
-
-private:
-    QString folder_;
-};
-
 QUrl TNetBrowser::SearchPage() {
     return QUrl(QStringLiteral("https://archive.org/search?query=mp3&sin="));
 }
 
 TNetBrowser::TNetBrowser(QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+    , module_(WebViewModuleFile(QCoreApplication::applicationDirPath())) {
     setObjectName(QStringLiteral("NetBrowser"));
     tbNetBrowser_ = new QToolBar(QStringLiteral("NetBrowser"), this);
     tbNetBrowser_->setObjectName(QStringLiteral("tbNetBrowser"));
@@ -116,10 +70,13 @@ TNetBrowser::TNetBrowser(QWidget* parent)
         connect(action, &QAction::triggered, this, run);
         return action;
     };
+    // Back and forward wait for a history (historyChanged).
     button("btnNetBrowserBack", QStringLiteral("Back"), style()->standardIcon(QStyle::SP_ArrowBack),
-           &TNetBrowser::Back);
+           &TNetBrowser::Back)
+        ->setEnabled(false);
     button("btnNetBrowserNext", QStringLiteral("Forward"),
-           style()->standardIcon(QStyle::SP_ArrowForward), &TNetBrowser::Forward);
+           style()->standardIcon(QStyle::SP_ArrowForward), &TNetBrowser::Forward)
+        ->setEnabled(false);
     button("btnNetBrowserRefresh", QStringLiteral("Refresh"),
            style()->standardIcon(QStyle::SP_BrowserReload), &TNetBrowser::Refresh);
     button("btnNetBrowserHome", QStringLiteral("Orvane Opensource portal page"),
@@ -136,8 +93,9 @@ TNetBrowser::TNetBrowser(QWidget* parent)
     cbURL_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     cbURL_->setMinimumContentsLength(30);
     tbNetBrowser_->addWidget(cbURL_);
-    // On the release of Enter: its press reaches the line edit twice, through the combo box.
-    cbURL_->lineEdit()->installEventFilter(this);
+    // On the release of Enter, at the combo box: the focus widget, whose line edit gets its keys
+    // handed on past any filter (and the press twice over).
+    cbURL_->installEventFilter(this);
 
     QAction* go = tbNetBrowser_->addAction(QStringLiteral("&GO!"));
     go->setObjectName(QStringLiteral("btnNetBrowser"));
@@ -179,8 +137,17 @@ TNetBrowser::TNetBrowser(QWidget* parent)
 }
 
 TNetBrowser::~TNetBrowser() {
-    // The page must go before the profile it runs in.
-    delete view_;
+    // The view goes first, and says nothing more to this half-destroyed browser.
+    if (view_) {
+        view_->OnUrlChanged = nullptr;
+        view_->OnLoadFinished = nullptr;
+        view_->OnLinkClicked = nullptr;
+        view_.reset();
+    }
+}
+
+QString TNetBrowser::PlaceholderText() const {
+    return placeholder_->text();
 }
 
 QToolButton* TNetBrowser::Button(const QString& name) const {
@@ -189,8 +156,8 @@ QToolButton* TNetBrowser::Button(const QString& name) const {
 
 void TNetBrowser::SetHomePage(const QString& file) {
     home_ = QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath());
-    if (guard_)
-        guard_->SetFolder(QFileInfo(file).absolutePath());
+    if (view_)
+        view_->SetLocalFolder(QFileInfo(file).absolutePath());
 }
 
 void TNetBrowser::Navigate(const QUrl& url) {
@@ -198,22 +165,22 @@ void TNetBrowser::Navigate(const QUrl& url) {
         return;
     requested_ = url;
     if (view_)
-        view_->load(url);
+        view_->Load(url);
 }
 
 void TNetBrowser::Back() {
     if (view_)
-        view_->back();
+        view_->Back();
 }
 
 void TNetBrowser::Forward() {
     if (view_)
-        view_->forward();
+        view_->Forward();
 }
 
 void TNetBrowser::Refresh() {
     if (view_)
-        view_->reload();
+        view_->Reload();
 }
 
 void TNetBrowser::showEvent(QShowEvent* event) {
@@ -229,28 +196,42 @@ void TNetBrowser::makeView() {
                            "Start Orvane as a normal user to browse the web."));
         return;
     }
-    profile_ = new QWebEngineProfile(this); // no name: kept in memory only
-    guard_ = new TLocalFileGuard(profile_);
+    QString error;
+    view_ = MakeWebView(module_, this, error);
+    if (!view_) {
+        placeholder_->setText(
+            QStringLiteral("The web browser is not available: its module could not "
+                           "be loaded.\n%1")
+                .arg(error));
+        return;
+    }
+    view_->Widget()->setObjectName(QStringLiteral("NetBrowserView"));
     if (!home_.isEmpty())
-        guard_->SetFolder(QFileInfo(home_.toLocalFile()).absolutePath());
-    profile_->setUrlRequestInterceptor(guard_);
-    QWebEngineSettings* settings = profile_->settings();
-    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-
-    view_ = new QWebEngineView(this);
-    view_->setObjectName(QStringLiteral("NetBrowserView"));
-    view_->setPage(new TNetPage(profile_, this, view_)); // goes with the view
-    connect(view_, &QWebEngineView::urlChanged, this, &TNetBrowser::urlShown);
-    delete layout()->replaceWidget(placeholder_, view_); // the item given back is ours
+        view_->SetLocalFolder(QFileInfo(home_.toLocalFile()).absolutePath());
+    view_->OnUrlChanged = [this](const QUrl& url) {
+        urlShown(url);
+    };
+    view_->OnLoadFinished = [this](const QUrl& url, bool ok) {
+        historyChanged();
+        emit LoadFinished(url, ok);
+    };
+    view_->OnLinkClicked = [this](const QUrl& url) {
+        if (!IsHelpPage(url) || !OnHelpLink)
+            return false;
+        QString page = QFileInfo(url.toLocalFile()).fileName();
+        if (url.hasFragment())
+            page += u'#' + url.fragment();
+        OnHelpLink(page);
+        return true;
+    };
+    delete layout()->replaceWidget(placeholder_, view_->Widget()); // the item given back is ours
     placeholder_->hide();
     if (!requested_.isEmpty())
-        view_->load(requested_);
+        view_->Load(requested_);
 }
 
 bool TNetBrowser::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == cbURL_->lineEdit() && event->type() == QEvent::KeyRelease) {
+    if (watched == cbURL_ && event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !key->isAutoRepeat())
             addressEntered();
@@ -270,10 +251,14 @@ void TNetBrowser::addressEntered() {
 
 void TNetBrowser::urlShown(const QUrl& url) {
     cbURL_->setEditText(url.toString());
+    historyChanged();
+}
+
+void TNetBrowser::historyChanged() {
     if (auto* back = tbNetBrowser_->findChild<QAction*>(QStringLiteral("btnNetBrowserBack")))
-        back->setEnabled(view_->history()->canGoBack());
+        back->setEnabled(view_->CanGoBack());
     if (auto* next = tbNetBrowser_->findChild<QAction*>(QStringLiteral("btnNetBrowserNext")))
-        next->setEnabled(view_->history()->canGoForward());
+        next->setEnabled(view_->CanGoForward());
 }
 
 } // namespace orvane
