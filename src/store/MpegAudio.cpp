@@ -308,13 +308,14 @@ void TMPEGAudio::Read() {
     frameLength_ = uint16_t(h.FrameLength());
     headerPosition_ = found->position;
 
+    const TagReading reading = CurrentTagReading();
     bool hasId3v1 = false;
     title_ = info.fileName().left(kTextMax);
     if (fileSize_ > kId3v1Size) {
         const uint8_t* block = in.Bytes(fileSize_ - kId3v1Size, kId3v1Size);
         if (block && IsId3v1(block)) {
             hasId3v1 = hasTag_ = true;
-            const Id3v1Tag tag = DecodeId3v1(block);
+            const Id3v1Tag tag = DecodeId3v1(block, reading.codePage);
             title_ = tag.title;
             artist_ = tag.artist;
             album_ = tag.album;
@@ -325,7 +326,7 @@ void TMPEGAudio::Read() {
         }
     }
     if (hasId3v2_) {
-        const Id3v2Use use = CurrentTagReading().id3v2;
+        const Id3v2Use use = reading.id3v2;
         if (use == Id3v2Use::Prefer || (use == Id3v2Use::WhenNoId3v1 && !hasId3v1))
             ReadId3v2Texts(hasId3v1);
     }
@@ -441,7 +442,7 @@ TagReplacement TMPEGAudio::WriteTagReplacing(const Id3v2Texts* id3v2) {
     if (!QFileInfo(fileName_).isFile())
         return {-1, std::nullopt};
     const Id3v1Tag tag{title_, artist_, album_, year_, comment_, track_, genreNr_};
-    const Id3v1Block block = EncodeId3v1(tag);
+    const Id3v1Block block = EncodeId3v1(tag, CurrentTagReading().codePage);
     TagReplacement result;
     if (id3v2)
         result.Error = EditThroughCopy(fileName_, [&](const QString& copy) {

@@ -2,14 +2,17 @@
 
 #include "platform/Paths.h"
 #include "store/BrowseLists.h"
+#include "store/CodePages.h"
 #include "store/MpegAudio.h"
 #include "store/SongStore.h"
+#include "store/TagWriteThrough.h"
 
 #include <QCollator>
 #include <QFile>
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 
 namespace orvane {
@@ -25,14 +28,11 @@ QString YesNo(bool value) {
     return value ? QStringLiteral("Yes") : QStringLiteral("No");
 }
 
-// The distinct characters of text outside Latin-1, separated by blanks.
-QString OutsideLatin1(const QString& text) {
-    QList<char32_t> found;
-    for (const char32_t c : text.toUcs4())
-        if (c > 0xFF && !found.contains(c))
-            found.append(c);
+// The distinct characters of text the ID3v1 code page cannot hold, separated by blanks.
+QString OutsideCodePage(const QString& text, int codePage) {
+    const QString found = CharactersOutsideCodePage(text, codePage);
     QStringList shown;
-    for (const char32_t c : found)
+    for (const char32_t c : found.toUcs4())
         shown.append(QString::fromUcs4(&c, 1));
     return shown.join(u' ');
 }
@@ -128,7 +128,7 @@ const std::vector<GenreEntry>& GenresByName() {
     return genres;
 }
 
-QStringList CharactersOutsideLatin1(const TagFields& f, bool batch) {
+QStringList CharactersOutsideLatin1(const TagFields& f, bool batch, int codePage) {
     const std::pair<const char*, QString> fields[] = {
         {"Title", batch ? QString() : f.Title.left(kTextWidth)},
         {"Artist", f.Artist.left(kTextWidth)},
@@ -137,7 +137,7 @@ QStringList CharactersOutsideLatin1(const TagFields& f, bool batch) {
         {"Comment", f.Comment.left(kTextWidth)}};
     QStringList lines;
     for (const auto& [name, text] : fields)
-        if (const QString chars = OutsideLatin1(text); !chars.isEmpty())
+        if (const QString chars = OutsideCodePage(text, codePage); !chars.isEmpty())
             lines.append(QString::fromLatin1(name) + QStringLiteral(": ") + chars);
     return lines;
 }

@@ -45,10 +45,10 @@ struct GenreEntry {
 };
 const std::vector<GenreEntry>& GenresByName();
 
-// The fields a save writes that hold characters an ID3v1 tag cannot store (outside Latin-1),
-// one line each: "Artist: ł ő". Empty when everything fits. A batch save writes only the
-// fields that are filled in and never the title.
-QStringList CharactersOutsideLatin1(const TagFields& fields, bool batch);
+// The fields a save writes that hold characters an ID3v1 tag cannot store (outside Latin-1, or
+// the code page chosen for ID3v1 text), one line each: "Artist: ł ő". Empty when everything
+// fits. A batch save writes only the fields that are filled in and never the title.
+QStringList CharactersOutsideLatin1(const TagFields& fields, bool batch, int codePage = 0);
 
 // A file the editor works on, named as its row showed it when the dialog opened.
 struct TagTarget {

@@ -141,5 +141,26 @@ TEST_F(Id3v2ReadingTest, BrokenTagsLeaveTheFileReadable) {
     EXPECT_EQ(mpeg.Title(), u"a.mp3");
 }
 
+TEST_F(Id3v2ReadingTest, Id3v1TextInAWindowsCodePage) {
+    // "Привет" and "Мир" in code page 1251.
+    const QByteArray tag =
+        test::MakeId3v1(QString::fromLatin1("\xCF\xF0\xE8\xE2\xE5\xF2"),
+                        QString::fromLatin1("\xCC\xE8\xF0"), u""_s, u"2001"_s, u""_s, 0, 12);
+    Read(Stream() + tag);
+    EXPECT_EQ(mpeg.Title(), QString::fromLatin1("\xCF\xF0\xE8\xE2\xE5\xF2"));
+    SetTagReading({Id3v2Use::WhenNoId3v1, 1251});
+    Read(Stream() + tag);
+    EXPECT_EQ(mpeg.Title(), u"Привет");
+    EXPECT_EQ(mpeg.Artist(), u"Мир");
+
+    // Written back in the same code page; what it cannot hold becomes "?".
+    mpeg.SetAlbum(u"Ünïcode ж"_s);
+    ASSERT_EQ(mpeg.WriteTag(), 0);
+    EXPECT_EQ(mpeg.Album(), u"?n?code ж");
+    SetTagReading({});
+    mpeg.SetFileName(mpeg.FileName());
+    EXPECT_EQ(mpeg.Album(), QString::fromLatin1("?n?code \xE6"));
+}
+
 } // namespace
 } // namespace orvane
