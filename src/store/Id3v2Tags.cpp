@@ -153,12 +153,24 @@ bool WriteId3v2Texts(const QString& path, const Id3v2Texts& texts) {
         return false;
     TagLib::ID3v2::Tag* t = file.ID3v2Tag(false);
     const unsigned version = t->header()->majorVersion();
-    t->setTitle(ToTagLib(texts.Title));
-    t->setArtist(ToTagLib(texts.Artist));
-    t->setAlbum(ToTagLib(texts.Album));
-    t->setYear(texts.Year.trimmed().toUInt());
-    t->setComment(ToTagLib(texts.Comment));
-    t->setGenre(ToTagLib(texts.GenreFrame));
+    // Only what differs is set, so a frame the save does not change keeps its form (a full
+    // date in the year frame, a genre reference, a comment's language).
+    const auto set = [t](TagLib::String (TagLib::Tag::*get)() const,
+                         void (TagLib::Tag::*put)(const TagLib::String&), const QString& text) {
+        if (OneLine((t->*get)()) != text)
+            (t->*put)(ToTagLib(text));
+    };
+    set(&TagLib::Tag::title, &TagLib::Tag::setTitle, texts.Title);
+    set(&TagLib::Tag::artist, &TagLib::Tag::setArtist, texts.Artist);
+    set(&TagLib::Tag::album, &TagLib::Tag::setAlbum, texts.Album);
+    set(&TagLib::Tag::comment, &TagLib::Tag::setComment, texts.Comment);
+    const unsigned year = texts.Year.trimmed().toUInt();
+    if (t->year() != year)
+        t->setYear(year);
+    const TagLib::ID3v2::FrameList& genres = t->frameList("TCON");
+    const QString genre = genres.isEmpty() ? QString() : OneLine(genres.front()->toString());
+    if (genre != texts.GenreFrame)
+        t->setGenre(ToTagLib(texts.GenreFrame));
     return file.save(TagLib::MPEG::File::ID3v2, TagLib::File::StripNone,
                      version == 3 ? TagLib::ID3v2::v3 : TagLib::ID3v2::v4,
                      TagLib::File::DoNotDuplicate);

@@ -446,8 +446,8 @@ TagReplacement TMPEGAudio::WriteTagReplacing(const Id3v2Texts* id3v2) {
     TagReplacement result;
     if (id3v2)
         result.Error = EditThroughCopy(fileName_, [&](const QString& copy) {
-            if (!WriteId3v2Texts(copy, *id3v2))
-                return EIO;
+            if (const int error = WriteId3v2IntoCopy(fileName_, copy, *id3v2))
+                return error;
             result = ReplaceId3v1Tag(copy, block);
             return result.Error;
         });

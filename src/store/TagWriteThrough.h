@@ -16,4 +16,14 @@ namespace orvane {
 // failed, in which case the copy is removed and path is untouched.
 int EditThroughCopy(const QString& path, const std::function<int(const QString& copy)>& edit);
 
+// The bytes after the leading ID3v2 tag (all of them when there is none) are the same in both
+// files: a rewritten tag left the audio and whatever follows it whole. TagLib does not report
+// every failed write, so a copy is checked this way before it replaces a song.
+bool SameBytesAfterId3v2(const QString& a, const QString& b);
+
+// Writes the texts into the ID3v2 tag of copy, a copy of the song original, and checks that the
+// audio came through whole; 0 or an error number.
+struct Id3v2Texts;
+int WriteId3v2IntoCopy(const QString& original, const QString& copy, const Id3v2Texts& texts);
+
 } // namespace orvane
