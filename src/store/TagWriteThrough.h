@@ -17,8 +17,8 @@ namespace orvane {
 int EditThroughCopy(const QString& path, const std::function<int(const QString& copy)>& edit);
 
 // The bytes after the leading ID3v2 tag (all of them when there is none) are the same in both
-// files: a rewritten tag left the audio and whatever follows it whole. TagLib does not report
-// every failed write, so a copy is checked this way before it replaces a song.
+// files: a rewritten tag left the audio and whatever follows it whole. A copy is checked this
+// way before it replaces a song, whatever TagLib reported.
 bool SameBytesAfterId3v2(const QString& a, const QString& b);
 
 // Writes the texts into the ID3v2 tag of copy, a copy of the song original, and checks that the
