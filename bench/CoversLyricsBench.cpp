@@ -64,10 +64,11 @@ qint64 panesNs = 0; // time spent in the cover and lyrics hooks
 void TimeHooks(TfrmMain& window) {
     auto cover = window.Library.ShowCover;
     auto lyrics = window.Library.ShowLyrics;
-    window.Library.ShowCover = [cover](const QString& artist, const QString& album) {
+    window.Library.ShowCover = [cover](const QString& artist, const QString& album,
+                                       const QString& song) {
         QElapsedTimer t;
         t.start();
-        cover(artist, album);
+        cover(artist, album, song);
         panesNs += t.nsecsElapsed();
     };
     window.Library.ShowLyrics = [lyrics](const SongRow& row) {

@@ -1,10 +1,12 @@
 // The collection walks over 10,000 generated MP3 files (page cache warm): the full rescan on
 // the calling thread, and the background scan with its blocking hand-over of every file to
 // this thread, both adding every song and logging it as new; and the background scan over a
-// collection that already holds every file, which must add and log nothing.
+// collection that already holds every file, which must add and log nothing. Then the full
+// rescan of 10,000 files that carry only an ID3v2 tag with a 300 KB picture, read through TagLib.
 
 #include "playlists/NewSongsLog.h"
 #include "store/Scanner.h"
+#include "support/Id3v2Fixture.h"
 #include "support/MpegFixture.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -39,6 +41,38 @@ const QString& Collection() {
                     folder + u"/%1 - %2.mp3"_s.arg(i, 3, 10, QChar(u'0')).arg(title),
                     stream + orvane::test::MakeId3v1(title, u"Artist %1"_s.arg(f), u"Album"_s,
                                                      u"1999"_s, u"ripped"_s, 0, 17));
+            }
+        }
+        return music;
+    }();
+    return root;
+}
+
+// 10,000 songs tagged by today's tools: an ID3v2.3 tag with texts and a 300 KB front cover, no
+// ID3v1 tag (about 3 GB, made once).
+const QString& Id3v2Collection() {
+    static orvane::test::TempDir dir;
+    static const QString root = [] {
+        using orvane::test::TextEncoding;
+        using orvane::test::TextFrame;
+        const QString music = dir.file(u"music"_s);
+        const QByteArray stream = orvane::test::MakeMpegStream(orvane::test::StreamOptions{});
+        const QByteArray picture = orvane::test::TinyJpeg() + QByteArray(300 * 1024, '\x5A');
+        for (int f = 0; f < kFolders; ++f) {
+            const QString folder = music + u"/Artist %1/Album"_s.arg(f);
+            QDir().mkpath(folder);
+            for (int i = 0; i < kFilesPerFolder; ++i) {
+                const QString title = u"Song %1"_s.arg(i);
+                const QByteArray tag = orvane::test::MakeId3v2Tag(
+                    3,
+                    {TextFrame("TIT2", TextEncoding::Utf16Bom, title),
+                     TextFrame("TPE1", TextEncoding::Utf16Bom, u"Artist %1"_s.arg(f)),
+                     TextFrame("TALB", TextEncoding::Utf16Bom, u"Album"_s),
+                     TextFrame("TCON", TextEncoding::Latin1, u"(17)"_s),
+                     orvane::test::PictureFrame(3, picture)},
+                    false, 2048);
+                orvane::test::WriteFile(
+                    folder + u"/%1 - %2.mp3"_s.arg(i, 3, 10, QChar(u'0')).arg(title), tag + stream);
             }
         }
         return music;
@@ -128,6 +162,24 @@ BENCHMARK(BM_BackgroundScanOverAKnownCollection)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5)
     ->UseRealTime();
+
+void BM_FullRescanOfId3v2Songs(benchmark::State& state) {
+    Id3v2Collection();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto target = std::make_unique<LoggedStore>();
+        state.ResumeTiming();
+        orvane::FullRescan(target->store, Id3v2Collection(), nullptr);
+        if (target->store.Songs.size() != kFiles || target->store.Songs[0].Artist.isEmpty() ||
+            target->store.Songs[0].Genre != u"Rock")
+            state.SkipWithError("not every song was added with its ID3v2 texts");
+        state.PauseTiming();
+        target.reset();
+        state.ResumeTiming();
+    }
+    Rate(state);
+}
+BENCHMARK(BM_FullRescanOfId3v2Songs)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 } // namespace
 

@@ -32,6 +32,7 @@ PreferencesChoice PreferencesOnShow(const Settings& settings) {
     choice.TrayControls = settings.TrayControls;
     for (size_t i = 0; i < kPreferencesIconOrder.size(); ++i)
         choice.Icons[i] = settings.Tray[kPreferencesIconOrder[i]];
+    choice.Tags = settings.Tags;
     return choice;
 }
 
@@ -57,13 +58,20 @@ QString Mp3BaseProblem(const QString& folder) {
 }
 
 bool AcceptPreferences(const PreferencesChoice& choice, PreferencesContext& context) {
-    if (const std::optional<QString> base =
-            ChangedMp3Base(choice.Mp3BaseText, context.settings.Mp3Base)) {
+    const std::optional<QString> base =
+        ChangedMp3Base(choice.Mp3BaseText, context.settings.Mp3Base);
+    if (base) {
         const QString problem = Mp3BaseProblem(*base);
         if (!problem.isEmpty()) {
             context.prompts.warning(problem);
             return false;
         }
+    }
+    // In force before a rescan of a new base folder, which then reads the tags the new way.
+    const bool tagsChanged = choice.Tags != context.settings.Tags;
+    context.settings.Tags = choice.Tags;
+    SetTagReading(choice.Tags);
+    if (base) {
         context.settings.Mp3Base = *base;
         if (context.rescan)
             context.rescan(*base);
@@ -73,6 +81,8 @@ bool AcceptPreferences(const PreferencesChoice& choice, PreferencesContext& cont
         context.settings.Tray[kPreferencesIconOrder[i]] = choice.Icons[i];
     if (!SaveSettings(context.registry, context.settings, context.window))
         context.prompts.warning(kSettingsWriteFailed);
+    if (tagsChanged && !base && context.offerRefresh)
+        context.offerRefresh();
     return true;
 }
 

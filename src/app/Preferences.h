@@ -3,6 +3,7 @@
 
 #include "app/Settings.h"
 #include "platform/Prompts.h"
+#include "store/Id3Tags.h"
 
 #include <array>
 #include <functional>
@@ -20,6 +21,7 @@ struct PreferencesChoice {
     QString Mp3BaseText;
     bool TrayControls = true;
     std::array<bool, 6> Icons{}; // in kPreferencesIconOrder
+    TagReading Tags;             // page "Tags"
 };
 
 // The dialog's fields as shown when it opens.
@@ -39,11 +41,17 @@ struct PreferencesContext {
     Prompts& prompts;
     // Empties the collection and walks the new base folder, then the recycle folder.
     std::function<void(const QString& newBase)> rescan;
+    // Asked for when the way tags are read changed and no rescan followed: the program offers
+    // "Refresh Database" once the dialog has closed.
+    std::function<void()> offerRefresh = {};
+    // The ID3v1 tags of a few songs of the collection, for the code-page preview.
+    std::function<std::vector<Id3v1Block>()> previewTags = {};
 };
 
 // "&Ok": a changed base folder is checked (a folder that is not there is reported and keeps the
-// dialog open: false), taken and rescanned; then the tray flags are taken and the settings
-// saved, a failure being reported. True when the dialog may close.
+// dialog open: false), taken and rescanned; then the tray flags and the way tags are read are
+// taken (in force at once) and the settings saved, a failure being reported. True when the
+// dialog may close.
 bool AcceptPreferences(const PreferencesChoice& choice, PreferencesContext& context);
 
 } // namespace orvane

@@ -29,6 +29,7 @@
 #include "platform/Paths.h"
 #include "playlists/PlaylistFile.h"
 #include "store/CacheFile.h"
+#include "store/Id3v1Preview.h"
 #include "store/RecycledSongs.h"
 #include "store/Scanner.h"
 
@@ -403,14 +404,23 @@ void Program::rescanForPreferences(const QString& newBase) {
 void Program::Preferences1Click() {
     if (!startupDone_ || shutdownDone_ || busy())
         return;
-    PreferencesContext context{settings_, registry_, *windowSettings_, prompts_,
-                               [this](const QString& base) {
-                                   rescanForPreferences(base);
+    bool offerRefresh = false;
+    PreferencesContext context{settings_,
+                               registry_,
+                               *windowSettings_,
+                               prompts_,
+                               [this](const QString& base) { rescanForPreferences(base); },
+                               [&offerRefresh] { offerRefresh = true; },
+                               [this] {
+                                   return PreviewTags(store_.Songs);
                                }};
     {
         TfrmPreferences dialog(context, main_.get());
         dialog.exec();
     }
+    // Asked once the dialog is gone, so the question is not hidden behind it.
+    if (offerRefresh && !shutdownDone_ && !shutdownPending_)
+        RefreshDatabase1Click();
     if (!shutdownDone_) {
         main_->RebuildGenreList();
         ApplyTrayIcons(*trayIcons_, settings_.Tray);

@@ -104,10 +104,21 @@ QString DefaultMp3Base() {
 
 namespace {
 
+const QString kReadId3v2Value = QStringLiteral("ReadID3v2");
+const QString kCodePageValue = QStringLiteral("ID3v1CodePage");
+
 // An empty or missing value would make every walk start at the root of the file system.
 void ReadMp3Base(const Registry& registry, const QString& key, Settings& settings) {
     const QString stored = registry.ReadText(key, QStringLiteral("MP3Base")).value_or(QString());
     settings.Mp3Base = stored.isEmpty() ? DefaultMp3Base() : stored;
+}
+
+void ReadTagReading(const Registry& registry, TagReading& tags) {
+    if (const std::optional<int32_t> v = registry.ReadInteger(kSettingsKey, kReadId3v2Value))
+        tags.id3v2 = Id3v2UseFromInt(*v);
+    if (const std::optional<int32_t> v = registry.ReadInteger(kSettingsKey, kCodePageValue))
+        tags.codePage = CodePageFromInt(*v);
+    SetTagReading(tags);
 }
 
 } // namespace
@@ -130,6 +141,7 @@ bool LoadSettings(Registry& registry, Settings& settings, SettingsWindow& window
     ReadFlag(registry, kSettingsKey, QStringLiteral("TrayIcons"), settings.TrayControls);
     for (const TrayValue& v : kTrayValues)
         ReadFlag(registry, kSettingsKey, Name(v.name), settings.Tray[v.icon]);
+    ReadTagReading(registry, settings.Tags);
 
     if (!registry.CreateKey(kVisFlagsKey))
         return false;
@@ -170,7 +182,9 @@ bool SaveSettings(Registry& registry, const Settings& settings, const SettingsWi
         !registry.WriteText(kSettingsKey, QStringLiteral("MP3Player"), settings.Mp3Player) ||
         !registry.WriteInteger(kSettingsKey, QStringLiteral("Cache"), flag(settings.Cache)) ||
         !registry.WriteInteger(kSettingsKey, QStringLiteral("TrayIcons"),
-                               flag(settings.TrayControls)))
+                               flag(settings.TrayControls)) ||
+        !registry.WriteInteger(kSettingsKey, kReadId3v2Value, int(settings.Tags.id3v2)) ||
+        !registry.WriteInteger(kSettingsKey, kCodePageValue, settings.Tags.codePage))
         return false;
     for (const TrayValue& v : kTrayValues)
         if (!registry.WriteInteger(kSettingsKey, Name(v.name), flag(settings.Tray[v.icon])))

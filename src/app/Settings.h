@@ -9,6 +9,7 @@
 // through TrayIconSwitch. GUI thread only.
 
 #include "platform/Registry.h"
+#include "store/TagReading.h"
 
 #include <QString>
 #include <QStringList>
@@ -58,6 +59,7 @@ struct Settings {
     bool TrayControls = true; // "Use tray controls"; shown and stored, no other effect
     TrayIconFlags Tray;
     std::vector<SideBarGroup> Groups = DefaultSideBarGroups();
+    TagReading Tags; // "ReadID3v2" and "ID3v1CodePage"; in force for the whole program once loaded
 };
 
 // The View-menu commands whose check marks are stored in visflags, in their stored order.

@@ -1,6 +1,7 @@
 #include "app/TfrmPreferences.h"
 
 #include "app/FirstRun.h"
+#include "store/Id3v1Preview.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -18,7 +19,12 @@ TfrmPreferences::TfrmPreferences(PreferencesContext& context, QWidget* parent)
     pages_ = new QTabWidget(this);
     pages_->addTab(buildLocations(), QStringLiteral("Locations"));
     pages_->addTab(buildPreferences(), QStringLiteral("Preferences"));
+    pages_->addTab(buildTags(), QStringLiteral("Tags"));
     pages_->setCurrentIndex(0);
+    connect(pages_, &QTabWidget::currentChanged, this, [this] {
+        if (pages_->currentIndex() == 2)
+            showPreview();
+    });
     layout->addWidget(pages_);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -34,6 +40,8 @@ TfrmPreferences::TfrmPreferences(PreferencesContext& context, QWidget* parent)
     cbTrayicons_->setChecked(shown.TrayControls);
     for (size_t i = 0; i < shown.Icons.size(); ++i)
         clIcons_->item(int(i))->setCheckState(shown.Icons[i] ? Qt::Checked : Qt::Unchecked);
+    cbReadId3v2_->setCurrentIndex(int(shown.Tags.id3v2));
+    cbCodePage_->setCurrentIndex(cbCodePage_->findData(shown.Tags.codePage));
     setMinimumWidth(420);
 }
 
@@ -76,6 +84,55 @@ QWidget* TfrmPreferences::buildPreferences() {
     return page;
 }
 
+QWidget* TfrmPreferences::buildTags() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    auto* readLabel = new QLabel(QStringLiteral("Read ID3v2 tags"), page);
+    layout->addWidget(readLabel);
+    cbReadId3v2_ = new QComboBox(page);
+    cbReadId3v2_->setObjectName(QStringLiteral("cbReadId3v2"));
+    cbReadId3v2_->addItems(Id3v2UseCaptions());
+    readLabel->setBuddy(cbReadId3v2_);
+    layout->addWidget(cbReadId3v2_);
+    auto* codeLabel = new QLabel(QStringLiteral("ID3v1 text encoding"), page);
+    layout->addWidget(codeLabel);
+    cbCodePage_ = new QComboBox(page);
+    cbCodePage_->setObjectName(QStringLiteral("cbCodePage"));
+    for (const int codePage : kCodePages)
+        cbCodePage_->addItem(CodePageCaption(codePage), codePage);
+    codeLabel->setBuddy(cbCodePage_);
+    layout->addWidget(cbCodePage_);
+    layout->addWidget(
+        new QLabel(QStringLiteral("Songs of your collection in this encoding:"), page));
+    lbPreview_ = new QListWidget(page);
+    lbPreview_->setObjectName(QStringLiteral("lbPreview"));
+    lbPreview_->setSelectionMode(QAbstractItemView::NoSelection);
+    layout->addWidget(lbPreview_);
+    layout->addWidget(new QLabel(QStringLiteral("The collection shows a changed choice after "
+                                                "\"Refresh Database\"."),
+                                 page));
+    connect(cbCodePage_, &QComboBox::currentIndexChanged, this, [this] {
+        if (previewRead_)
+            showPreview();
+    });
+    return page;
+}
+
+void TfrmPreferences::showPreview() {
+    if (!previewRead_) {
+        previewRead_ = true;
+        if (context_.previewTags)
+            previewTags_ = context_.previewTags();
+    }
+    lbPreview_->clear();
+    // List items show plain text: the tags' text is never read as markup.
+    const QStringList lines = PreviewLines(previewTags_, cbCodePage_->currentData().toInt());
+    if (lines.isEmpty())
+        lbPreview_->addItem(QStringLiteral("(no song of the collection has an ID3v1 tag)"));
+    else
+        lbPreview_->addItems(lines);
+}
+
 void TfrmPreferences::browse() {
     if (const std::optional<QString> folder =
             context_.prompts.chooseFolder(kSelectMp3PathTitle, edMP3Base_->text()))
@@ -88,6 +145,8 @@ PreferencesChoice TfrmPreferences::Choice() const {
     choice.TrayControls = cbTrayicons_->isChecked();
     for (size_t i = 0; i < choice.Icons.size(); ++i)
         choice.Icons[i] = clIcons_->item(int(i))->checkState() == Qt::Checked;
+    choice.Tags = {Id3v2UseFromInt(cbReadId3v2_->currentIndex()),
+                   CodePageFromInt(cbCodePage_->currentData().toInt())};
     return choice;
 }
 

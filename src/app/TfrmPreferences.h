@@ -1,11 +1,13 @@
 #pragma once
 // The options dialog: page "Locations" with the MP3 base folder, page "Preferences" with the
-// tray icons. "&Ok" runs AcceptPreferences (Preferences.h) and closes only when that allows it;
+// tray icons, page "Tags" with the way tags are read and a preview of the ID3v1 code page. "&Ok"
+// runs AcceptPreferences (Preferences.h) and closes only when that allows it;
 // "&Cancel" and Esc close without changing anything.
 
 #include "app/Preferences.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
@@ -29,12 +31,17 @@ public:
     QPushButton* btnOk() const { return btnOk_; }
     QPushButton* btnCancel() const { return btnCancel_; }
     QPushButton* btnBrowse() const { return btnBrowse_; }
+    QComboBox* cbReadId3v2() const { return cbReadId3v2_; }
+    QComboBox* cbCodePage() const { return cbCodePage_; }
+    QListWidget* lbPreview() const { return lbPreview_; }
 
     void accept() override;
 
 private:
     QWidget* buildLocations();
     QWidget* buildPreferences();
+    QWidget* buildTags();
+    void showPreview();
     void browse();
 
     PreferencesContext& context_;
@@ -45,6 +52,11 @@ private:
     QListWidget* clIcons_ = nullptr;
     QPushButton* btnOk_ = nullptr;
     QPushButton* btnCancel_ = nullptr;
+    QComboBox* cbReadId3v2_ = nullptr;
+    QComboBox* cbCodePage_ = nullptr;
+    QListWidget* lbPreview_ = nullptr;
+    std::vector<Id3v1Block> previewTags_; // read when the page is first shown
+    bool previewRead_ = false;
 };
 
 } // namespace orvane

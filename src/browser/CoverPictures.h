@@ -22,12 +22,16 @@ inline constexpr size_t kCoverCacheSize = 24;
 
 struct CoverPicture {
     QString path;
-    QImage image;  // null when the file could not be read as a picture
-    QString error; // why, for the user
+    QImage image;          // null when the file could not be read as a picture
+    QString error;         // why, for the user; empty when a song simply carries no picture
+    bool embedded = false; // path is a song whose ID3v2 tag holds the picture
 };
 
 // Reads a picture file, fitted into kMaxCoverSide pixels with smooth scaling. Any thread.
 CoverPicture ReadCoverPicture(const QString& path);
+// The front cover in the ID3v2 tag of the song at path (else its first picture), fitted the
+// same way; a null image without an error when it has none. Any thread.
+CoverPicture ReadEmbeddedCover(const QString& songPath);
 
 class TCoverPictures : public QObject {
     Q_OBJECT
@@ -35,11 +39,14 @@ public:
     explicit TCoverPictures(QObject* parent = nullptr);
     ~TCoverPictures() override;
 
-    // Asks for a picture: Ready comes at once when the cache holds it, else after the file has
-    // been read, unless another request came in between.
-    void Request(const QString& path);
+    // Asks for a picture (embedded: the one inside the song file at path): Ready comes at once
+    // when the cache holds it, else after the file has been read, unless another request came
+    // in between.
+    void Request(const QString& path, bool embedded = false);
     // The picture in the cache, or nothing.
-    const CoverPicture* Cached(const QString& path) const;
+    const CoverPicture* Cached(const QString& path, bool embedded = false) const;
+    // A picture is being read.
+    bool Busy() const { return !reading_.isEmpty(); }
 
 signals:
     void Ready(const CoverPicture& picture);
@@ -55,13 +62,14 @@ private:
         CoverPicture picture;
     };
     static Stamp stampOf(const QString& path);
-    void start(const QString& path);
+    void start(const QString& path, bool embedded);
     void finished();
 
     std::deque<Entry> cache_; // the newest first
     QFutureWatcher<CoverPicture> watcher_;
     QString reading_; // empty when idle
     QString pending_; // the newest request made while reading
+    bool pendingEmbedded_ = false;
 };
 
 } // namespace orvane

@@ -5,6 +5,7 @@
 #include "browser/TfrmCoverBrowser.h"
 #include "browser/TfrmMain.h"
 #include "platform/Prompts.h"
+#include "store/TagReading.h"
 
 #include <QEvent>
 #include <QFileInfo>
@@ -39,8 +40,9 @@ TCoversAndLyrics::TCoversAndLyrics(TfrmMain& main, Prompts& prompts)
     cover->installEventFilter(this);
     connect(pictures_, &TCoverPictures::Ready, this, &TCoversAndLyrics::showPicture);
 
-    main_.Library.ShowCover = [this](const QString& artist, const QString& album) {
-        ShowCover(artist, album);
+    main_.Library.ShowCover = [this](const QString& artist, const QString& album,
+                                     const QString& song) {
+        ShowCover(artist, album, song);
     };
     main_.Library.ShowLyrics = [this](const SongRow& row) {
         ShowLyrics(row);
@@ -59,7 +61,7 @@ TCoversAndLyrics::TCoversAndLyrics(TfrmMain& main, Prompts& prompts)
     // A pane switched back on shows the selected song's cover and lyrics at once.
     connect(main_.Albumcover1(), &QAction::toggled, this, [this](bool on) {
         if (on)
-            ShowCover(artist_, album_);
+            ShowCover(artist_, album_, song_);
     });
     connect(main_.Lyrics2(), &QAction::toggled, this, [this](bool on) {
         if (on)
@@ -68,26 +70,30 @@ TCoversAndLyrics::TCoversAndLyrics(TfrmMain& main, Prompts& prompts)
     main_.UpdateCommands();
 }
 
-void TCoversAndLyrics::ShowCover(const QString& artist, const QString& album) {
+void TCoversAndLyrics::ShowCover(const QString& artist, const QString& album, const QString& song) {
     artist_ = artist;
     album_ = album;
+    song_ = song;
     if (!main_.Albumcover1()->isChecked())
         return; // read again when the panel is switched on
+    // A link always wins over the picture in the file, which is looked at only while ID3v2 tags
+    // are read at all.
     const QString picture = links_.CoverOf(artist, album);
-    if (picture.isEmpty()) {
+    if (picture.isEmpty() && (song.isEmpty() || CurrentTagReading().id3v2 == Id3v2Use::Never)) {
         hidePicture();
         return;
     }
-    wanted_ = picture;
-    pictures_->Request(picture);
+    wanted_ = picture.isEmpty() ? song : picture;
+    wantedEmbedded_ = picture.isEmpty();
+    pictures_->Request(wanted_, wantedEmbedded_);
 }
 
 void TCoversAndLyrics::showPicture(const CoverPicture& picture) {
-    if (picture.path != wanted_)
+    if (picture.path != wanted_ || picture.embedded != wantedEmbedded_)
         return; // the user has moved on
     if (picture.image.isNull()) {
         hidePicture();
-        if (!reported_.contains(picture.path)) {
+        if (!picture.error.isEmpty() && !reported_.contains(picture.path)) {
             reported_.insert(picture.path);
             main_.statusBar()->showMessage(picture.error, 10000);
         }
@@ -106,6 +112,7 @@ void TCoversAndLyrics::showPicture(const CoverPicture& picture) {
 
 void TCoversAndLyrics::hidePicture() {
     wanted_.clear();
+    wantedEmbedded_ = false;
     shownImage_ = 0;
     QLabel* cover = main_.imgAlbumCover();
     cover->clear();
@@ -114,7 +121,7 @@ void TCoversAndLyrics::hidePicture() {
 
 bool TCoversAndLyrics::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize && watched == main_.imgAlbumCover() && !wanted_.isEmpty())
-        pictures_->Request(wanted_);
+        pictures_->Request(wanted_, wantedEmbedded_);
     return QObject::eventFilter(watched, event);
 }
 
@@ -173,6 +180,7 @@ void TCoversAndLyrics::loadCover(const QString& artist, const QString& album,
     artist_ = artist;
     album_ = album;
     wanted_ = *picture;
+    wantedEmbedded_ = false;
     pictures_->Request(*picture);
 }
 

@@ -30,7 +30,9 @@ public:
     // commands; links live in the window's program folder, which must be set before.
     TCoversAndLyrics(TfrmMain& main, Prompts& prompts);
 
-    void ShowCover(const QString& artist, const QString& album);
+    // The picture linked to artist and album; without a link the one inside the song's file
+    // (the album's first song for an album entry; song may be empty).
+    void ShowCover(const QString& artist, const QString& album, const QString& song = {});
     void ShowLyrics(const SongRow& row);
 
     // The commands, by their handlers' names.
@@ -44,8 +46,10 @@ public:
 
     CoverLinks& Links() { return links_; }
     TCoverPictures& Pictures() { return *pictures_; }
-    // The picture file the cover panel shows or waits for; empty when it shows "No cover image".
+    // The picture file (or, for an embedded picture, the song file) the cover panel shows or
+    // waits for; empty when it shows "No cover image".
     const QString& WantedCover() const { return wanted_; }
+    bool WantedCoverIsEmbedded() const { return wantedEmbedded_; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -62,8 +66,9 @@ private:
     CoverLinks links_;
     TCoverPictures* pictures_;
     TLyricsBrowser* lyrics_;
-    QString artist_, album_; // of the last ShowCover, shown again when the panel comes back
+    QString artist_, album_, song_; // of the last ShowCover, shown again when the panel comes back
     QString wanted_;
+    bool wantedEmbedded_ = false;
     qint64 shownImage_ = 0;  // cacheKey of the picture the panel shows scaled, 0 for none
     QSet<QString> reported_; // unreadable pictures already told about in the status bar
     QString pictureFolder_;  // where the picture dialog was last left

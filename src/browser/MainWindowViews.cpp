@@ -365,10 +365,11 @@ void TfrmMain::lvAlbumsChange() {
     const QString album = item->data(kSubValue0).toString();
     SongRows rows;
     Library.ShowAlbumSongs(album, rows);
+    const QString firstSong = rows.empty() ? QString() : rows.front().Path();
     ShowSongsIn(lvSelection_, std::move(rows));
     showTitle(album);
     if (Library.ShowCover)
-        Library.ShowCover(item->data(kSubValue1).toString(), album);
+        Library.ShowCover(item->data(kSubValue1).toString(), album, firstSong);
     UpdateCommands();
 }
 
@@ -502,7 +503,7 @@ void TfrmMain::SongListChanged(TSongListView* list) {
         const SongRow& song = list->Songs()->Row(row);
         statusPanels_[1]->setText(song.Path());
         if (Library.ShowCover)
-            Library.ShowCover(song.Artist, song.Album);
+            Library.ShowCover(song.Artist, song.Album, song.Path());
         if (lyrics2_->isChecked() && Library.ShowLyrics)
             Library.ShowLyrics(song);
     } else {

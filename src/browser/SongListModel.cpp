@@ -27,6 +27,15 @@ const QString& ColumnText(const SongRow& row, int column) {
     }
 }
 
+namespace {
+
+QString ShownText(const SongRow& row, int column) {
+    const QString& text = ColumnText(row, column);
+    return column == SongListModel::YearColumn ? ShownYear(text) : text;
+}
+
+} // namespace
+
 int SongListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(rows_.size());
 }
@@ -41,9 +50,9 @@ QVariant SongListModel::data(const QModelIndex& index, int role) const {
     const SongRow& row = rows_[size_t(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return ColumnText(row, index.column());
+        return ShownText(row, index.column());
     case Qt::ToolTipRole:
-        return LiteralToolTip(ColumnText(row, index.column()));
+        return LiteralToolTip(ShownText(row, index.column()));
     case Qt::FontRole:
         return row.NewFlag == QLatin1String("1") ? boldFont_ : font_;
     case Qt::TextAlignmentRole:

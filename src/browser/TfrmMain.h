@@ -76,8 +76,9 @@ struct LibraryHooks {
     // The index of the song open in the player (-1 for none), and playing row 0 of the queue.
     std::function<int()> CurrentSong;
     std::function<void()> PlayFirstPlayingSong;
-    // The cover of an artist and album, and the lyrics of a row.
-    std::function<void(const QString& artist, const QString& album)> ShowCover;
+    // The cover of an artist and album (song: the file whose own picture stands in when no
+    // picture is linked), and the lyrics of a row.
+    std::function<void(const QString& artist, const QString& album, const QString& song)> ShowCover;
     std::function<void(const SongRow& row)> ShowLyrics;
 };
 

@@ -2,6 +2,7 @@
 
 #include "platform/Prompts.h"
 #include "store/SongStore.h"
+#include "store/TagReading.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -129,7 +130,9 @@ TagFields TfrmTag::fields() const {
 
 void TfrmTag::save() {
     const TagFields f = fields();
-    if (const QStringList outside = CharactersOutsideLatin1(f, IsBatch()); !outside.isEmpty()) {
+    if (const QStringList outside =
+            CharactersOutsideLatin1(f, IsBatch(), CurrentTagReading().codePage);
+        !outside.isEmpty()) {
         const QString text = QStringLiteral("An ID3v1 tag cannot hold these characters:\n") +
                              outside.join(u'\n') +
                              QStringLiteral("\n\nOK writes \"?\" in their place; Cancel goes "

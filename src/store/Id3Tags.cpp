@@ -1,5 +1,7 @@
 #include "store/Id3Tags.h"
 
+#include "store/CodePages.h"
+
 #include <cstring>
 
 namespace orvane {
@@ -37,22 +39,22 @@ constexpr size_t kTextWidth = 30, kYearWidth = 4;
 constexpr size_t kTrackAt = 126, kGenreAt = 127;
 
 // CR and LF become blanks: tag text is shown and stored on one line.
-QString OneLine(const uint8_t* field, size_t n) {
+QString OneLine(const uint8_t* field, size_t n, int codePage) {
     QByteArray bytes(reinterpret_cast<const char*>(field), qsizetype(n));
     bytes.replace('\r', ' ').replace('\n', ' ');
-    return QString::fromLatin1(bytes);
+    return DecodeCodePage(bytes, codePage);
 }
 
-QString TrimmedText(const uint8_t* field, size_t width) {
+QString TrimmedText(const uint8_t* field, size_t width, int codePage) {
     const void* zero = std::memchr(field, 0, width);
     size_t n = zero ? size_t(static_cast<const uint8_t*>(zero) - field) : width;
     while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\r' || field[n - 1] == '\n'))
         --n;
-    return OneLine(field, n);
+    return OneLine(field, n, codePage);
 }
 
-void PutText(Id3v1Block& block, size_t at, size_t width, const QString& text) {
-    const QByteArray bytes = text.left(qsizetype(width)).toLatin1();
+void PutText(Id3v1Block& block, size_t at, size_t width, const QString& text, int codePage) {
+    const QByteArray bytes = EncodeCodePage(text.left(qsizetype(width)), codePage);
     std::memcpy(block.data() + at, bytes.constData(), size_t(bytes.size()));
 }
 
@@ -62,31 +64,32 @@ bool IsId3v1(const uint8_t* block) {
     return std::memcmp(block, "TAG", 3) == 0;
 }
 
-Id3v1Tag DecodeId3v1(const uint8_t* block) {
+Id3v1Tag DecodeId3v1(const uint8_t* block, int codePage) {
     Id3v1Tag tag;
-    tag.title = TrimmedText(block + kTitleAt, kTextWidth);
-    tag.artist = TrimmedText(block + kArtistAt, kTextWidth);
-    tag.album = TrimmedText(block + kAlbumAt, kTextWidth);
+    tag.title = TrimmedText(block + kTitleAt, kTextWidth, codePage);
+    tag.artist = TrimmedText(block + kArtistAt, kTextWidth, codePage);
+    tag.album = TrimmedText(block + kAlbumAt, kTextWidth, codePage);
     // The year keeps its blanks; a zero byte ends it (an empty year is four zero bytes, which
     // are no text).
     const void* yearEnd = std::memchr(block + kYearAt, 0, kYearWidth);
     tag.year = OneLine(block + kYearAt,
                        yearEnd ? size_t(static_cast<const uint8_t*>(yearEnd) - (block + kYearAt))
-                               : kYearWidth);
-    tag.comment = TrimmedText(block + kCommentAt, kTextWidth);
+                               : kYearWidth,
+                       codePage);
+    tag.comment = TrimmedText(block + kCommentAt, kTextWidth, codePage);
     tag.track = block[kTrackAt];
     tag.genre = block[kGenreAt];
     return tag;
 }
 
-Id3v1Block EncodeId3v1(const Id3v1Tag& tag) {
+Id3v1Block EncodeId3v1(const Id3v1Tag& tag, int codePage) {
     Id3v1Block block{};
     std::memcpy(block.data(), "TAG", 3);
-    PutText(block, kTitleAt, kTextWidth, tag.title);
-    PutText(block, kArtistAt, kTextWidth, tag.artist);
-    PutText(block, kAlbumAt, kTextWidth, tag.album);
-    PutText(block, kYearAt, kYearWidth, tag.year);
-    PutText(block, kCommentAt, kTextWidth, tag.comment);
+    PutText(block, kTitleAt, kTextWidth, tag.title, codePage);
+    PutText(block, kArtistAt, kTextWidth, tag.artist, codePage);
+    PutText(block, kAlbumAt, kTextWidth, tag.album, codePage);
+    PutText(block, kYearAt, kYearWidth, tag.year, codePage);
+    PutText(block, kCommentAt, kTextWidth, tag.comment, codePage);
     block[kGenreAt] = tag.genre;
     block[kTrackAt] = tag.track;
     return block;

@@ -4,6 +4,8 @@
 #include "platform/FileHandle.h"
 #include "store/Id3Tags.h"
 #include "store/MpegFrameHeader.h"
+#include "store/TagReading.h"
+#include "store/TagWriteThrough.h"
 #include "store/VbrHeader.h"
 
 #include <QDir>
@@ -236,7 +238,8 @@ void TMPEGAudio::Reset() {
     year_ = QStringLiteral("    ");
     genreNr_ = 255;
     track_ = 0;
-    hasTag_ = false;
+    genreText_.clear();
+    hasTag_ = hasId3v2_ = false;
     duration_ = 0;
     fileSize_ = 0;
     version_ = layer_ = 0;
@@ -276,11 +279,18 @@ void TMPEGAudio::Read() {
     fileAttributes_ = kAttrArchive | (info.permission(QFileDevice::WriteOwner) ? 0 : kAttrReadOnly);
 
     BlockReader in(file.get());
-    // A leading ID3v2 tag is skipped as declared; when it claims to run past the end of the
+    // A leading ID3v2 tag is skipped as declared, and so is every tag right after it (a tagger
+    // that put a new tag in front of the old one); when one claims to run past the end of the
     // file, nothing is left to search.
     uint64_t audioStart = 0;
-    if (const uint8_t* id3v2 = in.Bytes(0, kId3v2HeaderSize))
-        audioStart = Id3v2TagSize(id3v2);
+    while (audioStart < fileSize_) {
+        const uint8_t* id3v2 = in.Bytes(audioStart, kId3v2HeaderSize);
+        const uint64_t size = id3v2 ? Id3v2TagSize(id3v2) : 0;
+        if (size == 0)
+            break;
+        audioStart += size;
+    }
+    hasId3v2_ = audioStart > 0;
     const std::optional<FoundFrame> found = FindFirstFrame(in, audioStart, fileSize_, searchLimit_);
     if (!found)
         return;
@@ -298,13 +308,14 @@ void TMPEGAudio::Read() {
     frameLength_ = uint16_t(h.FrameLength());
     headerPosition_ = found->position;
 
+    const TagReading reading = CurrentTagReading();
     bool hasId3v1 = false;
     title_ = info.fileName().left(kTextMax);
     if (fileSize_ > kId3v1Size) {
         const uint8_t* block = in.Bytes(fileSize_ - kId3v1Size, kId3v1Size);
         if (block && IsId3v1(block)) {
             hasId3v1 = hasTag_ = true;
-            const Id3v1Tag tag = DecodeId3v1(block);
+            const Id3v1Tag tag = DecodeId3v1(block, reading.codePage);
             title_ = tag.title;
             artist_ = tag.artist;
             album_ = tag.album;
@@ -314,19 +325,57 @@ void TMPEGAudio::Read() {
             genreNr_ = tag.genre;
         }
     }
+    if (hasId3v2_) {
+        const Id3v2Use use = reading.id3v2;
+        if (use == Id3v2Use::Prefer || (use == Id3v2Use::WhenNoId3v1 && !hasId3v1))
+            ReadId3v2Texts(hasId3v1);
+    }
 
     // A VBR header's frame count gives the play time; without one it follows from the bytes of
     // audio at the bit rate of the first frame, the tags left out.
     VbrHeader vbr;
     if (const uint8_t* frame = in.Bytes(headerPosition_, frameLength_))
         vbr = FindVbrHeader(h, frame, frameLength_);
-    if (vbr.frames && *vbr.frames > 0) {
+    // A header that counts more bytes than the file could hold by far is not this file's (a
+    // cut-off download, a header copied from elsewhere): its frame count is not trusted either.
+    const bool vbrFits = !vbr.bytes || *vbr.bytes <= fileSize_ + fileSize_ / 2;
+    if (vbr.frames && *vbr.frames > 0 && vbrFits) {
         duration_ = Saturated(uint64_t(*vbr.frames) * h.SamplesPerFrame() / h.sampleRate);
     } else {
         uint64_t audio = fileSize_ - std::min(fileSize_, audioStart);
         if (hasId3v1)
             audio -= std::min<uint64_t>(audio, kId3v1Size);
         duration_ = Saturated(audio / (uint64_t(h.bitRate) * 125)); // bytes * 8 / bit/s
+    }
+}
+
+void TMPEGAudio::ReadId3v2Texts(bool hasId3v1) {
+    const std::optional<Id3v2Texts> tag = ParseId3v2Texts(ReadLeadingId3v2(fileName_));
+    if (!tag)
+        return;
+    if (!hasId3v1) {
+        // The ID3v2 tag is the file's tag: what it lacks is empty, not "[notag]". The title stays
+        // the file name unless the tag has one.
+        artist_.clear();
+        album_.clear();
+        comment_.clear();
+        year_.clear();
+        hasTag_ = true;
+    }
+    const auto take = [](QString& field, const QString& text) {
+        if (!text.isEmpty())
+            field = text;
+    };
+    take(title_, tag->Title);
+    take(artist_, tag->Artist);
+    take(album_, tag->Album);
+    take(year_, tag->Year);
+    take(comment_, tag->Comment);
+    if (!tag->Genre.isEmpty()) {
+        genreText_ = tag->Genre;
+        // A free-text genre leaves the ID3v1 byte alone, so a save does not change it.
+        if (tag->GenreNr >= 0)
+            genreNr_ = uint8_t(tag->GenreNr);
     }
 }
 
@@ -360,7 +409,7 @@ bool TMPEGAudio::IsValid() const {
 }
 
 QString TMPEGAudio::GenreName() const {
-    return orvane::GenreName(genreNr_);
+    return genreText_.isEmpty() ? orvane::GenreName(genreNr_) : genreText_;
 }
 
 QString TMPEGAudio::ModeName() const {
@@ -389,11 +438,21 @@ int TMPEGAudio::WriteTag() {
     return WriteTagReplacing().Error;
 }
 
-TagReplacement TMPEGAudio::WriteTagReplacing() {
+TagReplacement TMPEGAudio::WriteTagReplacing(const Id3v2Texts* id3v2) {
     if (!QFileInfo(fileName_).isFile())
         return {-1, std::nullopt};
     const Id3v1Tag tag{title_, artist_, album_, year_, comment_, track_, genreNr_};
-    TagReplacement result = ReplaceId3v1Tag(fileName_, EncodeId3v1(tag));
+    const Id3v1Block block = EncodeId3v1(tag, CurrentTagReading().codePage);
+    TagReplacement result;
+    if (id3v2)
+        result.Error = EditThroughCopy(fileName_, [&](const QString& copy) {
+            if (const int error = WriteId3v2IntoCopy(fileName_, copy, *id3v2))
+                return error;
+            result = ReplaceId3v1Tag(copy, block);
+            return result.Error;
+        });
+    else
+        result = ReplaceId3v1Tag(fileName_, block);
     SetFileName(fileName_);
     return result;
 }

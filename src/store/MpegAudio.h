@@ -7,6 +7,7 @@
 // one thread at a time (the program's shared object lives on the GUI thread).
 
 #include "store/Id3Tags.h"
+#include "store/Id3v2Tags.h"
 
 #include <QDateTime>
 #include <QString>
@@ -47,6 +48,8 @@ public:
     uint8_t GenreNr() const { return genreNr_; } // 255 when no tag was read
     uint8_t Track() const { return track_; }     // byte 126 of the tag
     bool HasTag() const { return hasTag_; }      // the fields above were read from a tag
+    // The file begins with an ID3v2 tag (whether or not its texts were read).
+    bool HasId3v2Tag() const { return hasId3v2_; }
 
     // Setters keep at most 30 characters (Year: 4). They do not touch the file.
     void SetTitle(const QString& text);
@@ -54,7 +57,10 @@ public:
     void SetAlbum(const QString& text);
     void SetYear(const QString& text);
     void SetComment(const QString& text);
-    void SetGenreNr(uint8_t genre) { genreNr_ = genre; }
+    void SetGenreNr(uint8_t genre) {
+        genreNr_ = genre;
+        genreText_.clear();
+    }
     void SetTrack(uint8_t track) { track_ = track; }
 
     // Facts of the frame header found at HeaderPosition.
@@ -91,19 +97,25 @@ public:
     // the file does not exist. Both read the file again afterwards.
     int WriteTag();
     int RemoveTag();
-    // WriteTag, telling also what the new tag replaced.
-    TagReplacement WriteTagReplacing();
+    // WriteTag, telling also what the new tag replaced. With id3v2, those texts go into the
+    // file's ID3v2 tag as well, both tags written into a copy that replaces the file
+    // (TagWriteThrough.h).
+    TagReplacement WriteTagReplacing(const Id3v2Texts* id3v2 = nullptr);
 
 private:
     // Every field but SearchLimit back to the state of a new object.
     void Reset();
     // Reads the file named by fileName_ into the fields, which Reset() has cleared.
     void Read();
+    // Takes the texts of the file's ID3v2 tag: over the ID3v1 tag's where it has them, or as the
+    // file's tag when it has no ID3v1 tag.
+    void ReadId3v2Texts(bool hasId3v1);
 
     QString fileName_;
     QString header_, title_, artist_, album_, year_, comment_;
     uint8_t genreNr_ = 255, track_ = 0;
-    bool hasTag_ = false;
+    QString genreText_; // the ID3v2 tag's genre when it is read; else the name of genreNr_
+    bool hasTag_ = false, hasId3v2_ = false;
     uint32_t duration_ = 0;
     uint64_t fileSize_ = 0;
     uint8_t version_ = 0, layer_ = 0;

@@ -41,4 +41,11 @@ const QString& SongRow::SubValue(int i) const {
     }
 }
 
+QString ShownYear(const QString& year) {
+    if (!year.contains(QChar(0)))
+        return year;
+    QString shown = year;
+    return shown.remove(QChar(0));
+}
+
 } // namespace orvane

@@ -32,4 +32,8 @@ struct SongRow {
     bool operator==(const SongRow&) const = default;
 };
 
+// A year as the window shows it: the zero bytes of an empty ID3v1 year (kept so in cache files
+// written by earlier versions) are left out.
+QString ShownYear(const QString& year);
+
 } // namespace orvane

@@ -2,14 +2,17 @@
 
 #include "platform/Paths.h"
 #include "store/BrowseLists.h"
+#include "store/CodePages.h"
 #include "store/MpegAudio.h"
 #include "store/SongStore.h"
+#include "store/TagWriteThrough.h"
 
 #include <QCollator>
 #include <QFile>
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 
 namespace orvane {
@@ -25,14 +28,11 @@ QString YesNo(bool value) {
     return value ? QStringLiteral("Yes") : QStringLiteral("No");
 }
 
-// The distinct characters of text outside Latin-1, separated by blanks.
-QString OutsideLatin1(const QString& text) {
-    QList<char32_t> found;
-    for (const char32_t c : text.toUcs4())
-        if (c > 0xFF && !found.contains(c))
-            found.append(c);
+// The distinct characters of text the ID3v1 code page cannot hold, separated by blanks.
+QString OutsideCodePage(const QString& text, int codePage) {
+    const QString found = CharactersOutsideCodePage(text, codePage);
     QStringList shown;
-    for (const char32_t c : found)
+    for (const char32_t c : found.toUcs4())
         shown.append(QString::fromUcs4(&c, 1));
     return shown.join(u' ');
 }
@@ -84,6 +84,37 @@ void PutFields(TMPEGAudio& mpeg, const TagFields& f, bool batch) {
         mpeg.SetGenreNr(*f.Genre);
 }
 
+// The ID3v2 texts a save writes: what the user typed, in full; a field a batch leaves empty, or
+// one a single edit did not change from what the dialog showed, keeps the tag's own text (which
+// may be longer than the ID3v1 text the dialog showed).
+Id3v2Texts Id3v2TextsToWrite(Id3v2Texts texts, const TagFields& f, const TagFields& shown,
+                             bool batch) {
+    const auto put = [batch](QString& field, const QString& typed, const QString& was) {
+        if (batch ? !typed.isEmpty() : typed != was)
+            field = typed;
+    };
+    if (!batch)
+        put(texts.Title, f.Title, shown.Title);
+    put(texts.Artist, f.Artist, shown.Artist);
+    put(texts.Album, f.Album, shown.Album);
+    put(texts.Year, f.Year, shown.Year);
+    put(texts.Comment, f.Comment, shown.Comment);
+    if (f.Genre && (batch || f.Genre != shown.Genre))
+        texts.GenreFrame = GenreName(*f.Genre);
+    return texts;
+}
+
+int RestoreTags(const QString& path, const std::optional<Id3v1Block>& replaced,
+                const std::optional<Id3v2Texts>& oldId3v2) {
+    if (!oldId3v2)
+        return RestoreId3v1Tag(path, replaced);
+    return EditThroughCopy(path, [&](const QString& copy) {
+        if (const int error = WriteId3v2IntoCopy(path, copy, *oldId3v2))
+            return error;
+        return RestoreId3v1Tag(copy, replaced);
+    });
+}
+
 } // namespace
 
 TagFields FieldsOfFile(const TMPEGAudio& mpeg) {
@@ -128,7 +159,7 @@ const std::vector<GenreEntry>& GenresByName() {
     return genres;
 }
 
-QStringList CharactersOutsideLatin1(const TagFields& f, bool batch) {
+QStringList CharactersOutsideLatin1(const TagFields& f, bool batch, int codePage) {
     const std::pair<const char*, QString> fields[] = {
         {"Title", batch ? QString() : f.Title.left(kTextWidth)},
         {"Artist", f.Artist.left(kTextWidth)},
@@ -137,7 +168,7 @@ QStringList CharactersOutsideLatin1(const TagFields& f, bool batch) {
         {"Comment", f.Comment.left(kTextWidth)}};
     QStringList lines;
     for (const auto& [name, text] : fields)
-        if (const QString chars = OutsideLatin1(text); !chars.isEmpty())
+        if (const QString chars = OutsideCodePage(text, codePage); !chars.isEmpty())
             lines.append(QString::fromLatin1(name) + QStringLiteral(": ") + chars);
     return lines;
 }
@@ -216,7 +247,7 @@ TagWriteOutcome TagUndo::Undo(SongStore& store) {
     out.Total = int(entries_.size());
     for (auto e = entries_.rbegin(); e != entries_.rend(); ++e) {
         const QString path = e->Target.Path();
-        if (RestoreId3v1Tag(path, e->Replaced) != 0) {
+        if (RestoreTags(path, e->Replaced, e->OldId3v2) != 0) {
             ++out.Failed;
             continue;
         }
@@ -259,8 +290,14 @@ TagWriteOutcome SaveTags(SongStore& store, const std::vector<TagTarget>& targets
             ++out.Failed;
             continue;
         }
+        // The ID3v2 tag is written too when TagLib can read it; else the ID3v1 tag alone.
+        std::optional<Id3v2Texts> oldId3v2, newId3v2;
+        if (mpeg.HasId3v2Tag())
+            oldId3v2 = ParseId3v2Texts(ReadLeadingId3v2(path));
+        if (oldId3v2)
+            newId3v2 = Id3v2TextsToWrite(*oldId3v2, fields, FieldsOfFile(mpeg), batch);
         PutFields(mpeg, fields, batch);
-        TagReplacement written = mpeg.WriteTagReplacing();
+        TagReplacement written = mpeg.WriteTagReplacing(newId3v2 ? &*newId3v2 : nullptr);
         if (written.Error != 0) {
             ++out.Failed;
             continue;
@@ -268,7 +305,7 @@ TagWriteOutcome SaveTags(SongStore& store, const std::vector<TagTarget>& targets
         const TagTexts texts = TextsOf(mpeg);
         UpdateRecord(store, target, texts);
         out.Saved.push_back({target, texts});
-        entries.push_back({target, written.Replaced, StampOf(path)});
+        entries.push_back({target, written.Replaced, oldId3v2, StampOf(path)});
     }
     if (!entries.empty())
         undo.entries_ = std::move(entries);

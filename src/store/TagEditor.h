@@ -5,12 +5,16 @@
 //
 // A save writes each file's ID3v1 block in place and reads the file back; rows and records then
 // get the texts the file now holds (cut to the tag's widths), and a file that could not be
-// written leaves them as they were. The blocks a save replaced are kept, so that the save can be
-// undone byte for byte as long as none of its files changed on disk since.
+// written leaves them as they were. A file that also carries an ID3v2 tag gets the same texts
+// there (whole, not cut), both tags written into a copy that replaces the file. The blocks a
+// save replaced, and the ID3v2 texts it changed, are kept, so that the save can be undone as
+// long as none of its files changed on disk since: the ID3v1 block byte for byte, the ID3v2
+// frames to their texts.
 //
 // Data logic: QtCore only, GUI thread (which owns the store).
 
 #include "store/Id3Tags.h"
+#include "store/Id3v2Tags.h"
 #include "store/SongRecord.h"
 #include "store/SongRows.h"
 
@@ -45,10 +49,10 @@ struct GenreEntry {
 };
 const std::vector<GenreEntry>& GenresByName();
 
-// The fields a save writes that hold characters an ID3v1 tag cannot store (outside Latin-1),
-// one line each: "Artist: ł ő". Empty when everything fits. A batch save writes only the
-// fields that are filled in and never the title.
-QStringList CharactersOutsideLatin1(const TagFields& fields, bool batch);
+// The fields a save writes that hold characters an ID3v1 tag cannot store (outside Latin-1, or
+// the code page chosen for ID3v1 text), one line each: "Artist: ł ő". Empty when everything
+// fits. A batch save writes only the fields that are filled in and never the title.
+QStringList CharactersOutsideLatin1(const TagFields& fields, bool batch, int codePage = 0);
 
 // A file the editor works on, named as its row showed it when the dialog opened.
 struct TagTarget {
@@ -109,6 +113,7 @@ private:
     struct Entry {
         TagTarget Target;
         std::optional<Id3v1Block> Replaced; // empty: the save appended the tag
+        std::optional<Id3v2Texts> OldId3v2; // the ID3v2 texts before, when the save wrote them
         FileStamp After;
     };
     std::vector<Entry> entries_;

@@ -8,7 +8,10 @@
 #include "browser/ScanProgressWindow.h"
 #include "browser/TfrmAbout.h"
 #include "store/CacheFile.h"
+#include "store/Scanner.h"
+#include "store/TagReading.h"
 #include "support/FileBytes.h"
+#include "support/Id3v2Fixture.h"
 #include "support/audio/AudioFixtures.h"
 
 #include <QApplication>
@@ -372,6 +375,41 @@ TEST_F(ProgramTest, OptionsDialogShowsTheSettingsAndOkRescansTheNewFolder) {
     EXPECT_EQ(registry.ReadInteger(kMainKey, u"TrayPrevious"_s), 0);
     EXPECT_TRUE(prompts.shown().empty());
     Stop(program);
+}
+
+// The page "Tags": the preview shows a song's ID3v1 text in the code page picked; after "&Ok"
+// the changed choice offers "Refresh Database", whose rebuild reads the tags the new way.
+TEST_F(ProgramTest, TagsPagePreviewsTheCodePageAndOffersARefresh) {
+    const QString cyrillic = QString::fromLatin1("\xCF\xE5\xF1\xED\xFF"); // "Песня" in 1251
+    Mp3(u"v1.mp3"_s, cyrillic, u"Artist"_s);
+    ASSERT_TRUE(test::WriteFile(
+        music + u"/v2.mp3"_s,
+        test::MakeId3v2Tag(4, {test::TextFrame("TIT2", test::TextEncoding::Utf8, u"Modern"_s)}) +
+            test::MakeMpegStream({})));
+    registry.WriteInteger(kMainKey, u"ReadID3v2"_s, 2); // never
+    Program program(prompts, registry, folder);
+    Start(program, true);
+    EXPECT_TRUE(program.Store().Songs.FindFile(u"v2.mp3"_s, music + u'/') >= 0);
+
+    prompts.Answer(PromptAnswer::Yes);
+    WithPreferences(program, [&](TfrmPreferences& d) {
+        EXPECT_EQ(d.cbReadId3v2()->currentIndex(), 2);
+        d.Pages()->setCurrentIndex(2);
+        d.cbCodePage()->setCurrentIndex(d.cbCodePage()->findData(1251));
+        EXPECT_EQ(d.lbPreview()->item(0)->text(), u"Песня - Artist - "_s);
+        d.cbReadId3v2()->setCurrentIndex(0);
+        d.btnOk()->click();
+    });
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.texts()[0], kRefreshDatabaseQuestion);
+    QStringList titles;
+    for (const SongRecord& r : program.Store().Songs)
+        titles.append(r.Title);
+    titles.sort();
+    EXPECT_EQ(titles, (QStringList{u"Modern"_s, u"Песня"_s}));
+    EXPECT_EQ(registry.ReadInteger(kMainKey, u"ID3v1CodePage"_s), 1251);
+    Stop(program);
+    SetTagReading({});
 }
 
 // Prompts that let the test look around when a message is shown.

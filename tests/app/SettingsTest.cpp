@@ -359,5 +359,54 @@ TEST(Preferences, OkTakesTheFieldsRescansAndSaves) {
     EXPECT_EQ(prompts.texts().last(), u"Unable to write settings to registry");
 }
 
+TEST(Preferences, TagReadingIsInForceStoredAndOffersARefresh) {
+    test::TempDir dir;
+    ASSERT_TRUE(QDir().mkpath(dir.file(u"other"_s)));
+    MemoryRegistry registry;
+    FakeWindow window;
+    test::ScriptedPrompts prompts;
+    Settings settings;
+    settings.Mp3Base = dir.path();
+    int rescans = 0, offers = 0;
+    PreferencesContext context{settings,
+                               registry,
+                               window,
+                               prompts,
+                               [&](const QString&) {
+                                   ++rescans;
+                                   EXPECT_EQ(CurrentTagReading().id3v2, Id3v2Use::Never);
+                               },
+                               [&] {
+                                   ++offers;
+                               }};
+    PreferencesChoice choice = PreferencesOnShow(settings);
+    EXPECT_TRUE(AcceptPreferences(choice, context));
+    EXPECT_EQ(offers, 0);
+
+    choice.Tags = {Id3v2Use::Prefer, 1251};
+    EXPECT_TRUE(AcceptPreferences(choice, context));
+    EXPECT_EQ(offers, 1);
+    EXPECT_EQ(CurrentTagReading(), (TagReading{Id3v2Use::Prefer, 1251}));
+    EXPECT_EQ(registry.ReadInteger(kMain, u"ReadID3v2"_s), 1);
+    EXPECT_EQ(registry.ReadInteger(kMain, u"ID3v1CodePage"_s), 1251);
+
+    // With a new base folder the rescan reads the new way already: nothing more to offer.
+    choice.Tags.id3v2 = Id3v2Use::Never;
+    choice.Mp3BaseText = dir.file(u"other"_s);
+    EXPECT_TRUE(AcceptPreferences(choice, context));
+    EXPECT_EQ(std::pair(rescans, offers), std::pair(1, 1));
+
+    // Read back at the next start, and put in force; values out of range give the defaults.
+    SetTagReading({});
+    Settings loaded;
+    ASSERT_TRUE(LoadSettings(registry, loaded, window));
+    EXPECT_EQ(CurrentTagReading(), (TagReading{Id3v2Use::Never, 1251}));
+    registry.WriteInteger(kMain, u"ReadID3v2"_s, 7);
+    registry.WriteInteger(kMain, u"ID3v1CodePage"_s, 437);
+    ASSERT_TRUE(LoadSettings(registry, loaded, window));
+    EXPECT_EQ(loaded.Tags, TagReading{});
+    SetTagReading({});
+}
+
 } // namespace
 } // namespace orvane

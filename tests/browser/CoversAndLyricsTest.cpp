@@ -8,6 +8,7 @@
 #include "store/SongStore.h"
 #include "support/EventLoop.h"
 #include "support/FileBytes.h"
+#include "support/Id3v2Fixture.h"
 #include "support/MpegFixture.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -70,8 +71,10 @@ protected:
         list->setCurrentIndex(list->Songs()->index(row, 0));
     }
     QLabel* Cover() const { return window.imgAlbumCover(); }
-    // "picture WxH" once the wanted picture is shown, else the panel's caption.
+    // "picture WxH" once the wanted picture is shown, else the panel's caption (a song file
+    // without a picture of its own is wanted until it has been read).
     QString CoverShown() {
+        test::ProcessUntil([&] { return !covers->Pictures().Busy(); });
         if (!covers->WantedCover().isEmpty())
             test::ProcessUntil([&] { return !Cover()->pixmap().isNull(); });
         const QPixmap p = Cover()->pixmap();
@@ -147,6 +150,31 @@ TEST_F(CoversAndLyricsTest, CoversFollowTheArtistAndAlbumOfTheRowOrTheAlbumEntry
     window.Command(u"Deletecoverimage1"_s)->trigger();
     EXPECT_EQ(CoverShown(), u"No cover image");
     EXPECT_EQ(ReadFile(folder + u"covers.ini"_s), "[covers]\r\n");
+}
+
+TEST_F(CoversAndLyricsTest, TheSongsOwnPictureStandsInWhenNoneIsLinked) {
+    const QByteArray tag = test::MakeId3v2Tag(3, {test::PictureFrame(3, test::TinyJpeg())});
+    ASSERT_TRUE(WriteFile(dir.file(u"p.mp3"_s), tag + test::MakeMpegStream({})));
+    Show({{u"P"_s, u"Ann"_s, u"Blue"_s, u"00:01"_s, {}, {}, {}, u"p.mp3"_s, dir.path(), {}, u"0"_s},
+          Song(u"1.mp3"_s, u"One"_s, u"Ann"_s, u"Ann"_s, u"Red"_s)},
+         0);
+    const QSize box = Cover()->contentsRect().size();
+    EXPECT_EQ(CoverShown(), u"picture %1x%1"_s.arg(std::min(box.width(), box.height())));
+    EXPECT_TRUE(covers->WantedCoverIsEmbedded());
+
+    // A song without a picture of its own shows none, and nothing is reported.
+    SelectRow(1);
+    EXPECT_EQ(CoverShown(), u"No cover image");
+    EXPECT_TRUE(window.statusBar()->currentMessage().isEmpty());
+
+    // A link wins over the picture in the file.
+    SelectRow(0);
+    prompts.AnswerFile(Picture(u"wide.png"_s, {400, 200}));
+    Run("Loadcoverimage2");
+    SelectRow(1);
+    SelectRow(0);
+    EXPECT_EQ(covers->WantedCover(), dir.file(u"wide.png"_s));
+    EXPECT_FALSE(covers->WantedCoverIsEmbedded());
 }
 
 TEST_F(CoversAndLyricsTest, UnreadablePicturesShowNoCoverAndAreToldOnce) {

@@ -2,6 +2,7 @@
 // save into the files, rows and records, its messages, and the undo command.
 
 #include "browser/TfrmTag.h"
+#include "browser/SongListModel.h"
 #include "browser/TagEditorCommands.h"
 #include "browser/TfrmMain.h"
 #include "store/SongStore.h"
@@ -196,6 +197,22 @@ TEST_F(TfrmTagTest, CancelNoSelectionAndAChangedFileLeaveFilesAlone) {
     ASSERT_EQ(prompts.texts().size(), 1);
     EXPECT_TRUE(prompts.texts()[0].endsWith(path));
     EXPECT_FALSE(window.Command(u"Undotagchanges1"_s)->isEnabled());
+}
+
+// An empty year that an old cache file holds as zero bytes shows blank; the row keeps it.
+TEST(SongListYear, ZeroBytesShowBlank) {
+    SongListModel model;
+    SongRow row;
+    row.Year = QString(4, QChar(0));
+    model.SetRows({row, row});
+    model.SetRow(1, [&] {
+        SongRow dated = row;
+        dated.Year = u"98"_s + QString(2, QChar(0));
+        return dated;
+    }());
+    EXPECT_EQ(model.data(model.index(0, SongListModel::YearColumn), Qt::DisplayRole), u""_s);
+    EXPECT_EQ(model.data(model.index(1, SongListModel::YearColumn), Qt::DisplayRole), u"98"_s);
+    EXPECT_EQ(model.Rows()[0].Year, row.Year);
 }
 
 } // namespace

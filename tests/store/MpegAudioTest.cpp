@@ -237,6 +237,42 @@ TEST_F(MpegAudioTest, Id3v2TagIsSkippedAsDeclared) {
     EXPECT_FALSE(mpeg.IsValid());
 }
 
+TEST_F(MpegAudioTest, StackedId3v2TagsAreAllSkipped) {
+    // Two tags of 200 KB and a small one, each right after the other: the limit counts from the
+    // end of the last.
+    mpeg.SetSearchLimit(128000);
+    const QByteArray stacked =
+        test::MakeId3v2(200000, false) + test::MakeId3v2(200000, true) + test::MakeId3v2(50, false);
+    Read(stacked + Stream({.junk = 1000}));
+    ASSERT_TRUE(mpeg.IsValid());
+    EXPECT_EQ(mpeg.HeaderPosition(), 200010u + 200020 + 60 + 1000);
+    EXPECT_TRUE(mpeg.HasId3v2Tag());
+    // A tag that does not follow directly is not skipped by that rule.
+    Read(test::MakeId3v2(200000, false) + QByteArray(130000, '\0') + test::MakeId3v2(10, false) +
+         Stream());
+    EXPECT_FALSE(mpeg.IsValid());
+}
+
+TEST_F(MpegAudioTest, VbrHeaderAfterAChecksumAndByteCountsThatCannotBeTrue) {
+    // Written where the checksum is not counted, two bytes before where it would be.
+    QByteArray early =
+        Stream({.crc = true, .frames = 40, .vbr = VbrFrame::Xing, .vbrFrames = 10000});
+    const qsizetype at = 4 + 2 + 32;
+    early.replace(at - 2, 14, early.mid(at, 12) + QByteArray(2, '\0'));
+    Read(early);
+    EXPECT_EQ(mpeg.Duration(), 261u);
+
+    // A byte count far beyond the file: the length comes from the file size (16680 bytes).
+    QByteArray bytes = Stream({.frames = 40, .vbr = VbrFrame::Xing, .vbrFrames = 100000});
+    bytes[4 + 32 + 7] = 3; // frame count and byte count
+    bytes.replace(4 + 32 + 12, 4, QByteArray::fromHex("10000000"));
+    Read(bytes);
+    EXPECT_EQ(mpeg.Duration(), 1u);
+    bytes.replace(4 + 32 + 12, 4, QByteArray::fromHex("00004000"));
+    Read(bytes);
+    EXPECT_EQ(mpeg.Duration(), 2612u); // a byte count that fits: the frame count holds
+}
+
 TEST_F(MpegAudioTest, DurationFromSizeWithoutTagsOrFromTheVbrFrameCount) {
     const QByteArray audio = Stream({.frames = 9600}).left(4000000);
     Read(audio);

@@ -1,7 +1,10 @@
 #include "store/TagEditor.h"
 
+#include "store/Id3v2Tags.h"
 #include "store/MpegAudio.h"
 #include "store/SongStore.h"
+#include "support/FileSizeLimit.h"
+#include "support/Id3v2Fixture.h"
 #include "support/MpegFixture.h"
 #include "support/TempDir.h"
 
@@ -133,6 +136,55 @@ TEST_F(TagEditorTest, UndoRestoresTheExactBytesAndRecords) {
     EXPECT_EQ(Record(a), aRecord);
     EXPECT_EQ(Record(b), bRecord);
     EXPECT_TRUE(undo.Empty());
+}
+
+// A file with both tags: the texts go into the ID3v2 tag too, whole, and its other frames stay;
+// TagLib and the ID3v1 reader both read them back. Undo puts both tags back. A write that fails
+// half way leaves the file as it was.
+TEST_F(TagEditorTest, BothTagsAreWrittenKeptWholeAndUndone) {
+    using test::TextEncoding;
+    const QString longTitle = u"A title that runs well over thirty characters"_s;
+    const QByteArray v2 =
+        test::MakeId3v2Tag(3,
+                           {test::TextFrame("TIT2", TextEncoding::Latin1, longTitle),
+                            test::TextFrame("TPE1", TextEncoding::Utf16Bom, u"Old Artist"_s),
+                            test::TextFrame("TYER", TextEncoding::Latin1, u"2001"_s),
+                            test::PictureFrame(3, test::TinyJpeg())},
+                           false, 16);
+    const QByteArray v1 = test::MakeId3v1(longTitle, u"Old Artist"_s, {}, u"2001"_s, {}, 0, 0);
+    const QByteArray original = v2 + test::MakeMpegStream({}) + v1;
+    ASSERT_TRUE(test::WriteFile(dir.file(u"both.mp3"_s), original));
+    AddSongFile(store, dir.file(u"both.mp3"_s));
+    const TagTarget both{u"both.mp3"_s, dir.path() + u'/'};
+    const QString artist = u"The New Artist With A Long Name"_s;
+
+    // The ID3v2 copy cannot grow: nothing changes, the failure is counted.
+    store.Mpeg.SetFileName(both.Path());
+    TagFields fields = FieldsOfFile(store.Mpeg);
+    fields.Artist = artist;
+    {
+        test::FileSizeLimit limit(original.size());
+        EXPECT_EQ(SaveTags(store, {both}, fields, false, undo).Failed, 1);
+    }
+    EXPECT_EQ(test::ReadFile(both.Path()), original);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+
+    EXPECT_EQ(SaveTags(store, {both}, fields, false, undo).Failed, 0);
+    const std::optional<Id3v2Texts> written = ParseId3v2Texts(ReadLeadingId3v2(both.Path()));
+    ASSERT_TRUE(written);
+    EXPECT_EQ((QStringList{written->Title, written->Artist, written->Year}),
+              (QStringList{longTitle, artist, u"2001"_s}));
+    EXPECT_EQ(ParseId3v2Picture(ReadLeadingId3v2(both.Path())).Data, test::TinyJpeg());
+    EXPECT_EQ(Texts(both).mid(6, 2), (QStringList{longTitle.left(30), artist.left(30)}));
+    EXPECT_EQ(Record(both).Artist, artist.left(30));
+    EXPECT_TRUE(test::ReadFile(both.Path()).contains(test::MakeMpegStream({})));
+
+    const TagWriteOutcome out = undo.Undo(store);
+    EXPECT_EQ(out.Failed, 0);
+    const QByteArray restored = test::ReadFile(both.Path());
+    EXPECT_TRUE(restored.endsWith(test::MakeMpegStream({}) + v1));
+    EXPECT_EQ(ParseId3v2Texts(ReadLeadingId3v2(both.Path()))->Artist, u"Old Artist");
+    EXPECT_EQ(Record(both).Artist, u"Old Artist");
 }
 
 // Between the dialog's reading and the save another program gave the file a tag: the save reads
