@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 #include <type_traits>
 
@@ -36,6 +37,53 @@ void SplitValues(View line, Sep separator, SongRecord& record, Make make) {
     }
 }
 
+// The distinct texts of one value: open addressing over (hash, text number) slots, so that a
+// look-up reads one slot and, when the hashes agree, the text itself, and never the bytes of
+// other lines.
+class TextTable {
+public:
+    // The text of those (Latin-1) bytes, made and kept when it is new (added set).
+    QString intern(QByteArrayView bytes, bool& added) {
+        if ((texts_.size() + 1) * 2 > slots_.size())
+            grow(std::max<size_t>(64, slots_.size() * 2));
+        const size_t hash = qHash(bytes);
+        for (size_t i = hash & mask_;; i = (i + 1) & mask_) {
+            Slot& slot = slots_[i];
+            if (slot.text == 0) {
+                texts_.push_back(QString::fromLatin1(bytes));
+                slot = {hash, uint32_t(texts_.size())};
+                added = true;
+                return texts_.back();
+            }
+            if (slot.hash == hash && texts_[slot.text - 1] == QLatin1StringView(bytes))
+                return texts_[slot.text - 1];
+        }
+    }
+
+private:
+    struct Slot {
+        size_t hash = 0;
+        uint32_t text = 0; // number in texts_ + 1; 0: empty
+    };
+    void grow(size_t capacity) {
+        std::vector<Slot> old = std::move(slots_);
+        slots_.assign(capacity, Slot{});
+        mask_ = capacity - 1;
+        for (const Slot& slot : old) {
+            if (slot.text == 0)
+                continue;
+            size_t i = slot.hash & mask_;
+            while (slots_[i].text != 0)
+                i = (i + 1) & mask_;
+            slots_[i] = slot;
+        }
+    }
+
+    std::vector<Slot> slots_;
+    size_t mask_ = 0;
+    std::vector<QString> texts_;
+};
+
 // Most values of a collection repeat from song to song: the artist, album, duration, year,
 // genre, comment and folder. A load makes each distinct text of those once and every record that
 // holds it shares it, so a large collection costs one allocation per distinct value instead of
@@ -49,14 +97,10 @@ public:
         Slot& last = last_[size_t(i)];
         // Songs of one album lie side by side: most values are those of the line before.
         if (!last.valid || last.bytes != bytes) {
-            auto& table = tables_[size_t(i)];
-            auto it = table.constFind(bytes);
-            if (it == table.cend()) {
-                it = table.insert(bytes, QString::fromLatin1(bytes));
-                if (IsBrowseKey(i))
-                    browseKeysSeen_ = false;
-            }
-            last = {true, bytes, *it};
+            bool added = false;
+            last = {true, bytes, tables_[size_t(i)].intern(bytes, added)};
+            if (added && IsBrowseKey(i))
+                browseKeysSeen_ = false;
         }
         if (IsBrowseKey(i))
             ++browseKeysFound_;
@@ -79,7 +123,7 @@ private:
         QString text;
     };
     std::array<Slot, 9> last_;
-    std::array<QHash<QByteArrayView, QString>, 9> tables_;
+    std::array<TextTable, 9> tables_;
     bool browseKeysSeen_ = false;
     int browseKeysFound_ = 0;
 };
