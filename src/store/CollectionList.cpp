@@ -4,6 +4,7 @@
 #include "platform/Paths.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace orvane {
 
@@ -32,6 +33,13 @@ bool SameRowFolder(const QString& a, const QString& b) {
     return true;
 }
 
+// Revisions are unique across all lists, so that a list given another's records by assignment
+// also takes a revision that no other state of either list had.
+uint64_t NextRevision() {
+    static std::atomic<uint64_t> last{0};
+    return ++last;
+}
+
 } // namespace
 
 void CollectionList::index(qsizetype i) const {
@@ -56,14 +64,14 @@ void CollectionList::reserve(qsizetype n) {
 }
 
 void CollectionList::append(SongRecord record) {
-    ++revision_;
+    revision_ = NextRevision();
     records_.push_back(std::move(record));
     if (!indexStale_)
         index(size() - 1);
 }
 
 void CollectionList::removeAt(qsizetype i) {
-    ++revision_;
+    revision_ = NextRevision();
     records_.erase(records_.begin() + i);
     indexStale_ = true;
 }
@@ -71,7 +79,7 @@ void CollectionList::removeAt(qsizetype i) {
 void CollectionList::removeAll(std::vector<qsizetype> indexes) {
     if (indexes.empty())
         return;
-    ++revision_;
+    revision_ = NextRevision();
     std::sort(indexes.begin(), indexes.end());
     size_t kept = 0;
     auto next = indexes.begin();
@@ -89,7 +97,7 @@ void CollectionList::removeAll(std::vector<qsizetype> indexes) {
 }
 
 void CollectionList::replace(qsizetype i, SongRecord record) {
-    ++revision_;
+    revision_ = NextRevision();
     SongRecord& old = records_[size_t(i)];
     const bool sameKey = old.FileName == record.FileName && old.Folder == record.Folder;
     if (!sameKey && !indexStale_) {
@@ -100,7 +108,7 @@ void CollectionList::replace(qsizetype i, SongRecord record) {
 }
 
 void CollectionList::clear() {
-    ++revision_;
+    revision_ = NextRevision();
     records_.clear();
     byKey_.clear();
     indexStale_ = false;

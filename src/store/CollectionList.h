@@ -36,8 +36,8 @@ public:
     void replace(qsizetype i, SongRecord record);
     void clear();
     void reserve(qsizetype n);
-    // Raised by every change of the records (append, removal, replacement, clear): a caller
-    // that noted it can tell later whether the list changed since.
+    // Renewed by every change of the records (append, removal, replacement, clear) with a value
+    // no list had before: a caller that noted it can tell later whether the list changed since.
     uint64_t Revision() const { return revision_; }
 
     // Index of the first record with the same FileName and Folder (upper-cased) as the record at
