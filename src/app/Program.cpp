@@ -39,6 +39,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <algorithm>
 
 Q_LOGGING_CATEGORY(lcLifecycle, "orvane.lifecycle", QtWarningMsg)
 
@@ -293,7 +294,16 @@ void Program::runStartup() {
         main_->RebuildGenreList();
         if (!startupStep())
             return false;
-        filters_->LoadImportedCollections();
+        {
+            // Imported songs are never written into local.orv: taking them in leaves it as read.
+            const qsizetype before = store_.Songs.size();
+            const bool unchanged = unchangedSince_ == store_.Songs.Revision();
+            filters_->LoadImportedCollections();
+            const auto added = store_.Songs.records().subspan(size_t(before));
+            if (unchanged && std::none_of(added.begin(), added.end(),
+                                          [this](const SongRecord& r) { return isOwnSong(r); }))
+                unchangedSince_ = store_.Songs.Revision();
+        }
         if (!startupStep())
             return false;
         filters_->SetTimeFilter(TimeFilter::None);
@@ -449,6 +459,8 @@ void Program::loadCollection() {
         qCWarning(lcLifecycle) << "could not read" << path << "whole; kept" << loaded.added
                                << "songs";
     collectionLoaded_ = true;
+    if (loaded.opened && loaded.headerMatched && !loaded.readError)
+        unchangedSince_ = store_.Songs.Revision();
 }
 
 void Program::showStartupNotice() {
@@ -486,6 +498,10 @@ bool Program::isOwnSong(const SongRecord& record) const {
 void Program::saveCollection() {
     if (!collectionLoaded_) {
         qCInfo(lcLifecycle) << "collection was not loaded; local.orv left as it was";
+        return;
+    }
+    if (unchangedSince_ == store_.Songs.Revision()) {
+        qCInfo(lcLifecycle) << "collection unchanged; local.orv left as it was";
         return;
     }
     const QString path = folders_.LocalCache();

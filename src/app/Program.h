@@ -30,6 +30,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 namespace orvane {
 
@@ -139,6 +140,9 @@ private:
     bool shutdownDone_ = false;
     bool collectionLoaded_ = false;
     bool collectionReadIncomplete_ = false;
+    // The list's revision at which its own songs are exactly what local.orv holds: the file
+    // need not be written again while the list stays there.
+    std::optional<uint64_t> unchangedSince_;
     bool settingsLoaded_ = false;
     bool fullRescanRunning_ = false;
     bool handingOver_ = false;

@@ -3,6 +3,7 @@
 #include "platform/AsciiCase.h"
 
 #include <limits>
+#include <span>
 #include <string_view>
 
 namespace orvane {
@@ -23,6 +24,32 @@ bool Contains(QStringView text, QStringView part) {
     const std::u16string_view haystack(text.utf16(), size_t(text.size()));
     return haystack.find(std::u16string_view(part.utf16(), size_t(part.size()))) !=
            std::u16string_view::npos;
+}
+
+// Whether one of the field's words (split at each space, empty ones included) is one of the
+// given upper-cased words, the field upper-cased as it is read: " WORD " in " FIELD " for any of
+// the words, in one pass over the field.
+bool HasAnyWholeWord(QStringView field, std::span<const QString> words) {
+    const char16_t* f = field.utf16();
+    const qsizetype n = field.size();
+    for (qsizetype start = 0; start <= n;) {
+        qsizetype end = start;
+        while (end < n && f[end] != u' ')
+            ++end;
+        const qsizetype len = end - start;
+        for (const QString& word : words) {
+            if (word.size() != len)
+                continue;
+            const char16_t* w = QStringView(word).utf16();
+            qsizetype j = 0;
+            while (j < len && AsciiUpperChar(f[start + j]) == w[j])
+                ++j;
+            if (j == len)
+                return true;
+        }
+        start = end + 1;
+    }
+    return false;
 }
 
 } // namespace
@@ -69,6 +96,13 @@ void KeywordMatcher::Match(const QString& field, int32_t& score) const {
         return;
     }
 
+    if (mode_ == MatchMode::WholeWords) {
+        for (const QString& word : words_)
+            if (HasAnyWholeWord(field, std::span(&word, 1)))
+                Raise(score, 10);
+        return;
+    }
+
     // " FIELD " in a buffer kept from call to call, so matching allocates nothing once the
     // buffer has grown to the longest field.
     field_.resize(n + 2);
@@ -83,11 +117,6 @@ void KeywordMatcher::Match(const QString& field, int32_t& score) const {
     const QStringView bareField = spacedField.sliced(1, n); // "FIELD"
 
     for (size_t w = 0; w < words_.size(); ++w) {
-        if (mode_ == MatchMode::WholeWords) {
-            if (Contains(spacedField, spaced_[w]))
-                Raise(score, 10);
-            continue;
-        }
         // Each of the first three tests finds the word inside the field (a word holds no
         // space), so a field without it fails them all: one search settles most fields.
         if (!Contains(bareField, words_[w]))
@@ -99,6 +128,14 @@ void KeywordMatcher::Match(const QString& field, int32_t& score) const {
         else
             Raise(score, 1);
     }
+}
+
+bool KeywordMatcher::Hits(const QString& field) const {
+    if (mode_ == MatchMode::WholeWords)
+        return HasAnyWholeWord(field, words_);
+    int32_t score = 0;
+    Match(field, score);
+    return score > 0;
 }
 
 void MatchKeywords(const QString& upperKeywords, const QString& field, const SearchOptions& options,

@@ -40,6 +40,8 @@ public:
 
     // Raises score by what the field earns (sets it to 100 in exact mode on a match).
     void Match(const QString& field, int32_t& score) const;
+    // Whether Match would raise a score of 0 above 0; stops at the first word that matches.
+    bool Hits(const QString& field) const;
 
     MatchMode Mode() const { return mode_; }
     // The words tested outside exact mode, in order (empty words included).

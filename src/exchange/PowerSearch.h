@@ -13,12 +13,8 @@
 
 namespace orvane {
 
-// The score a record earns: the matcher over each searched field in the order FileName, Title,
-// Artist, Year, Album, Genre, Comment (every field when QuickSearch is set, stopping at the
-// first field that matches). A hit scores above 0.
-int32_t SearchScore(const SongRecord& record, const KeywordMatcher& matcher,
-                    const SearchOptions& options);
-
+// A record is a hit when the matcher scores one of its searched fields, tried in the order
+// FileName, Title, Artist, Year, Album, Genre, Comment (every field when QuickSearch is set).
 // Replaces the rows of target with the hits, in collection-list order, each added through
 // MakeSongRow so that the display filter drops the rows it hides. With no target (the main
 // window has no current song list) nothing is touched and -1 is returned; otherwise the number

@@ -4,7 +4,9 @@
 #include "platform/Paths.h"
 #include "platform/TextLines.h"
 
+#include <QHash>
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 #include <type_traits>
 
@@ -35,34 +37,98 @@ void SplitValues(View line, Sep separator, SongRecord& record, Make make) {
     }
 }
 
-// Songs of one album lie side by side in a cache file, so most of a line's folder, artist,
-// album, genre and year repeat the line before. Such a value shares the earlier text instead
-// of being made again: loading a large collection then costs far fewer allocations and less
-// memory.
-class RepeatSharing {
+// The distinct texts of one value: open addressing over (hash, text number) slots, so that a
+// look-up reads one slot and, when the hashes agree, the text itself, and never the bytes of
+// other lines.
+class TextTable {
 public:
-    QString make(int i, QByteArrayView bytes) {
-        Slot& slot = slots_[size_t(i)];
-        if (slot.valid && slot.bytes == bytes)
-            return slot.text;
-        slot = {true, bytes, QString::fromLatin1(bytes)};
-        return slot.text;
-    }
-    void forget() {
-        for (Slot& slot : slots_)
-            slot.valid = false;
+    // The text of those (Latin-1) bytes, made and kept when it is new (added set).
+    QString intern(QByteArrayView bytes, bool& added) {
+        if ((texts_.size() + 1) * 2 > slots_.size())
+            grow(std::max<size_t>(64, slots_.size() * 2));
+        const size_t hash = qHash(bytes);
+        for (size_t i = hash & mask_;; i = (i + 1) & mask_) {
+            Slot& slot = slots_[i];
+            if (slot.text == 0) {
+                texts_.push_back(QString::fromLatin1(bytes));
+                slot = {hash, uint32_t(texts_.size())};
+                added = true;
+                return texts_.back();
+            }
+            if (slot.hash == hash && texts_[slot.text - 1] == QLatin1StringView(bytes))
+                return texts_[slot.text - 1];
+        }
     }
 
 private:
+    struct Slot {
+        size_t hash = 0;
+        uint32_t text = 0; // number in texts_ + 1; 0: empty
+    };
+    void grow(size_t capacity) {
+        std::vector<Slot> old = std::move(slots_);
+        slots_.assign(capacity, Slot{});
+        mask_ = capacity - 1;
+        for (const Slot& slot : old) {
+            if (slot.text == 0)
+                continue;
+            size_t i = slot.hash & mask_;
+            while (slots_[i].text != 0)
+                i = (i + 1) & mask_;
+            slots_[i] = slot;
+        }
+    }
+
+    std::vector<Slot> slots_;
+    size_t mask_ = 0;
+    std::vector<QString> texts_;
+};
+
+// Most values of a collection repeat from song to song: the artist, album, duration, year,
+// genre, comment and folder. A load makes each distinct text of those once and every record that
+// holds it shares it, so a large collection costs one allocation per distinct value instead of
+// one per song. The file name and the title are nearly always the song's own.
+// Only values of ASCII lines are shared: their bytes are their text whatever the line's encoding.
+class SharedValues {
+public:
+    QString make(int i, QByteArrayView bytes) {
+        if (i < 2)
+            return QString::fromLatin1(bytes);
+        Slot& last = last_[size_t(i)];
+        // Songs of one album lie side by side: most values are those of the line before.
+        if (!last.valid || last.bytes != bytes) {
+            bool added = false;
+            last = {true, bytes, tables_[size_t(i)].intern(bytes, added)};
+            if (added && IsBrowseKey(i))
+                browseKeysSeen_ = false;
+        }
+        if (IsBrowseKey(i))
+            ++browseKeysFound_;
+        return last.text;
+    }
+    void startLine() {
+        browseKeysSeen_ = true;
+        browseKeysFound_ = 0;
+    }
+    // Whether this load had met the artist, album and genre of the line just split before it:
+    // they are in the browse lists already.
+    bool browseKeysSeen() const { return browseKeysSeen_ && browseKeysFound_ == 3; }
+
+private:
+    static bool IsBrowseKey(int i) { return i == 2 || i == 3 || i == 6; } // artist, album, genre
+
     struct Slot {
         bool valid = false;
         QByteArrayView bytes; // points into the file's data, alive for the whole load
         QString text;
     };
-    std::array<Slot, 9> slots_;
+    std::array<Slot, 9> last_;
+    std::array<TextTable, 9> tables_;
+    bool browseKeysSeen_ = false;
+    int browseKeysFound_ = 0;
 };
 
-SongRecord ParseLine(QByteArrayView line, RepeatSharing* sharing) {
+SongRecord ParseLine(QByteArrayView line, SharedValues* sharing) {
     SongRecord record;
     if (IsAscii(line)) {
         if (sharing)
@@ -73,12 +139,30 @@ SongRecord ParseLine(QByteArrayView line, RepeatSharing* sharing) {
                         [](int, QByteArrayView v) { return QString::fromLatin1(v); });
         return record;
     }
-    if (sharing)
-        sharing->forget();
     const QString text = DecodeLine(line);
     SplitValues(QStringView(text), kSeparatorText, record,
                 [](int, QStringView v) { return v.toString(); });
     return record;
+}
+
+// Appends the record's line when all its values are ASCII, byte for byte what AppendLine of
+// BuildCacheLine would give, without making the line's text first; false (out unchanged)
+// otherwise.
+bool AppendAsciiLine(QByteArray& out, const SongRecord& record) {
+    const qsizetype start = out.size();
+    for (const QString* value : StoredValues(record)) {
+        for (const QChar c : *value) {
+            const char16_t u = c.unicode();
+            if (u >= 0x80) {
+                out.truncate(start);
+                return false;
+            }
+            out.append(u == u'\r' || u == u'\n' ? ' ' : char(u));
+        }
+        out.append(kSeparatorBytes.data(), kSeparatorBytes.size());
+    }
+    out.append("\r\n", 2);
+    return true;
 }
 
 } // namespace
@@ -106,9 +190,39 @@ bool SaveCacheFile(const QString& path, std::span<const SongRecord> records,
     for (const SongRecord& r : records) {
         if (keep && !keep(r))
             continue;
-        AppendLine(out, BuildCacheLine(r));
+        if (!AppendAsciiLine(out, r))
+            AppendLine(out, BuildCacheLine(r));
     }
     return WriteFileAtomically(path, out) == WriteResult::Written;
+}
+
+CacheDataResult AppendCacheData(QByteArrayView data, const QString& collection,
+                                CollectionList& list, BrowseLists& browse) {
+    CacheDataResult result;
+    const qsizetype headerEnd = data.indexOf('\n');
+    QByteArrayView header = data.first(headerEnd < 0 ? data.size() : headerEnd);
+    if (header.endsWith('\r'))
+        header.chop(1);
+    if (AsciiUpper(DecodeLine(header)) != AsciiUpper(QString::fromLatin1(kCacheHeader)))
+        return result;
+    result.headerMatched = true;
+    if (headerEnd < 0)
+        return result;
+
+    const QString notNew = QStringLiteral("0");
+    list.reserve(list.size() + data.count('\n'));
+    SharedValues sharing;
+    ForEachLine(data.sliced(headerEnd + 1), [&](QByteArrayView line) {
+        sharing.startLine();
+        SongRecord record = ParseLine(line, &sharing);
+        record.Collection = collection;
+        record.NewFlag = notNew;
+        if (!sharing.browseKeysSeen())
+            RegisterBrowseKeys(browse, record);
+        list.append(std::move(record));
+        ++result.added;
+    });
+    return result;
 }
 
 CacheLoadResult LoadCacheFile(const QString& path, CollectionList& list, bool clearFirst,
@@ -128,27 +242,9 @@ CacheLoadResult LoadCacheFile(const QString& path, CollectionList& list, bool cl
         const qsizetype lastEnd = data.lastIndexOf('\n');
         data = data.first(lastEnd + 1);
     }
-    const qsizetype headerEnd = data.indexOf('\n');
-    QByteArrayView header = data.first(headerEnd < 0 ? data.size() : headerEnd);
-    if (header.endsWith('\r'))
-        header.chop(1);
-    if (AsciiUpper(DecodeLine(header)) != AsciiUpper(QString::fromLatin1(kCacheHeader)))
-        return result;
-    if (headerEnd < 0)
-        return result;
-
-    const QString collection = FileNamePart(path);
-    const QString notNew = QStringLiteral("0");
-    list.reserve(list.size() + data.count('\n'));
-    RepeatSharing sharing;
-    ForEachLine(data.sliced(headerEnd + 1), [&](QByteArrayView line) {
-        SongRecord record = ParseLine(line, &sharing);
-        record.Collection = collection;
-        record.NewFlag = notNew;
-        RegisterBrowseKeys(browse, record);
-        list.append(std::move(record));
-        ++result.added;
-    });
+    const CacheDataResult read = AppendCacheData(data, FileNamePart(path), list, browse);
+    result.headerMatched = read.headerMatched;
+    result.added = read.added;
     return result;
 }
 

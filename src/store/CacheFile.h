@@ -27,8 +27,9 @@ bool SaveCacheFile(const QString& path, std::span<const SongRecord> records,
                    const RecordFilter& keep = {});
 
 struct CacheLoadResult {
-    bool opened = false;    // false: the file could not be opened, the list is unchanged
-    bool readError = false; // reading stopped part-way; the records read so far were kept
+    bool opened = false;        // false: the file could not be opened, the list is unchanged
+    bool readError = false;     // reading stopped part-way; the records read so far were kept
+    bool headerMatched = false; // the header was this format's, so the lines were read
     qsizetype added = 0;
     explicit operator bool() const { return opened; }
 };
@@ -37,6 +38,15 @@ struct CacheLoadResult {
 // one above (compared upper-cased, nothing trimmed) reads nothing but still counts as opened.
 CacheLoadResult LoadCacheFile(const QString& path, CollectionList& list, bool clearFirst,
                               BrowseLists& browse);
+
+struct CacheDataResult {
+    bool headerMatched = false;
+    qsizetype added = 0;
+};
+// What LoadCacheFile does with the bytes of a whole file, header line first: appends its records
+// with Collection set to collection and NewFlag "0", and registers their browse keys.
+CacheDataResult AppendCacheData(QByteArrayView data, const QString& collection,
+                                CollectionList& list, BrowseLists& browse);
 
 // Splits one line into a record's nine stored values (Collection and NewFlag left empty).
 SongRecord ParseCacheLine(QByteArrayView line);

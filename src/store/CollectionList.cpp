@@ -4,6 +4,7 @@
 #include "platform/Paths.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace orvane {
 
@@ -32,6 +33,13 @@ bool SameRowFolder(const QString& a, const QString& b) {
     return true;
 }
 
+// Revisions are unique across all lists, so that a list given another's records by assignment
+// also takes a revision that no other state of either list had.
+uint64_t NextRevision() {
+    static std::atomic<uint64_t> last{0};
+    return ++last;
+}
+
 } // namespace
 
 void CollectionList::index(qsizetype i) const {
@@ -49,13 +57,21 @@ void CollectionList::ensureIndex() const {
     indexStale_ = false;
 }
 
+void CollectionList::reserve(qsizetype n) {
+    records_.reserve(size_t(n));
+    if (!indexStale_)
+        byKey_.reserve(n);
+}
+
 void CollectionList::append(SongRecord record) {
+    revision_ = NextRevision();
     records_.push_back(std::move(record));
     if (!indexStale_)
         index(size() - 1);
 }
 
 void CollectionList::removeAt(qsizetype i) {
+    revision_ = NextRevision();
     records_.erase(records_.begin() + i);
     indexStale_ = true;
 }
@@ -63,6 +79,7 @@ void CollectionList::removeAt(qsizetype i) {
 void CollectionList::removeAll(std::vector<qsizetype> indexes) {
     if (indexes.empty())
         return;
+    revision_ = NextRevision();
     std::sort(indexes.begin(), indexes.end());
     size_t kept = 0;
     auto next = indexes.begin();
@@ -80,6 +97,7 @@ void CollectionList::removeAll(std::vector<qsizetype> indexes) {
 }
 
 void CollectionList::replace(qsizetype i, SongRecord record) {
+    revision_ = NextRevision();
     SongRecord& old = records_[size_t(i)];
     const bool sameKey = old.FileName == record.FileName && old.Folder == record.Folder;
     if (!sameKey && !indexStale_) {
@@ -90,6 +108,7 @@ void CollectionList::replace(qsizetype i, SongRecord record) {
 }
 
 void CollectionList::clear() {
+    revision_ = NextRevision();
     records_.clear();
     byKey_.clear();
     indexStale_ = false;
@@ -105,24 +124,24 @@ qsizetype CollectionList::FindSong(qsizetype index) const {
 qsizetype CollectionList::FindFile(const QString& fileName, const QString& folder) const {
     ensureIndex();
     qsizetype first = -1;
-    for (auto [it, end] = byKey_.equal_range(RowHash(fileName, folder)); it != end; ++it) {
-        const SongRecord& other = records_[size_t(it.value())];
-        if ((first < 0 || it.value() < first) && SameTextNoCase(other.FileName, fileName) &&
+    byKey_.forEach(RowHash(fileName, folder), [&](qsizetype row) {
+        const SongRecord& other = records_[size_t(row)];
+        if ((first < 0 || row < first) && SameTextNoCase(other.FileName, fileName) &&
             SameTextNoCase(other.Folder, folder))
-            first = it.value();
-    }
+            first = row;
+    });
     return first;
 }
 
 qsizetype CollectionList::FindSongForRow(const SongRow& row) const {
     ensureIndex();
     qsizetype last = -1;
-    for (auto [it, end] = byKey_.equal_range(RowHash(row.FileName, row.Folder)); it != end; ++it) {
-        const SongRecord& other = records_[size_t(it.value())];
-        if (it.value() > last && SameTextNoCase(other.FileName, row.FileName) &&
+    byKey_.forEach(RowHash(row.FileName, row.Folder), [&](qsizetype i) {
+        const SongRecord& other = records_[size_t(i)];
+        if (i > last && SameTextNoCase(other.FileName, row.FileName) &&
             SameRowFolder(other.Folder, row.Folder))
-            last = it.value();
-    }
+            last = i;
+    });
     return last;
 }
 

@@ -3,17 +3,17 @@
 //
 // A hash index kept in step with the list serves the per-song look-ups without scanning it:
 // it maps a hash of (FileName, Folder with trailing separator) upper-cased, computed without
-// copying the texts, to the index of every record with that hash. A look-up compares the
-// records of its bucket themselves (the first exact match for FindSong, the last for
-// FindSongForRow), so a collision of hashes never gives a wrong answer. Appends and
+// copying the texts, to the index of every record with that hash (32-bit indexes, see RowIndex). A
+// look-up compares the records of its bucket themselves (the first exact match for FindSong, the
+// last for FindSongForRow), so a collision of hashes never gives a wrong answer. Appends and
 // replacements update the index at once; removals shift the indexes and mark it stale, and the
 // next look-up rebuilds it in one pass (removeAll takes many records out with one such pass).
 // Owned by the GUI thread; not thread-safe.
 
+#include "store/RowIndex.h"
 #include "store/SongRecord.h"
 #include "store/SongRow.h"
 
-#include <QHash>
 #include <span>
 #include <vector>
 
@@ -35,7 +35,10 @@ public:
     void removeAll(std::vector<qsizetype> indexes);
     void replace(qsizetype i, SongRecord record);
     void clear();
-    void reserve(qsizetype n) { records_.reserve(size_t(n)); }
+    void reserve(qsizetype n);
+    // Renewed by every change of the records (append, removal, replacement, clear) with a value
+    // no list had before: a caller that noted it can tell later whether the list changed since.
+    uint64_t Revision() const { return revision_; }
 
     // Index of the first record with the same FileName and Folder (upper-cased) as the record at
     // index; never greater than index. -1 when the list is empty or index is out of range.
@@ -51,8 +54,9 @@ private:
     void ensureIndex() const;
 
     std::vector<SongRecord> records_;
-    mutable QMultiHash<size_t, qsizetype> byKey_;
+    mutable RowIndex byKey_;
     mutable bool indexStale_ = false;
+    uint64_t revision_ = 0;
 };
 
 } // namespace orvane

@@ -101,6 +101,35 @@ TEST_F(ProgramTest, StartsInNineStepsAndWritesTheOwnCollectionBack) {
     EXPECT_TRUE(prompts.shown().empty());
 }
 
+TEST_F(ProgramTest, AnUnchangedCollectionIsLeftAsItWasAndAChangedOneIsWritten) {
+    // Line ends and a Latin-1 line that a rewrite would turn into CRLF and UTF-8.
+    const QByteArray lines = "[Orvane Cache File version1.4]\na.mp3[;]T[;][;][;]03:00[;][;][;][;]"
+                             "/music/[;]\nb.mp3[;]Caf\xe9[;][;][;]03:00[;][;][;][;]/music/[;]\n";
+    ASSERT_TRUE(test::WriteFile(folder + u"local.orv"_s, lines));
+    ASSERT_TRUE(QDir().mkpath(folder + u"lib"_s));
+    ASSERT_TRUE(SaveCacheFile(folder + u"lib/friend.orv"_s, std::vector{Song(u"far.mp3"_s, {})}));
+    {
+        Program program(prompts, registry, folder);
+        Start(program, true);
+        ASSERT_EQ(program.Store().Songs.size(), 3);
+        Stop(program);
+    }
+    EXPECT_EQ(test::ReadFile(folder + u"local.orv"_s), lines);
+
+    Program program(prompts, registry, folder);
+    Start(program, true);
+    SongRecord changed = program.Store().Songs[1];
+    changed.Artist = u"Someone"_s;
+    program.Store().Songs.replace(1, changed);
+    Stop(program);
+    CollectionList reread;
+    BrowseLists browse;
+    LoadCacheFile(folder + u"local.orv"_s, reread, true, browse);
+    ASSERT_EQ(reread.size(), 2);
+    EXPECT_EQ((QStringList{reread[1].Title, reread[1].Artist}),
+              (QStringList{u"Caf\u00e9"_s, u"Someone"_s}));
+}
+
 TEST_F(ProgramTest, AnEndBeforeOrDuringTheSplashLeavesTheCollectionFileAlone) {
     {
         Program program(prompts, registry, folder);

@@ -1,6 +1,9 @@
 #include "exchange/PowerSearch.h"
 #include "support/SongTitles.h"
 
+#include "platform/AsciiCase.h"
+
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
 
 namespace orvane {
@@ -113,6 +116,79 @@ TEST(SearchCollection, HiddenCollectionsAreNoHitsAndNoTargetTouchesNothing) {
     EXPECT_TRUE(rows.empty());
 
     EXPECT_EQ(SearchCollection(songs, o, filter, nullptr), -1);
+}
+
+// The hits by the plain definition: a searched field that the keywords match, field by field.
+bool LinearHit(const SongRecord& r, const SearchOptions& o) {
+    const QString keywords = AsciiUpper(o.Keywords);
+    const bool all = o.QuickSearch;
+    const std::pair<bool, QString> fields[] = {
+        {all || o.FileName, r.FileName}, {all || o.Title, r.Title}, {all || o.Artist, r.Artist},
+        {all || o.Year, r.Year},         {all || o.Album, r.Album}, {all || o.Genre, r.Genre},
+        {all || o.Comment, r.Comment}};
+    for (const auto& [searched, value] : fields) {
+        const QString field = AsciiUpper(value);
+        if (!searched)
+            continue;
+        if (o.Exact) {
+            if (field == keywords)
+                return true;
+            continue;
+        }
+        for (const QString& word : keywords.split(u' ')) {
+            if (all || o.FullWords ? (u' ' + field + u' ').contains(u' ' + word + u' ')
+                                   : field.contains(word))
+                return true;
+        }
+    }
+    return false;
+}
+
+// Records that share their texts (as a loaded collection's do) and records with equal texts of
+// their own, searched in every mode with random keywords, against the plain definition.
+TEST(SearchCollection, AgreesWithTheFieldByFieldDefinition) {
+    const QStringList words = {u"rock"_s,      u"Rock"_s, u"hard"_s, u"a"_s,
+                               u"caf\u00e9"_s, {},        u"x,"_s};
+    QRandomGenerator rng(7);
+    const auto text = [&] {
+        QStringList parts;
+        for (int n = rng.bounded(4); n > 0; --n)
+            parts.append(words[rng.bounded(int(words.size()))]);
+        return parts.join(u' ');
+    };
+    std::vector<QString> shared;
+    for (int i = 0; i < 12; ++i)
+        shared.push_back(text());
+    const auto value = [&] {
+        return rng.bounded(2) ? shared[size_t(rng.bounded(int(shared.size())))] : text();
+    };
+    CollectionList songs;
+    for (int i = 0; i < 300; ++i)
+        songs.append({text() + u'#' + QString::number(i), value(), value(), value(), u"03:00"_s,
+                      value(), value(), value(), u"/m/"_s, kLocalCollection, u"0"_s});
+
+    const DisplayFilter all;
+    SongRows rows;
+    for (int round = 0; round < 200; ++round) {
+        SearchOptions o;
+        o.Keywords = text();
+        o.Exact = rng.bounded(4) == 0;
+        o.FullWords = rng.bounded(2);
+        o.QuickSearch = rng.bounded(4) == 0;
+        o.Title = rng.bounded(2);
+        o.Artist = rng.bounded(2);
+        o.Album = rng.bounded(2);
+        o.Comment = rng.bounded(2);
+        QStringList expected;
+        for (const SongRecord& r : songs)
+            if (LinearHit(r, o))
+                expected.append(r.FileName);
+        SearchCollection(songs, o, all, &rows);
+        QStringList found;
+        for (const SongRow& row : rows)
+            found.append(row.FileName);
+        ASSERT_EQ(found, expected) << "round " << round;
+    }
 }
 
 // The quick search: whole blank-separated words of any field, without regard to case.

@@ -100,6 +100,60 @@ TEST(CacheFile, LinesThatAreNotUtf8AreReadAsLatin1) {
     EXPECT_TRUE(ReadFile(path).contains("Caf\xc3\xa9"));
 }
 
+QStringList Names(const BrowseList& list) {
+    QStringList names;
+    for (const BrowseEntry& e : list.Entries())
+        names.append(e.Name + u'|' + e.Extra);
+    return names;
+}
+
+// A load shares repeated values and a save writes lines in bulk: the result must be what each
+// line gives on its own, the browse lists what registering each record gives, and the file byte
+// for byte what BuildCacheLine makes of each record.
+TEST(CacheFile, BulkLoadAndSaveAgreeWithOneLineAtATime) {
+    const QByteArray lines[] = {
+        "a.mp3[;]One[;]Artist A[;]Album[;]03:41[;]1998[;]Rock[;]ripped[;]/m/A/[;]",
+        "b.mp3[;]Two[;]Artist B[;]Album[;]03:41[;]1998[;]Rock[;]ripped[;]/m/B/[;]",
+        "c.mp3[;]Three[;]Artist A[;]album[;]01:00[;][;]Pop[;][;]/m/A/[;]",
+        "caf\xe9.mp3[;]Caf\xe9[;]Artist A[;]Caf\xe9[;]03:41[;]1998[;]Rock[;]ripped[;]/m/A/[;]",
+        "k.mp3[;]K\xc3\xb6ln[;]Artist \xc3\x96[;]Album[;]03:41[;]1998[;]Rock[;][;]/m/\xc3\x96/[;]",
+        "d.mp3[;]Four[;]Artist B[;]",
+        "",
+        "e.mp3[;]Five[;]Artist C[;]Album[;]03:41[;]1998[;]Rock[;]ripped[;]/m/B/[;]extra"};
+    TempDir dir;
+    const QString path = dir.file(u"bulk.orv"_s);
+    QByteArray file = "[Orvane Cache File version1.4]\r\n";
+    for (const QByteArray& line : lines)
+        file += line + (line.startsWith("c.mp3") ? "\n" : "\r\n");
+    ASSERT_TRUE(WriteFile(path, file));
+
+    Loaded l = Load(path);
+    ASSERT_EQ(l.list.size(), qsizetype(std::size(lines)));
+    BrowseLists browse;
+    for (qsizetype i = 0; i < l.list.size(); ++i) {
+        SongRecord expected = ParseCacheLine(lines[i]);
+        expected.Collection = u"bulk.orv"_s;
+        expected.NewFlag = u"0"_s;
+        EXPECT_EQ(l.list[i], expected) << i;
+        RegisterBrowseKeys(browse, expected);
+    }
+    EXPECT_EQ(Names(l.browse.Genres), Names(browse.Genres));
+    EXPECT_EQ(Names(l.browse.Albums), Names(browse.Albums));
+    EXPECT_EQ(Names(l.browse.Artists), Names(browse.Artists));
+    // A repeated value is held once, however far apart its songs lie.
+    EXPECT_EQ(l.list[0].Artist.constData(), l.list[2].Artist.constData());
+    EXPECT_EQ(l.list[1].Folder.constData(), l.list[7].Folder.constData());
+
+    std::vector<SongRecord> records(l.list.begin(), l.list.end());
+    records[1].Comment = u"two\r\nlines"_s;
+    records[2].Title = u"東京"_s;
+    QByteArray expected = "[Orvane Cache File version1.4]\r\n";
+    for (const SongRecord& r : records)
+        expected += BuildCacheLine(r).toUtf8() + "\r\n";
+    ASSERT_TRUE(SaveCacheFile(path, records));
+    EXPECT_EQ(ReadFile(path), expected);
+}
+
 TEST(CacheFile, HeaderIsComparedUpperCasedWithoutTrimming) {
     TempDir dir;
     const QByteArray line = "a.mp3[;]T[;]A[;]B[;]03:00[;]1999[;]Rock[;]note[;]E:\\x\\[;]\r\n";
