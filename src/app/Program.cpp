@@ -452,9 +452,12 @@ void Program::loadCollection() {
     const CacheLoadResult loaded = LoadCacheFile(path, store_.Songs, true, store_.Browse);
     // A file that is there but cannot be opened (permissions, a link to a disk that is not
     // mounted, an I/O error) is a read error too: what it holds must survive the shutdown.
+    // So is a file with another first line (another program's file, a damaged start): the songs
+    // it may hold were not read, and the save at shutdown would replace them.
     const QFileInfo entry(path);
-    collectionReadIncomplete_ =
-        loaded.readError || (!loaded.opened && (entry.exists() || entry.isSymLink()));
+    collectionReadIncomplete_ = loaded.readError ||
+                                (!loaded.opened && (entry.exists() || entry.isSymLink())) ||
+                                (loaded.opened && !loaded.headerMatched && entry.size() > 0);
     if (collectionReadIncomplete_)
         qCWarning(lcLifecycle) << "could not read" << path << "whole; kept" << loaded.added
                                << "songs";

@@ -505,6 +505,27 @@ TEST_F(ProgramTest, ACollectionFileThatCannotBeOpenedIsKeptAsBackup) {
     EXPECT_EQ(SavedFileNames(), QStringList{u"x.mp3"_s});
 }
 
+TEST_F(ProgramTest, ACollectionFileWithAnotherFirstLineIsKeptAsBackup) {
+    const QString cache = folder + u"local.orv"_s;
+    const QByteArray foreign = "Some other list 2.0\r\nold.mp3[;]song\r\n";
+    {
+        QFile file(cache);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(foreign);
+    }
+    Mp3(u"x.mp3"_s);
+    Program program(prompts, registry, folder);
+    Start(program);
+    EXPECT_EQ(program.MainWindow().StatusPanel(1)->text(),
+              u"Could not read local.orv; it will be kept as local.orv.bak"_s);
+    ProcessUntil([&] { return !program.ScannerRunning(); });
+    Stop(program);
+    QFile backup(cache + u".bak"_s);
+    ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
+    EXPECT_EQ(backup.readAll(), foreign);
+    EXPECT_EQ(SavedFileNames(), QStringList{u"x.mp3"_s});
+}
+
 TEST_F(ProgramTest, AMissingMusicFolderIsToldAndNeverEmptiesTheCollection) {
     const QString unmounted = folder + u"unmounted"_s;
     ASSERT_TRUE(registry.WriteText(kMainKey, u"MP3Base"_s, unmounted));
