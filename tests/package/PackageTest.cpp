@@ -31,8 +31,10 @@ QString RunTool(const QString& program, const QStringList& arguments,
     return output;
 }
 
-// The files of the desktop's menu, icons, metainfo and manual, below a prefix.
+// The files of the desktop's menu, icons, metainfo and manual, the shipped data and the web
+// view's module, below a prefix.
 const QStringList kDesktopFiles = {
+    u"lib/orvane/orvane_webview.so"_s,
     u"share/applications/orvane.desktop"_s,
     u"share/metainfo/org.brimtove.orvane.metainfo.xml"_s,
     u"share/icons/hicolor/scalable/apps/orvane.svg"_s,
@@ -85,8 +87,8 @@ TEST(Installed, DebianPackageHoldsTheTreeAndItsLibraries) {
     EXPECT_FALSE(listing.contains(u"portable"_s));
 
     const QString depends = RunTool(u"dpkg-deb"_s, {u"-f"_s, deb, u"Depends"_s});
-    for (const QString& library :
-         {u"libqt6widgets6"_s, u"libmpg123-0"_s, u"libsdl2-2.0-0"_s, u"libsndfile1"_s})
+    for (const QString& library : {u"libqt6widgets6"_s, u"libqt6webenginewidgets6"_s,
+                                   u"libmpg123-0"_s, u"libsdl2-2.0-0"_s, u"libsndfile1"_s})
         EXPECT_TRUE(depends.contains(library)) << qPrintable(depends);
 }
 
