@@ -73,6 +73,33 @@ int Truncate(std::FILE* file, uint64_t size) {
 #endif
 }
 
+// Writes block at pos with one call (a kill cannot split it but at a page boundary). When the
+// disk is full part-way the file is put back: an appended block is cut off again, a replaced
+// one gets its old bytes back. 0 or the system error.
+int WriteBlockAt(std::FILE* file, const Id3v1Block& block, uint64_t pos,
+                 const std::optional<Id3v1Block>& old) {
+#ifdef _WIN32
+    if (!SeekTo(file, pos) || std::fwrite(block.data(), 1, block.size(), file) != block.size() ||
+        std::fflush(file) != 0)
+        return LastError();
+    (void)old;
+    return 0;
+#else
+    const int fd = fileno(file);
+    const ssize_t written = ::pwrite(fd, block.data(), block.size(), off_t(pos));
+    if (written == ssize_t(block.size()))
+        return 0;
+    const int error = written < 0 ? LastError() : ENOSPC;
+    if (written > 0) {
+        if (old) [[maybe_unused]]
+            const ssize_t back = ::pwrite(fd, old->data(), old->size(), off_t(pos));
+        else [[maybe_unused]]
+            const int cut = ::ftruncate(fd, off_t(pos));
+    }
+    return error;
+#endif
+}
+
 // Reads a file in blocks and hands out views of it. The frame search looks one frame ahead and
 // then goes on one byte after where it looked from, so a refill keeps some bytes before the
 // position asked for; a frame is far shorter than that.
@@ -209,10 +236,10 @@ TagReplacement ReplaceId3v1Tag(const QString& path, const Id3v1Block& block) {
         }
         result.Replaced = old;
     }
-    if (!SeekTo(file.get(), place.tagAt) ||
-        std::fwrite(block.data(), 1, block.size(), file.get()) != block.size() ||
-        std::fflush(file.get()) != 0) {
-        result.Error = LastError();
+    // One system call at the tag's place: the block reaches the file whole or, when the disk is
+    // full, the part written is taken back.
+    if (const int error = WriteBlockAt(file.get(), block, place.tagAt, result.Replaced)) {
+        result.Error = error;
         return result;
     }
     result.Error = std::fclose(file.release()) == 0 ? 0 : LastError();
