@@ -468,9 +468,15 @@ void Program::saveCollection() {
         qCWarning(lcLifecycle) << "could not keep" << path << "as backup; left as it was";
         return;
     }
+    qCInfo(lcLifecycle) << "saving the collection";
     if (!SaveCacheFile(path, store_.Songs.records(),
-                       [this](const SongRecord& r) { return isOwnSong(r); }))
+                       [this](const SongRecord& r) { return isOwnSong(r); })) {
         qCWarning(lcLifecycle) << "could not write" << path;
+        prompts_.error(QStringLiteral("The collection could not be saved: %1 cannot be written.\n"
+                                      "It keeps the songs of the last save; songs found since "
+                                      "then are found again by the next scan.")
+                           .arg(QDir::toNativeSeparators(path)));
+    }
 }
 
 void Program::runShutdown() {

@@ -98,5 +98,25 @@ TEST_F(EndToEnd, TermAndInterruptSignalsWriteTheSameRecordsBack) {
     EXPECT_TRUE(QFileInfo(home.file(u"recycle"_s)).isDir());
 }
 
+TEST_F(EndToEnd, ASecondTermSignalDuringTheSaveDoesNotCutItShort) {
+    // Enough songs that the save takes a while; the second signal comes once it has begun.
+    QByteArray many = original;
+    for (int i = 0; i < 20000; ++i)
+        many += "song " + QByteArray::number(i) +
+                ".mp3[;]T[;]A[;]B[;]03:00[;]1999[;]Rock[;][;]/x/[;]\r\n";
+    ASSERT_TRUE(test::WriteFile(home.file(u"local.orv"_s), many));
+    process.start(QStringLiteral(ORVANE_BINARY), {});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    ASSERT_TRUE(WaitForLog("start-up finished: 20002 songs")) << log.toStdString();
+    ::kill(pid_t(process.processId()), SIGTERM);
+    ASSERT_TRUE(WaitForLog("saving the collection")) << log.toStdString();
+    ::kill(pid_t(process.processId()), SIGTERM);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    log += process.readAllStandardError();
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << log.toStdString();
+    EXPECT_TRUE(log.contains("shutdown finished"));
+    EXPECT_EQ(test::ReadFile(home.file(u"local.orv"_s)), many);
+}
+
 } // namespace
 } // namespace orvane

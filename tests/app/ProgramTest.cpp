@@ -9,6 +9,7 @@
 #include "browser/TfrmAbout.h"
 #include "store/CacheFile.h"
 #include "support/FileBytes.h"
+#include "support/FileSizeLimit.h"
 #include "support/audio/AudioFixtures.h"
 
 #include <QApplication>
@@ -419,6 +420,20 @@ TEST_F(ProgramTest, SettingsThatCannotBeSavedAreReportedAfterTheCollectionIsWrit
     EXPECT_EQ(watching.shown()[0].kind, PromptKind::Warning);
     EXPECT_EQ(watching.texts()[0], u"Unable to write settings to registry");
     EXPECT_EQ(savedWhenWarned, (QStringList{u"a.mp3"_s, u"b.mp3"_s, u"late.mp3"_s}));
+}
+
+TEST_F(ProgramTest, ACollectionThatCannotBeSavedAtTheEndIsToldAndTheOldFileKept) {
+    Program program(prompts, registry, folder);
+    Start(program);
+    program.Store().Songs.append(Song(u"late.mp3"_s, kLocalCollection));
+    {
+        const test::FileSizeLimit diskFull(40); // the new file cannot be written whole
+        Stop(program);
+    }
+    EXPECT_EQ(test::ReadFile(folder + u"local.orv"_s), original);
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].kind, PromptKind::Error);
+    EXPECT_TRUE(prompts.texts()[0].contains(QDir::toNativeSeparators(folder + u"local.orv"_s)));
 }
 
 TEST_F(ProgramTest, ACollectionFileThatCannotBeOpenedIsKeptAsBackup) {
