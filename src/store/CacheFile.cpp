@@ -111,6 +111,32 @@ bool SaveCacheFile(const QString& path, std::span<const SongRecord> records,
     return WriteFileAtomically(path, out) == WriteResult::Written;
 }
 
+qsizetype AppendCacheRecords(QByteArrayView data, const QString& collection, CollectionList& list,
+                             BrowseLists& browse) {
+    const qsizetype headerEnd = data.indexOf('\n');
+    QByteArrayView header = data.first(headerEnd < 0 ? data.size() : headerEnd);
+    if (header.endsWith('\r'))
+        header.chop(1);
+    if (AsciiUpper(DecodeLine(header)) != AsciiUpper(QString::fromLatin1(kCacheHeader)))
+        return 0;
+    if (headerEnd < 0)
+        return 0;
+
+    const QString notNew = QStringLiteral("0");
+    qsizetype added = 0;
+    list.reserve(list.size() + data.count('\n'));
+    RepeatSharing sharing;
+    ForEachLine(data.sliced(headerEnd + 1), [&](QByteArrayView line) {
+        SongRecord record = ParseLine(line, &sharing);
+        record.Collection = collection;
+        record.NewFlag = notNew;
+        RegisterBrowseKeys(browse, record);
+        list.append(std::move(record));
+        ++added;
+    });
+    return added;
+}
+
 CacheLoadResult LoadCacheFile(const QString& path, CollectionList& list, bool clearFirst,
                               BrowseLists& browse) {
     CacheLoadResult result;
@@ -128,27 +154,7 @@ CacheLoadResult LoadCacheFile(const QString& path, CollectionList& list, bool cl
         const qsizetype lastEnd = data.lastIndexOf('\n');
         data = data.first(lastEnd + 1);
     }
-    const qsizetype headerEnd = data.indexOf('\n');
-    QByteArrayView header = data.first(headerEnd < 0 ? data.size() : headerEnd);
-    if (header.endsWith('\r'))
-        header.chop(1);
-    if (AsciiUpper(DecodeLine(header)) != AsciiUpper(QString::fromLatin1(kCacheHeader)))
-        return result;
-    if (headerEnd < 0)
-        return result;
-
-    const QString collection = FileNamePart(path);
-    const QString notNew = QStringLiteral("0");
-    list.reserve(list.size() + data.count('\n'));
-    RepeatSharing sharing;
-    ForEachLine(data.sliced(headerEnd + 1), [&](QByteArrayView line) {
-        SongRecord record = ParseLine(line, &sharing);
-        record.Collection = collection;
-        record.NewFlag = notNew;
-        RegisterBrowseKeys(browse, record);
-        list.append(std::move(record));
-        ++result.added;
-    });
+    result.added = AppendCacheRecords(data, FileNamePart(path), list, browse);
     return result;
 }
 

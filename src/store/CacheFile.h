@@ -38,6 +38,11 @@ struct CacheLoadResult {
 CacheLoadResult LoadCacheFile(const QString& path, CollectionList& list, bool clearFirst,
                               BrowseLists& browse);
 
+// What LoadCacheFile does with the file's bytes: appends their records, each with Collection
+// set to collection. Returns how many were added.
+qsizetype AppendCacheRecords(QByteArrayView data, const QString& collection, CollectionList& list,
+                             BrowseLists& browse);
+
 // Splits one line into a record's nine stored values (Collection and NewFlag left empty).
 SongRecord ParseCacheLine(QByteArrayView line);
 

@@ -301,8 +301,30 @@ void TMPEGAudio::Read() {
     fileSize_ = uint64_t(info.size());
     fileDate_ = PackDosDateTime(info.lastModified());
     fileAttributes_ = kAttrArchive | (info.permission(QFileDevice::WriteOwner) ? 0 : kAttrReadOnly);
+    readStream(file.get(), info.fileName());
+}
 
-    BlockReader in(file.get());
+void TMPEGAudio::SetFileContents(const QString& name, QByteArrayView data) {
+    Reset();
+    fileName_ = name;
+    if (data.size() <= 5)
+        return;
+#ifdef _WIN32
+    return; // no reading from memory there
+#else
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
+        fmemopen(const_cast<char*>(data.data()), size_t(data.size()), "rb"), &std::fclose);
+    if (!file)
+        return;
+    fileSize_ = uint64_t(data.size());
+    fileDate_ = PackDosDateTime(QDateTime(QDate(2000, 1, 1), QTime(0, 0)));
+    fileAttributes_ = kAttrArchive;
+    readStream(file.get(), QFileInfo(name).fileName());
+#endif
+}
+
+void TMPEGAudio::readStream(std::FILE* file, const QString& shortName) {
+    BlockReader in(file);
     // A leading ID3v2 tag is skipped as declared; when it claims to run past the end of the
     // file, nothing is left to search.
     uint64_t audioStart = 0;
@@ -326,7 +348,7 @@ void TMPEGAudio::Read() {
     headerPosition_ = found->position;
 
     bool hasId3v1 = false;
-    title_ = info.fileName().left(kTextMax);
+    title_ = shortName.left(kTextMax);
     if (fileSize_ > kId3v1Size) {
         const uint8_t* block = in.Bytes(fileSize_ - kId3v1Size, kId3v1Size);
         if (block && IsId3v1(block)) {
