@@ -27,7 +27,7 @@ bool ProfileDocument::KeyFits(const QString& key) {
 
 ProfileDocument ProfileDocument::Parse(QByteArrayView data) {
     ProfileDocument doc;
-    ForEachLine(data, [&doc](QByteArrayView bytes) {
+    ForEachLine(SkipByteOrderMark(data), [&doc](QByteArrayView bytes) {
         Line line;
         line.raw = DecodeLine(bytes);
         const QString text = line.raw.trimmed();

@@ -54,6 +54,10 @@ QStringList DecodeLines(QByteArrayView data) {
     return lines;
 }
 
+QByteArrayView SkipByteOrderMark(QByteArrayView data) {
+    return data.startsWith("\xef\xbb\xbf") ? data.sliced(3) : data;
+}
+
 bool HasLineBreak(const QString& text) {
     return text.contains(u'\n') || text.contains(u'\r');
 }

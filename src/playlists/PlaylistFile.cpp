@@ -27,7 +27,7 @@ QString PlaylistEntryPath(const QString& line, const QString& baseFolder) {
 PlaylistEntries ParsePlaylistEntries(QByteArrayView data, const QString& baseFolder) {
     PlaylistEntries result;
     result.endsOpen = !data.isEmpty() && !data.endsWith('\n');
-    ForEachLine(data, [&](QByteArrayView bytes) {
+    ForEachLine(SkipByteOrderMark(data), [&](QByteArrayView bytes) {
         if (bytes.isEmpty() || bytes.front() == '#')
             return;
         result.paths.append(PlaylistEntryPath(DecodeLine(bytes), baseFolder));
@@ -81,7 +81,9 @@ bool RemovePlaylistEntries(const QString& playlistPath, const QString& baseFolde
         doomed.insert(AsciiUpper(path));
     QByteArray content;
     content.reserve(file.data.size());
-    ForEachLine(file.data, [&](QByteArrayView bytes) {
+    const QByteArrayView lines = SkipByteOrderMark(file.data);
+    content.append(file.data.first(file.data.size() - lines.size())); // the mark stays
+    ForEachLine(lines, [&](QByteArrayView bytes) {
         const bool entry = !bytes.isEmpty() && bytes.front() != '#';
         if (entry && doomed.contains(AsciiUpper(PlaylistEntryPath(DecodeLine(bytes), baseFolder))))
             return;
