@@ -113,6 +113,7 @@ bool SaveCacheFile(const QString& path, std::span<const SongRecord> records,
 
 qsizetype AppendCacheRecords(QByteArrayView data, const QString& collection, CollectionList& list,
                              BrowseLists& browse) {
+    data = SkipByteOrderMark(data);
     const qsizetype headerEnd = data.indexOf('\n');
     QByteArrayView header = data.first(headerEnd < 0 ? data.size() : headerEnd);
     if (header.endsWith('\r'))

@@ -72,9 +72,14 @@ TEST(HostileText, EveryLineOfStrangeTextIsOneRecordAndABomIsNoPartOfTheFirst) {
 
     const QString ini = dir.file(u"covers.ini"_s);
     // The line of only separators reads as a section of its own: the strange lines come last.
-    ASSERT_TRUE(WriteFile(ini, "\xef\xbb\xbf[covers]\r\nA - B=/p/b.jpg\r\n" + body));
+    // A U+FEFF that begins a later line is part of its text.
+    ASSERT_TRUE(WriteFile(ini, "\xef\xbb\xbf[covers]\r\nA - B=/p/b.jpg\r\n"
+                               "\xef\xbb\xbf"
+                               "A - C=/p/c.jpg\r\n" +
+                                   body));
     ProfileFile covers(ini);
     EXPECT_EQ(covers.ReadString(u"covers"_s, u"A - B"_s), u"/p/b.jpg"_s);
+    EXPECT_EQ(covers.ReadString(u"covers"_s, u"\ufeffA - C"_s), u"/p/c.jpg"_s);
 
     const QString reg = dir.file(u"registry.reg"_s);
     ASSERT_TRUE(WriteFile(reg, "\xef\xbb\xbfWindows Registry Editor Version 5.00\r\n\r\n"
