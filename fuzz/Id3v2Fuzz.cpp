@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the ID3v2 reader: as a tag held in memory (texts, genre, picture),
-// then as the start of a song file read whole under each way of reading tags.
+// then as the start of a song read whole from memory under each way of reading tags.
 
 #include "store/Id3v2Tags.h"
 #include "store/MpegAudio.h"
@@ -7,8 +7,6 @@
 #include "support/MpegFixture.h"
 
 #include <QByteArray>
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
 
@@ -21,21 +19,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     orvane::ParseId3v2Picture(tag);
 
-    static QTemporaryDir dir;
-    static const QString path = dir.filePath(QStringLiteral("fuzz.mp3"));
     static const QByteArray audio = orvane::test::MakeMpegStream({.frames = 4});
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return 0;
-    file.write(tag + audio);
-    file.close();
+    const QByteArray song = tag + audio;
     orvane::TMPEGAudio mpeg;
     for (const orvane::Id3v2Use use :
          {orvane::Id3v2Use::WhenNoId3v1, orvane::Id3v2Use::Prefer, orvane::Id3v2Use::Never}) {
         orvane::SetTagReading({use, orvane::kLatin1CodePage});
-        mpeg.SetFileName(path);
+        mpeg.SetFileContents(QStringLiteral("fuzz.mp3"), song);
         if (mpeg.IsValid() &&
-            mpeg.HeaderPosition() + mpeg.FrameLength() + 4 > uint64_t(file.size()))
+            mpeg.HeaderPosition() + mpeg.FrameLength() + 4 > uint64_t(song.size()))
             __builtin_trap();
     }
     return 0;

@@ -512,11 +512,22 @@ void Program::saveCollection() {
     // in place when it cannot be kept.
     if (collectionReadIncomplete_ && !KeepAsBackup(path)) {
         qCWarning(lcLifecycle) << "could not keep" << path << "as backup; left as it was";
+        prompts_.error(QStringLiteral("The collection was not saved: %1 could not be read whole "
+                                      "and no copy of it could be kept as %1.bak.\n"
+                                      "It was left as it was; songs found since the start are "
+                                      "found again by the next scan.")
+                           .arg(QDir::toNativeSeparators(path)));
         return;
     }
+    qCInfo(lcLifecycle) << "saving the collection";
     if (!SaveCacheFile(path, store_.Songs.records(),
-                       [this](const SongRecord& r) { return isOwnSong(r); }))
+                       [this](const SongRecord& r) { return isOwnSong(r); })) {
         qCWarning(lcLifecycle) << "could not write" << path;
+        prompts_.error(QStringLiteral("The collection could not be saved: %1 cannot be written.\n"
+                                      "It keeps the songs of the last save; songs found since "
+                                      "then are found again by the next scan.")
+                           .arg(QDir::toNativeSeparators(path)));
+    }
 }
 
 void Program::runShutdown() {

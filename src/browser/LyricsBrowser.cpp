@@ -39,11 +39,12 @@ void TLyricsBrowser::ShowDocument(const QString& path) {
     const QString suffix = info.suffix().toLower();
     if (suffix == u"htm" || suffix == u"html") {
         QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
-        const QString html = decoder.isValid() ? decoder.decode(bytes) : DecodeLine(bytes);
+        const QString html =
+            decoder.isValid() ? decoder.decode(bytes) : DecodeLine(SkipByteOrderMark(bytes));
         document()->setBaseUrl(QUrl::fromLocalFile(folder_));
         setHtml(html);
     } else {
-        setPlainText(DecodeLine(bytes));
+        setPlainText(DecodeLine(SkipByteOrderMark(bytes)));
     }
 }
 
@@ -70,7 +71,7 @@ QVariant TLyricsBrowser::loadResource(int type, const QUrl& name) {
     QFile file(canonical);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return DecodeLine(file.read(kMaxDocumentSize));
+    return DecodeLine(SkipByteOrderMark(file.read(kMaxDocumentSize)));
 }
 
 } // namespace orvane

@@ -51,8 +51,10 @@ TSideBarCommands::TSideBarCommands(TfrmMain& main, Prompts& prompts)
         {"Deletegroup1Click", &TSideBarCommands::Deletegroup1Click},
         {"Renamegroup1Click", &TSideBarCommands::Renamegroup1Click},
         {"Deleteitem1Click", &TSideBarCommands::Deleteitem1Click}};
-    for (const auto& [handler, command] : commands)
-        main_.SetHandler(QString::fromLatin1(handler), [this, command] { (this->*command)(); });
+    for (const auto& entry : commands) {
+        const auto command = entry.second;
+        main_.SetHandler(QString::fromLatin1(entry.first), [this, command] { (this->*command)(); });
+    }
 
     bar_.OnOpenPlaylist = [this](const QString& playlist) {
         main_.OpenPlaylistShortcut(playlist);

@@ -126,6 +126,8 @@ ImportWalkResult ImportWalk(const QString& folder, const ImportWalkControl& cont
         if (HasLineBreak(path))
             return;
         mpeg.SetFileName(path);
+        if (mpeg.FileSize() == 0 && !QFileInfo(path).isFile())
+            return; // gone since the folder was listed
         result.songs.push_back(SongRecord{
             name, mpeg.Title(), mpeg.Artist(), mpeg.Album(), DurationText(mpeg.Duration()),
             mpeg.Year(), mpeg.GenreName(), mpeg.Comment(), current, QString(), QString()});

@@ -1,6 +1,7 @@
 #include "platform/DirectoryWalk.h"
 
 #include "platform/Paths.h"
+#include "platform/TextLines.h"
 
 #include <QDir>
 #include <QFile>
@@ -148,7 +149,12 @@ private:
             if (kind == EntryKind::Other)
                 continue;
             QByteArray bytes(name);
-            entries.push_back({QFile::decodeName(bytes), std::move(bytes), kind});
+            QString decoded = QFile::decodeName(bytes);
+            // A name that is not valid in the system's encoding has no text that names it again:
+            // nothing the program keeps of it would lead back to it.
+            if (!IsAscii(bytes) && QFile::encodeName(decoded) != bytes)
+                continue;
+            entries.push_back({std::move(decoded), std::move(bytes), kind});
         }
         return true;
     }

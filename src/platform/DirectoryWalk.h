@@ -8,7 +8,8 @@
 // again, so a link back up the tree is followed once at most. A folder that cannot be listed is
 // skipped (and reported). The system's own trees /proc, /sys and /dev are never entered, also
 // not through a link. Only regular files (or links to them) are reported as files: pipes,
-// sockets and devices never are, since opening them could block.
+// sockets and devices never are, since opening them could block. Names that are not valid in
+// the file system's encoding (UTF-8) are skipped: no text could name them again.
 //
 // Runs on whatever thread calls it; the visitor's functions are called on that thread.
 

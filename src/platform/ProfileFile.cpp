@@ -27,7 +27,9 @@ bool ProfileDocument::KeyFits(const QString& key) {
 
 ProfileDocument ProfileDocument::Parse(QByteArrayView data) {
     ProfileDocument doc;
-    ForEachLine(data, [&doc](QByteArrayView bytes) {
+    const QByteArrayView lines = SkipByteOrderMark(data);
+    doc.byteOrderMark_ = lines.size() != data.size();
+    ForEachLine(lines, [&doc](QByteArrayView bytes) {
         Line line;
         line.raw = DecodeLine(bytes);
         const QString text = line.raw.trimmed();
@@ -68,6 +70,8 @@ void ProfileDocument::reindex() {
 
 QByteArray ProfileDocument::Write() const {
     QByteArray out;
+    if (byteOrderMark_)
+        out.append("\xef\xbb\xbf");
     for (const Line& line : lines_)
         AppendLine(out, line.edited ? line.name + u'=' + line.value : line.raw);
     return out;

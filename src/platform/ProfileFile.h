@@ -55,6 +55,7 @@ private:
     void reindex();
     static QString indexKey(const QString& section, const QString& key);
 
+    bool byteOrderMark_ = false; // the file began with one: it is written back
     std::vector<Line> lines_;
     QHash<QString, qsizetype> firstEntry_; // upper section + "\n" + upper key -> line
 };

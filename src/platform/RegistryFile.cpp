@@ -217,7 +217,7 @@ void WriteKey(const RegistryKeyNode& node, const QString& path, bool isHive, QSt
 
 RegistryParse ParseRegistryExport(QByteArrayView data, RegistryKeyNode& root) {
     RegistryParse result;
-    const QStringList lines = SplitText(data);
+    const QStringList lines = SplitText(SkipByteOrderMark(data));
     qsizetype i = 0;
     while (i < lines.size() && lines[i].trimmed().isEmpty())
         ++i;

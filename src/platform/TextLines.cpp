@@ -18,7 +18,10 @@ QString DecodeLine(QByteArrayView bytes) {
     // Plain ASCII is by far the most common line and needs no validation pass.
     if (IsAscii(bytes))
         return QString::fromLatin1(bytes);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A U+FEFF that begins a line is text: only the start of a file can hold a byte order mark
+    // (SkipByteOrderMark).
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8(bytes);
     if (!utf8.hasError())
         return text;
@@ -52,6 +55,10 @@ QStringList DecodeLines(QByteArrayView data) {
     QStringList lines;
     ForEachLine(data, [&](QByteArrayView line) { lines.append(DecodeLine(line)); });
     return lines;
+}
+
+QByteArrayView SkipByteOrderMark(QByteArrayView data) {
+    return data.startsWith("\xef\xbb\xbf") ? data.sliced(3) : data;
 }
 
 bool HasLineBreak(const QString& text) {

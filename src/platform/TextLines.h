@@ -40,6 +40,9 @@ TextFileRead ReadWholeFile(const QString& path);
 
 QStringList DecodeLines(QByteArrayView data);
 
+// data without the UTF-8 byte order mark that some editors put at the start of a file.
+QByteArrayView SkipByteOrderMark(QByteArrayView data);
+
 // True when text holds a CR or an LF, which would split the line it is written into.
 bool HasLineBreak(const QString& text);
 // text with every CR and LF replaced by a blank, so that it stays on its one line.

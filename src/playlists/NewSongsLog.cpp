@@ -61,7 +61,7 @@ void NewSongsLog::AppendToNewSongsLog(const SongRecord& record) {
 
     const bool existed = cachedSize_ >= 0;
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
         if (existed)
             reportOnce(path);
         return;
@@ -71,12 +71,19 @@ void NewSongsLog::AppendToNewSongsLog(const SongRecord& record) {
         line.append("\r\n"); // complete a last line written without its line end
     AppendLine(line, songPath);
     const bool written = file.write(line) == line.size() && file.flush();
-    file.close();
     if (!written) {
+        // A full disk may have taken part of the line: cut it off again, so that no half
+        // path is read as a song next time.
+        if (existed)
+            file.resize(cachedSize_);
+        else
+            file.remove();
+        file.close();
         reportOnce(path);
-        cachedPath_.clear(); // a part-written line may be there: read the log again next time
+        cachedPath_.clear(); // read the log again next time
         return;
     }
+    file.close();
     cachedEntries_.insert(key);
     cachedEndsOpen_ = false;
     rememberFileState(path);

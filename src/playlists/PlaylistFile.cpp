@@ -24,17 +24,22 @@ QString PlaylistEntryPath(const QString& line, const QString& baseFolder) {
     return WithTrailingSeparator(baseFolder) + relative;
 }
 
-PlaylistEntries ReadPlaylistEntries(const QString& playlistPath, const QString& baseFolder) {
+PlaylistEntries ParsePlaylistEntries(QByteArrayView data, const QString& baseFolder) {
     PlaylistEntries result;
-    const TextFileRead file = ReadWholeFile(playlistPath);
-    result.opened = file.opened;
-    result.readError = file.readError;
-    result.endsOpen = !file.data.isEmpty() && !file.data.endsWith('\n');
-    ForEachLine(file.data, [&](QByteArrayView bytes) {
+    result.endsOpen = !data.isEmpty() && !data.endsWith('\n');
+    ForEachLine(SkipByteOrderMark(data), [&](QByteArrayView bytes) {
         if (bytes.isEmpty() || bytes.front() == '#')
             return;
         result.paths.append(PlaylistEntryPath(DecodeLine(bytes), baseFolder));
     });
+    return result;
+}
+
+PlaylistEntries ReadPlaylistEntries(const QString& playlistPath, const QString& baseFolder) {
+    const TextFileRead file = ReadWholeFile(playlistPath);
+    PlaylistEntries result = ParsePlaylistEntries(file.data, baseFolder);
+    result.opened = file.opened;
+    result.readError = file.readError;
     return result;
 }
 
@@ -76,7 +81,9 @@ bool RemovePlaylistEntries(const QString& playlistPath, const QString& baseFolde
         doomed.insert(AsciiUpper(path));
     QByteArray content;
     content.reserve(file.data.size());
-    ForEachLine(file.data, [&](QByteArrayView bytes) {
+    const QByteArrayView lines = SkipByteOrderMark(file.data);
+    content.append(file.data.first(file.data.size() - lines.size())); // the mark stays
+    ForEachLine(lines, [&](QByteArrayView bytes) {
         const bool entry = !bytes.isEmpty() && bytes.front() != '#';
         if (entry && doomed.contains(AsciiUpper(PlaylistEntryPath(DecodeLine(bytes), baseFolder))))
             return;

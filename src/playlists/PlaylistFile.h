@@ -23,6 +23,8 @@ struct PlaylistEntries {
     bool readError = false; // opened, but a read error stopped it: paths holds the part read
 };
 PlaylistEntries ReadPlaylistEntries(const QString& playlistPath, const QString& baseFolder);
+// What ReadPlaylistEntries makes of a file's bytes (opened left false).
+PlaylistEntries ParsePlaylistEntries(QByteArrayView data, const QString& baseFolder);
 
 // Empties view and fills it with one row per entry, read from the song file itself through
 // info (a missing file still gives a row, from what info reports). True when the playlist

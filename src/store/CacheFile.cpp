@@ -199,6 +199,7 @@ bool SaveCacheFile(const QString& path, std::span<const SongRecord> records,
 CacheDataResult AppendCacheData(QByteArrayView data, const QString& collection,
                                 CollectionList& list, BrowseLists& browse) {
     CacheDataResult result;
+    data = SkipByteOrderMark(data);
     const qsizetype headerEnd = data.indexOf('\n');
     QByteArrayView header = data.first(headerEnd < 0 ? data.size() : headerEnd);
     if (header.endsWith('\r'))

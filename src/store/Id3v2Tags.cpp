@@ -109,10 +109,13 @@ uint64_t Id3v2ParseCount() {
 
 QByteArray ReadLeadingId3v2(const QString& path, uint64_t maxBytes) {
     UniqueFile file = OpenFile(path, "rb");
-    if (!file)
-        return {};
+    return file ? ReadLeadingId3v2(file.get(), maxBytes) : QByteArray();
+}
+
+QByteArray ReadLeadingId3v2(std::FILE* file, uint64_t maxBytes) {
     uint8_t header[kId3v2HeaderSize];
-    if (std::fread(header, 1, sizeof header, file.get()) != sizeof header)
+    if (std::fseek(file, 0, SEEK_SET) != 0 ||
+        std::fread(header, 1, sizeof header, file) != sizeof header)
         return {};
     const uint64_t size = std::min(Id3v2TagSize(header), maxBytes);
     if (size < kId3v2HeaderSize)
@@ -120,8 +123,7 @@ QByteArray ReadLeadingId3v2(const QString& path, uint64_t maxBytes) {
     QByteArray tag(qsizetype(size), Qt::Uninitialized);
     std::memcpy(tag.data(), header, sizeof header);
     const size_t rest = size_t(size) - sizeof header;
-    tag.resize(
-        qsizetype(sizeof header + std::fread(tag.data() + sizeof header, 1, rest, file.get())));
+    tag.resize(qsizetype(sizeof header + std::fread(tag.data() + sizeof header, 1, rest, file)));
     return tag;
 }
 

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 
 namespace orvane {
@@ -39,6 +40,8 @@ Id3v2Genre ResolveId3v2Genre(const QString& frameText);
 // file has none or cannot be read.
 inline constexpr uint64_t kMaxId3v2Read = 64ull << 20;
 QByteArray ReadLeadingId3v2(const QString& path, uint64_t maxBytes = kMaxId3v2Read);
+// The same from an open file, read from its start.
+QByteArray ReadLeadingId3v2(std::FILE* file, uint64_t maxBytes = kMaxId3v2Read);
 
 // The front cover picture of tag (else its first picture), with its MIME type as the tag gives
 // it; empty when it has none.

@@ -75,6 +75,33 @@ int Truncate(std::FILE* file, uint64_t size) {
 #endif
 }
 
+// Writes block at pos with one call (a kill cannot split it but at a page boundary). When the
+// disk is full part-way the file is put back: an appended block is cut off again, a replaced
+// one gets its old bytes back. 0 or the system error.
+int WriteBlockAt(std::FILE* file, const Id3v1Block& block, uint64_t pos,
+                 const std::optional<Id3v1Block>& old) {
+#ifdef _WIN32
+    if (!SeekTo(file, pos) || std::fwrite(block.data(), 1, block.size(), file) != block.size() ||
+        std::fflush(file) != 0)
+        return LastError();
+    (void)old;
+    return 0;
+#else
+    const int fd = fileno(file);
+    const ssize_t written = ::pwrite(fd, block.data(), block.size(), off_t(pos));
+    if (written == ssize_t(block.size()))
+        return 0;
+    const int error = written < 0 ? LastError() : ENOSPC;
+    if (written > 0) {
+        if (old) [[maybe_unused]]
+            const ssize_t back = ::pwrite(fd, old->data(), old->size(), off_t(pos));
+        else [[maybe_unused]]
+            const int cut = ::ftruncate(fd, off_t(pos));
+    }
+    return error;
+#endif
+}
+
 // Reads a file in blocks and hands out views of it. The frame search looks one frame ahead and
 // then goes on one byte after where it looked from, so a refill keeps some bytes before the
 // position asked for; a frame is far shorter than that.
@@ -211,10 +238,10 @@ TagReplacement ReplaceId3v1Tag(const QString& path, const Id3v1Block& block) {
         }
         result.Replaced = old;
     }
-    if (!SeekTo(file.get(), place.tagAt) ||
-        std::fwrite(block.data(), 1, block.size(), file.get()) != block.size() ||
-        std::fflush(file.get()) != 0) {
-        result.Error = LastError();
+    // One system call at the tag's place: the block reaches the file whole or, when the disk is
+    // full, the part written is taken back.
+    if (const int error = WriteBlockAt(file.get(), block, place.tagAt, result.Replaced)) {
+        result.Error = error;
         return result;
     }
     result.Error = std::fclose(file.release()) == 0 ? 0 : LastError();
@@ -277,8 +304,30 @@ void TMPEGAudio::Read() {
     fileSize_ = uint64_t(info.size());
     fileDate_ = PackDosDateTime(info.lastModified());
     fileAttributes_ = kAttrArchive | (info.permission(QFileDevice::WriteOwner) ? 0 : kAttrReadOnly);
+    readStream(file.get(), info.fileName());
+}
 
-    BlockReader in(file.get());
+void TMPEGAudio::SetFileContents(const QString& name, QByteArrayView data) {
+    Reset();
+    fileName_ = name;
+    if (data.size() <= 5)
+        return;
+#ifdef _WIN32
+    return; // no reading from memory there
+#else
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
+        fmemopen(const_cast<char*>(data.data()), size_t(data.size()), "rb"), &std::fclose);
+    if (!file)
+        return;
+    fileSize_ = uint64_t(data.size());
+    fileDate_ = PackDosDateTime(QDateTime(QDate(2000, 1, 1), QTime(0, 0)));
+    fileAttributes_ = kAttrArchive;
+    readStream(file.get(), QFileInfo(name).fileName());
+#endif
+}
+
+void TMPEGAudio::readStream(std::FILE* file, const QString& shortName) {
+    BlockReader in(file);
     // A leading ID3v2 tag is skipped as declared, and so is every tag right after it (a tagger
     // that put a new tag in front of the old one); when one claims to run past the end of the
     // file, nothing is left to search.
@@ -310,7 +359,7 @@ void TMPEGAudio::Read() {
 
     const TagReading reading = CurrentTagReading();
     bool hasId3v1 = false;
-    title_ = info.fileName().left(kTextMax);
+    title_ = shortName.left(kTextMax);
     if (fileSize_ > kId3v1Size) {
         const uint8_t* block = in.Bytes(fileSize_ - kId3v1Size, kId3v1Size);
         if (block && IsId3v1(block)) {
@@ -328,7 +377,7 @@ void TMPEGAudio::Read() {
     if (hasId3v2_) {
         const Id3v2Use use = reading.id3v2;
         if (use == Id3v2Use::Prefer || (use == Id3v2Use::WhenNoId3v1 && !hasId3v1))
-            ReadId3v2Texts(hasId3v1);
+            ReadId3v2Texts(hasId3v1, file);
     }
 
     // A VBR header's frame count gives the play time; without one it follows from the bytes of
@@ -349,8 +398,8 @@ void TMPEGAudio::Read() {
     }
 }
 
-void TMPEGAudio::ReadId3v2Texts(bool hasId3v1) {
-    const std::optional<Id3v2Texts> tag = ParseId3v2Texts(ReadLeadingId3v2(fileName_));
+void TMPEGAudio::ReadId3v2Texts(bool hasId3v1, std::FILE* file) {
+    const std::optional<Id3v2Texts> tag = ParseId3v2Texts(ReadLeadingId3v2(file));
     if (!tag)
         return;
     if (!hasId3v1) {

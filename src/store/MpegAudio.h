@@ -9,10 +9,12 @@
 #include "store/Id3Tags.h"
 #include "store/Id3v2Tags.h"
 
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QString>
 #include <QTime>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 
 namespace orvane {
@@ -37,6 +39,9 @@ public:
     // shows in the fields and in IsValid().
     void SetFileName(const QString& path);
     const QString& FileName() const { return fileName_; }
+    // Reads data as the contents of a file of that name (dated 1 January 2000), without
+    // touching the disk: the same reading as SetFileName's, from memory.
+    void SetFileContents(const QString& name, QByteArrayView data);
 
     // ID3v1 fields. Title is the file name (cut to 30 characters) for a file without a tag.
     const QString& Header() const { return header_; }
@@ -107,9 +112,11 @@ private:
     void Reset();
     // Reads the file named by fileName_ into the fields, which Reset() has cleared.
     void Read();
+    // Reads the frame header, the tags and the play time from file, whose size is fileSize_.
+    void readStream(std::FILE* file, const QString& shortName);
     // Takes the texts of the file's ID3v2 tag: over the ID3v1 tag's where it has them, or as the
     // file's tag when it has no ID3v1 tag.
-    void ReadId3v2Texts(bool hasId3v1);
+    void ReadId3v2Texts(bool hasId3v1, std::FILE* file);
 
     QString fileName_;
     QString header_, title_, artist_, album_, year_, comment_;

@@ -62,8 +62,11 @@ protected:
     void StopWith(int signalNumber) {
         process.start(QStringLiteral(ORVANE_BINARY), {});
         ASSERT_TRUE(process.waitForStarted(10000));
+        // Taken once: a process that has ended has id 0, and kill(0) would stop the test's group.
+        const pid_t pid = pid_t(process.processId());
+        ASSERT_GT(pid, 0);
         ASSERT_TRUE(WaitForLog("start-up finished: 2 songs")) << log.toStdString();
-        ::kill(pid_t(process.processId()), signalNumber);
+        ::kill(pid, signalNumber);
         ASSERT_TRUE(process.waitForFinished(30000));
         log += process.readAllStandardError();
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << log.toStdString();
@@ -106,6 +109,8 @@ TEST_F(EndToEnd, ALaterStartHandsItsFilesToTheRunningProgram) {
     ASSERT_TRUE(test::WriteFile(music.file(u"song.mp3"_s), test::MakeMpegStream({})));
     process.start(QStringLiteral(ORVANE_BINARY), {});
     ASSERT_TRUE(process.waitForStarted(10000));
+    const pid_t pid = pid_t(process.processId());
+    ASSERT_GT(pid, 0);
     ASSERT_TRUE(WaitForLog("start-up finished")) << log.toStdString();
 
     // Opened from the music folder by a relative name, as a file manager or a terminal does.
@@ -117,9 +122,38 @@ TEST_F(EndToEnd, ALaterStartHandsItsFilesToTheRunningProgram) {
     EXPECT_EQ(later.exitCode(), 0) << later.readAllStandardError().toStdString();
     EXPECT_TRUE(WaitForLog("opened files: 1 songs queued")) << log.toStdString();
 
-    ::kill(pid_t(process.processId()), SIGTERM);
+    ::kill(pid, SIGTERM);
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 0);
+}
+
+TEST_F(EndToEnd, ASecondTermSignalDuringTheShutdownDoesNotCutTheSaveShort) {
+    // Enough songs that the save takes a while; the second signal follows the first at once,
+    // so it comes while the shutdown and its save run.
+    QByteArray many = original;
+    for (int i = 0; i < 20000; ++i)
+        many += "song " + QByteArray::number(i) +
+                ".mp3[;]T[;]A[;]B[;]03:00[;]1999[;]Rock[;][;]/x/[;]\r\n";
+    ASSERT_TRUE(test::WriteFile(home.file(u"local.orv"_s), many));
+    // A song the scan adds, so that there is something to save.
+    ASSERT_TRUE(test::WriteFile(music.file(u"new.mp3"_s), test::MakeMpegStream({})));
+    process.start(QStringLiteral(ORVANE_BINARY), {});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    const pid_t pid = pid_t(process.processId());
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(WaitForLog("background scan finished: 20003 songs")) << log.toStdString();
+    ASSERT_EQ(process.state(), QProcess::Running);
+    ::kill(pid, SIGTERM);
+    ::kill(pid, SIGTERM);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    log += process.readAllStandardError();
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << log.toStdString();
+    EXPECT_EQ(log.count("saving the collection"), 1) << log.toStdString();
+    EXPECT_TRUE(log.contains("shutdown finished"));
+    const QByteArray saved = test::ReadFile(home.file(u"local.orv"_s));
+    EXPECT_EQ(saved.count("\r\n"), 1 + 20003);
+    EXPECT_TRUE(saved.endsWith("\r\n"));
+    EXPECT_TRUE(saved.contains("\r\nnew.mp3[;]"));
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "store/Scanner.h"
 #include "store/TagReading.h"
 #include "support/FileBytes.h"
+#include "support/FileSizeLimit.h"
 #include "support/Id3v2Fixture.h"
 #include "support/audio/AudioFixtures.h"
 
@@ -488,6 +489,20 @@ TEST_F(ProgramTest, SettingsThatCannotBeSavedAreReportedAfterTheCollectionIsWrit
     EXPECT_EQ(savedWhenWarned, (QStringList{u"a.mp3"_s, u"b.mp3"_s, u"late.mp3"_s}));
 }
 
+TEST_F(ProgramTest, ACollectionThatCannotBeSavedAtTheEndIsToldAndTheOldFileKept) {
+    Program program(prompts, registry, folder);
+    Start(program);
+    program.Store().Songs.append(Song(u"late.mp3"_s, kLocalCollection));
+    {
+        const test::FileSizeLimit diskFull(40); // the new file cannot be written whole
+        Stop(program);
+    }
+    EXPECT_EQ(test::ReadFile(folder + u"local.orv"_s), original);
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].kind, PromptKind::Error);
+    EXPECT_TRUE(prompts.texts()[0].contains(QDir::toNativeSeparators(folder + u"local.orv"_s)));
+}
+
 TEST_F(ProgramTest, ACollectionFileThatCannotBeOpenedIsKeptAsBackup) {
     // local.orv is a link to a disk that is not mounted: there, but it cannot be opened.
     const QString cache = folder + u"local.orv"_s;
@@ -503,6 +518,23 @@ TEST_F(ProgramTest, ACollectionFileThatCannotBeOpenedIsKeptAsBackup) {
     EXPECT_TRUE(prompts.shown().empty());
     EXPECT_EQ(QFileInfo(cache + u".bak"_s).symLinkTarget(), folder + u"unmounted/local.orv"_s);
     EXPECT_EQ(SavedFileNames(), QStringList{u"x.mp3"_s});
+}
+
+TEST_F(ProgramTest, ACollectionThatCannotBeKeptAsBackupIsLeftAndTold) {
+    const QString cache = folder + u"local.orv"_s;
+    ASSERT_TRUE(QFile::remove(cache));
+    ASSERT_TRUE(QFile::link(folder + u"unmounted/local.orv"_s, cache));
+    // A folder with a file in it stands where the backup would go: no copy, no rename.
+    ASSERT_TRUE(QDir().mkpath(cache + u".bak/kept"_s));
+    Mp3(u"x.mp3"_s);
+    Program program(prompts, registry, folder);
+    Start(program);
+    ProcessUntil([&] { return !program.ScannerRunning(); });
+    Stop(program);
+    EXPECT_EQ(QFileInfo(cache).symLinkTarget(), folder + u"unmounted/local.orv"_s);
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].kind, PromptKind::Error);
+    EXPECT_TRUE(prompts.texts()[0].contains(QDir::toNativeSeparators(cache)));
 }
 
 TEST_F(ProgramTest, ACollectionFileWithAnotherFirstLineIsKeptAsBackup) {

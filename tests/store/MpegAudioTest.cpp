@@ -41,9 +41,22 @@ protected:
         EXPECT_TRUE(test::WriteFile(path, bytes));
         return path;
     }
+    // Reads bytes as a file, and from memory as the fuzzer does, which must find the same.
     const TMPEGAudio& Read(const QByteArray& bytes, const QString& name = u"a.mp3"_s) {
         mpeg.SetFileName(Put(name, bytes));
+        TMPEGAudio memory;
+        memory.SetSearchLimit(mpeg.SearchLimit());
+        memory.SetFileContents(name, bytes);
+        EXPECT_EQ(Facts(memory), Facts(mpeg));
         return mpeg;
+    }
+    static QStringList Facts(const TMPEGAudio& m) {
+        QStringList facts = {m.Title(), m.Artist(),  m.Album(),
+                             m.Year(),  m.Comment(), m.GenreName()};
+        for (uint64_t n : {uint64_t(m.IsValid()), m.HeaderPosition(), uint64_t(m.FrameLength()),
+                           uint64_t(m.Duration()), uint64_t(m.BitRate()), m.FileSize()})
+            facts.append(QString::number(n));
+        return facts;
     }
 
     // The tag's text fields, track and genre, in the order of an ID3v1 tag.

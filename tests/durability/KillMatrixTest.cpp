@@ -1,0 +1,415 @@
+// Every writer of the program, killed at 200 points of its run and starved of disk space at 50:
+// each runs for real in a child process whose file writes go through WriteFaults. Afterwards
+// every file is its complete old or its complete new content, nothing is lost, no leftover
+// would be read at the next start, and a write that failed said so and kept the old file.
+
+#include "durability/WriteFaults.h"
+
+#include "exchange/ImportedCollections.h"
+#include "platform/FileMoves.h"
+#include "platform/ProfileFile.h"
+#include "platform/RegistryFile.h"
+#include "playlists/NewSongsLog.h"
+#include "playlists/PlaylistFile.h"
+#include "playlists/RandomPlaylist.h"
+#include "store/CacheFile.h"
+#include "store/MpegAudio.h"
+#include "support/FileBytes.h"
+#include "support/MpegFixture.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QTemporaryDir>
+#include <csignal>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <optional>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace orvane::test {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Every file under a folder (hidden ones too), by path relative to it.
+using Files = std::map<QString, QByteArray>;
+
+struct Writer {
+    const char* name;
+    // The file the write is about, relative to the folder; it exists before.
+    QString target;
+    // Makes the state before the write in an empty folder.
+    std::function<void(const QString& dir)> prepare;
+    // Runs the write; true when it reports success.
+    std::function<bool(const QString& dir, ScriptedPrompts& prompts)> write;
+    // Names the next start never reads (temporary and part files).
+    std::function<bool(const QString& relative)> ignoredAtStart = [](const QString&) {
+        return false;
+    };
+    // What the user is told when the write fails; empty when the writer hands its failure to
+    // its caller, which reports it.
+    QString failureMessage = {};
+    // Writes into the file in place with one system call (a tag, a log line): a kill inside
+    // that call may leave the new bytes up to some point and the old ones after it.
+    bool inPlace = false;
+    // Only overwrites bytes the file has: a full disk cannot stop it.
+    bool needsNoSpace = false;
+    // True when the files must still hold the song being moved.
+    std::function<bool(const Files&)> nothingLost = [](const Files&) {
+        return true;
+    };
+};
+
+Files Snapshot(const QString& dir, const Writer& writer) {
+    Files files;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString relative = QDir(dir).relativeFilePath(it.next());
+        if (!writer.ignoredAtStart(relative))
+            files[relative] = ReadFile(it.filePath());
+    }
+    return files;
+}
+
+void Reset(const QString& dir, const Writer& writer) {
+    QDir(dir).removeRecursively();
+    QDir().mkpath(dir);
+    writer.prepare(dir);
+}
+
+struct ChildResult {
+    bool killed = false;
+    bool reportedSuccess = false;
+    QString shown; // the prompts' texts
+    int64_t steps = 0;
+    int64_t bytes = 0;
+};
+
+// Runs the writer in a child process under the fault.
+ChildResult RunChild(const QString& dir, const Writer& writer, WriteFault fault, int64_t budget) {
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return {};
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(channel[0]);
+        ScriptedPrompts prompts;
+        ArmWriteFault(fault, budget);
+        const bool ok = writer.write(dir, prompts);
+        const int64_t steps = WriteFaultSteps(), bytes = WriteFaultBytes();
+        ArmWriteFault(WriteFault::Off);
+        const QByteArray report = QByteArray::number(qlonglong(steps)) + ' ' +
+                                  QByteArray::number(qlonglong(bytes)) + (ok ? " 1 " : " 0 ") +
+                                  prompts.texts().join(u'|').toUtf8();
+        [[maybe_unused]] const ssize_t n =
+            ::write(channel[1], report.data(), size_t(report.size()));
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    QByteArray report;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+        report.append(buffer, n);
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ChildResult result;
+    result.killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+    const QList<QByteArray> parts = report.split(' ');
+    if (!result.killed && parts.size() >= 3) {
+        result.steps = parts[0].toLongLong();
+        result.bytes = parts[1].toLongLong();
+        result.reportedSuccess = parts[2] == "1";
+        result.shown = QString::fromUtf8(report.mid(parts[0].size() + parts[1].size() + 4));
+    }
+    return result;
+}
+
+// now == the new bytes up to some point, then the old ones (a write cut inside one call).
+bool Torn(const QByteArray& now, const QByteArray& before, const QByteArray& after) {
+    qsizetype split = 0;
+    while (split < now.size() && split < after.size() && now[split] == after[split])
+        ++split;
+    return now.size() == std::max(split, before.size()) && now.mid(split) == before.mid(split);
+}
+
+// Each file is whole in its old or its new state ("missing" being a state too).
+std::optional<QString> Mixed(const Files& now, const Files& before, const Files& after,
+                             bool inPlace) {
+    std::map<QString, int> names;
+    for (const Files* files : {&now, &before, &after})
+        for (const auto& [name, bytes] : *files)
+            names[name] = 0;
+    const auto at = [](const Files& files, const QString& name) -> std::optional<QByteArray> {
+        const auto it = files.find(name);
+        return it == files.end() ? std::nullopt : std::optional<QByteArray>(it->second);
+    };
+    for (const auto& [name, unused] : names) {
+        const auto n = at(now, name), b = at(before, name), a = at(after, name);
+        if (n == b || n == a)
+            continue;
+        if (inPlace && n && b && a && Torn(*n, *b, *a))
+            continue;
+        return name;
+    }
+    return std::nullopt;
+}
+
+// The budgets at which the run is cut: count of them spread evenly over steps 0..total.
+std::vector<int64_t> Points(int64_t total, int count) {
+    std::vector<int64_t> points;
+    for (int i = 0; i < count; ++i) {
+        const int64_t point = count == 1 ? 0 : total * i / (count - 1);
+        if (points.empty() || points.back() != point)
+            points.push_back(point);
+    }
+    return points;
+}
+
+void Check(const Writer& writer) {
+    SCOPED_TRACE(writer.name);
+    // On a memory file system where there is one: flushing to a disk proves nothing here.
+    const QString base = QFileInfo(u"/dev/shm"_s).isWritable() ? u"/dev/shm"_s : QDir::tempPath();
+    QTemporaryDir temp(base + u"/orvane-kill-XXXXXX"_s);
+    const QString dir = temp.filePath(u"w"_s);
+    Reset(dir, writer);
+    const Files before = Snapshot(dir, writer);
+    const ChildResult full = RunChild(dir, writer, WriteFault::Count, 0);
+    ASSERT_TRUE(full.reportedSuccess) << full.shown.toStdString();
+    const Files after = Snapshot(dir, writer);
+    ASSERT_NE(before, after);
+    ASSERT_GT(full.bytes, 0);
+
+    for (int64_t budget : Points(full.steps, 200)) {
+        Reset(dir, writer);
+        const ChildResult run = RunChild(dir, writer, WriteFault::Kill, budget);
+        const Files now = Snapshot(dir, writer);
+        EXPECT_TRUE(run.killed || budget >= full.steps) << "killed at " << budget;
+        if (const auto name = Mixed(now, before, after, writer.inPlace))
+            ADD_FAILURE() << "killed at step " << budget << " of " << full.steps << ": "
+                          << name->toStdString() << " is neither old nor new";
+        EXPECT_TRUE(writer.nothingLost(now)) << "killed at " << budget;
+    }
+
+    for (int64_t budget :
+         writer.needsNoSpace ? std::vector<int64_t>() : Points(full.bytes - 1, 50)) {
+        Reset(dir, writer);
+        const ChildResult run = RunChild(dir, writer, WriteFault::NoSpace, budget);
+        const Files now = Snapshot(dir, writer);
+        if (run.reportedSuccess) {
+            ADD_FAILURE() << "disk full at byte " << budget << " reported as success";
+            continue;
+        }
+        // Files written before the one that failed (a backup) may stay; the target may not change.
+        if (const auto name = Mixed(now, before, after, false))
+            ADD_FAILURE() << "disk full at byte " << budget << ": " << name->toStdString()
+                          << " is neither old nor new";
+        EXPECT_TRUE(now.contains(writer.target) &&
+                    now.at(writer.target) == before.at(writer.target))
+            << "disk full at byte " << budget << " changed " << writer.target.toStdString();
+        if (!writer.failureMessage.isEmpty()) {
+            EXPECT_TRUE(run.shown.contains(writer.failureMessage))
+                << "disk full at byte " << budget << ", shown: " << run.shown.toStdString();
+        }
+    }
+}
+
+SongRecord Song(int i) {
+    SongRecord r;
+    r.FileName = u"track %1.mp3"_s.arg(i);
+    r.Title = u"Title %1 \u00e9t\u00e9"_s.arg(i);
+    r.Artist = u"Artist"_s;
+    r.Album = u"Album %1"_s.arg(i % 3);
+    r.Duration = u"03:0%1"_s.arg(i % 10);
+    r.Year = u"1999"_s;
+    r.Genre = u"Rock"_s;
+    r.Folder = u"/music/rock/"_s;
+    return r;
+}
+
+std::vector<SongRecord> Songs(int count, int first = 0) {
+    std::vector<SongRecord> songs;
+    for (int i = first; i < first + count; ++i)
+        songs.push_back(Song(i));
+    return songs;
+}
+
+bool SaveSongs(const QString& path, int count, int first = 0) {
+    const std::vector<SongRecord> songs = Songs(count, first);
+    return SaveCacheFile(path, songs);
+}
+
+QByteArray Mp3(const QByteArray& tag) {
+    return MakeMpegStream({.frames = 6}) + tag;
+}
+
+bool QSaveFileTemp(const QString& relative) {
+    // QSaveFile's named temporary: "<name>.XXXXXX" beside the file.
+    const QString name = relative.section(u'/', -1);
+    return name.contains(u'.') && name.section(u'.', -1).size() == 6 && !name.endsWith(u".m3u"_s) &&
+           !name.endsWith(u".orv"_s) && !name.endsWith(u".ini"_s) && !name.endsWith(u".reg"_s);
+}
+
+const std::vector<Writer>& Writers() {
+    static const std::vector<Writer> writers = {
+        {.name = "cache file local.orv",
+         .target = u"local.orv"_s,
+         .prepare = [](const QString& d) { SaveSongs(d + u"/local.orv"_s, 4); },
+         .write = [](const QString& d,
+                     ScriptedPrompts&) { return SaveSongs(d + u"/local.orv"_s, 6, 10); },
+         .ignoredAtStart = QSaveFileTemp},
+        {.name = "imported collection",
+         .target = u"lib/cd.orv"_s,
+         .prepare =
+             [](const QString& d) {
+                 QDir().mkpath(d + u"/lib"_s);
+                 QDir().mkpath(d + u"/cd/sub"_s);
+                 WriteFile(d + u"/cd/a.mp3"_s, Mp3({}));
+                 WriteFile(d + u"/cd/sub/b.mp3"_s, Mp3({}));
+                 SaveSongs(d + u"/lib/cd.orv"_s, 1);
+             },
+         .write =
+             [](const QString& d, ScriptedPrompts&) {
+                 return ImportCollectionInto(d + u"/lib/"_s, d + u"/cd"_s, u"cd"_s, {}).outcome ==
+                        ImportOutcome::Written;
+             },
+         .ignoredAtStart = QSaveFileTemp},
+        {.name = "playlist, song added",
+         .target = u"p.m3u"_s,
+         .prepare = [](const QString& d) { WriteFile(d + u"/p.m3u"_s, "/a/one.mp3\r\n"); },
+         .write =
+             [](const QString& d, ScriptedPrompts& prompts) {
+                 AppendToPlaylist(d + u"/p.m3u"_s, SongRow::FromRecord(Song(1)), prompts);
+                 return prompts.texts().isEmpty();
+             },
+         .ignoredAtStart = QSaveFileTemp,
+         .failureMessage = u"Unable to create updated file"_s},
+        {.name = "favourites, song removed",
+         .target = u"favourites.orv"_s,
+         .prepare =
+             [](const QString& d) {
+                 WriteFile(d + u"/favourites.orv"_s, "/a/one.mp3\r\n#note\r\n/a/two.mp3\r\n");
+             },
+         .write =
+             [](const QString& d, ScriptedPrompts& prompts) {
+                 return RemovePlaylistEntries(d + u"/favourites.orv"_s, d, {u"/a/one.mp3"_s},
+                                              prompts);
+             },
+         .ignoredAtStart = QSaveFileTemp,
+         .failureMessage = u"favourites.orv"_s},
+        {.name = "temp.m3u",
+         .target = u"temp.m3u"_s,
+         .prepare = [](const QString& d) { WriteFile(d + u"/temp.m3u"_s, "/old/song.mp3\r\n"); },
+         .write =
+             [](const QString& d, ScriptedPrompts& prompts) {
+                 const std::vector<SongRecord> songs = Songs(5);
+                 RandomDraws draws;
+                 draws.Random.seed(7);
+                 draws.FileTime = [](const QString&) {
+                     return std::optional<qint64>(0);
+                 };
+                 return GenerateRandomPlaylist(songs, {u"60"_s, u"0"_s, {}}, RandomPlaylistPath(d),
+                                               prompts, draws)
+                     .has_value();
+             },
+         .ignoredAtStart = QSaveFileTemp,
+         .failureMessage = u"Unable to create temporary playlist."_s},
+        {.name = "new-songs log",
+         .target = u"2026-01-02.m3u"_s,
+         .prepare = [](const QString& d) { WriteFile(d + u"/2026-01-02.m3u"_s, "/a/old.mp3\r\n"); },
+         .write =
+             [](const QString& d, ScriptedPrompts& prompts) {
+                 NewSongsLog log(d, prompts, [] { return QDate(2026, 1, 2); });
+                 log.AppendToNewSongsLog(Song(7));
+                 return prompts.texts().isEmpty();
+             },
+         .failureMessage = u"Unable to create updated file"_s,
+         .inPlace = true},
+        {.name = "covers.ini",
+         .target = u"covers.ini"_s,
+         .prepare =
+             [](const QString& d) {
+                 WriteFile(d + u"/covers.ini"_s, "[covers]\r\nA - B=/p/b.jpg\r\n");
+             },
+         .write =
+             [](const QString& d, ScriptedPrompts&) {
+                 ProfileFile ini(d + u"/covers.ini"_s);
+                 return ini.WriteString(u"covers"_s, u"Artist - Album"_s, u"/p/cover.jpg"_s) ==
+                        ProfileFile::WriteStatus::Written;
+             },
+         .ignoredAtStart = QSaveFileTemp},
+        {.name = "registry.reg, damaged file kept as backup",
+         .target = u"registry.reg"_s,
+         .prepare =
+             [](const QString& d) {
+                 WriteFile(d + u"/registry.reg"_s, "Windows Registry Editor Version 5.00\r\n\r\n"
+                                                   "[HKEY_CURRENT_USER\\software]\r\nbroken\r\n");
+             },
+         .write =
+             [](const QString& d, ScriptedPrompts&) {
+                 RegistryFile reg(d + u"/registry.reg"_s);
+                 reg.WriteInteger(u"HKEY_CURRENT_USER\\software\\brimtove\\orvane"_s,
+                                  u"SelectWidth"_s, 120);
+                 return reg.Flush();
+             },
+         .ignoredAtStart = QSaveFileTemp},
+        {.name = "ID3v1 tag replaced",
+         .target = u"s.mp3"_s,
+         .prepare =
+             [](const QString& d) {
+                 WriteFile(d + u"/s.mp3"_s,
+                           Mp3(MakeId3v1(u"Old"_s, u"A"_s, u"B"_s, u"1990"_s, {}, 1, 17)));
+             },
+         .write =
+             [](const QString& d, ScriptedPrompts&) {
+                 TMPEGAudio mpeg;
+                 mpeg.SetFileName(d + u"/s.mp3"_s);
+                 mpeg.SetTitle(u"New title"_s);
+                 return mpeg.WriteTag() == 0;
+             },
+         .inPlace = true,
+         .needsNoSpace = true},
+        {.name = "ID3v1 tag added",
+         .target = u"s.mp3"_s,
+         .prepare = [](const QString& d) { WriteFile(d + u"/s.mp3"_s, Mp3({})); },
+         .write =
+             [](const QString& d, ScriptedPrompts&) {
+                 TMPEGAudio mpeg;
+                 mpeg.SetFileName(d + u"/s.mp3"_s);
+                 mpeg.SetArtist(u"Someone"_s);
+                 return mpeg.WriteTag() == 0;
+             },
+         .inPlace = true},
+        {.name = "file moved to another file system",
+         .target = u"from/s.mp3"_s,
+         .prepare =
+             [](const QString& d) {
+                 QDir().mkpath(d + u"/from"_s);
+                 QDir().mkpath(d + u"/to"_s);
+                 WriteFile(d + u"/from/s.mp3"_s, Mp3(QByteArray(3000, 'x')));
+             },
+         .write =
+             [](const QString& d, ScriptedPrompts&) {
+                 SimulateCrossDeviceRenames(true);
+                 QString error;
+                 return MoveSongFile(d + u"/from/s.mp3"_s, d + u"/to/s.mp3"_s, &error);
+             },
+         .ignoredAtStart = [](const QString& r) { return r.contains(u".part-"_s); },
+         .nothingLost =
+             [](const Files& files) {
+                 return files.contains(u"from/s.mp3"_s) || files.contains(u"to/s.mp3"_s);
+             }},
+    };
+    return writers;
+}
+
+TEST(KillMatrix, EveryWriterLeavesOldOrNewFilesWhenKilledOrOutOfSpace) {
+    for (const Writer& writer : Writers())
+        Check(writer);
+}
+
+} // namespace
+} // namespace orvane::test

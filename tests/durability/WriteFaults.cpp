@@ -1,0 +1,159 @@
+#include "durability/WriteFaults.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <sys/uio.h>
+#include <unistd.h>
+
+namespace orvane::test {
+namespace {
+
+std::atomic<WriteFault> gFault{WriteFault::Off};
+std::atomic<int64_t> gBudget{0};
+std::atomic<int64_t> gSteps{0};
+std::atomic<int64_t> gBytes{0};
+
+template <typename Fn> Fn Next(const char* name) {
+    return reinterpret_cast<Fn>(::dlsym(RTLD_NEXT, name));
+}
+
+// How many of size bytes may be written now; kills the process when the budget ends inside
+// them (after letting the part that fits reach the file through write).
+// A full disk refuses only bytes that need new space: those past the file's end. at is the
+// write's offset, -1 for the descriptor's own.
+bool NeedsSpace(int fd, off_t at, size_t size, const struct stat& st) {
+    if (at < 0)
+        at = (::fcntl(fd, F_GETFL) & O_APPEND) ? st.st_size : ::lseek(fd, 0, SEEK_CUR);
+    return at < 0 || at + off_t(size) > st.st_size;
+}
+
+template <typename WriteSome> ssize_t Guarded(int fd, off_t at, size_t size, WriteSome writeSome) {
+    const WriteFault fault = gFault.load();
+    struct stat st {};
+    if (fault == WriteFault::Off || size == 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return writeSome(size);
+    if (fault == WriteFault::NoSpace && !NeedsSpace(fd, at, size, st))
+        return writeSome(size);
+    // A full disk is a matter of bytes; a kill may also come between two other steps.
+    const int64_t used = fault == WriteFault::NoSpace ? gBytes.load() : gSteps.load();
+    const auto counted = [](ssize_t n) {
+        if (n > 0) {
+            gSteps += n;
+            gBytes += n;
+        }
+        return n;
+    };
+    if (fault == WriteFault::Count || used + int64_t(size) <= gBudget)
+        return counted(writeSome(size));
+    const size_t fits = size_t(std::max<int64_t>(0, gBudget - used));
+    const ssize_t n = fits > 0 ? counted(writeSome(fits)) : 0;
+    if (fault == WriteFault::Kill)
+        ::raise(SIGKILL);
+    if (n > 0)
+        return n;
+    errno = ENOSPC;
+    return -1;
+}
+
+// One step for an operation that changes the file system's names or flushes: killed before it
+// when the budget is used up.
+void Step() {
+    const WriteFault fault = gFault.load();
+    if (fault == WriteFault::Off || fault == WriteFault::NoSpace)
+        return;
+    if (fault == WriteFault::Kill && gSteps.load() + 1 > gBudget)
+        ::raise(SIGKILL);
+    ++gSteps;
+}
+
+} // namespace
+
+void ArmWriteFault(WriteFault fault, int64_t budget) {
+    gSteps = 0;
+    gBytes = 0;
+    gBudget = budget;
+    gFault = fault;
+}
+
+int64_t WriteFaultSteps() {
+    return gSteps.load();
+}
+
+int64_t WriteFaultBytes() {
+    return gBytes.load();
+}
+
+} // namespace orvane::test
+
+using orvane::test::Guarded;
+using orvane::test::Next;
+using orvane::test::Step;
+
+extern "C" {
+
+ssize_t write(int fd, const void* data, size_t size) {
+    static const auto real = Next<ssize_t (*)(int, const void*, size_t)>("write");
+    return Guarded(fd, -1, size, [&](size_t n) { return real(fd, data, n); });
+}
+
+ssize_t pwrite(int fd, const void* data, size_t size, off_t at) {
+    static const auto real = Next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite");
+    return Guarded(fd, off_t(at), size, [&](size_t n) { return real(fd, data, n, at); });
+}
+
+ssize_t pwrite64(int fd, const void* data, size_t size, off64_t at) {
+    static const auto real = Next<ssize_t (*)(int, const void*, size_t, off64_t)>("pwrite64");
+    return Guarded(fd, off_t(at), size, [&](size_t n) { return real(fd, data, n, at); });
+}
+
+int fsync(int fd) {
+    static const auto real = Next<int (*)(int)>("fsync");
+    Step();
+    return real(fd);
+}
+
+int fdatasync(int fd) {
+    static const auto real = Next<int (*)(int)>("fdatasync");
+    Step();
+    return real(fd);
+}
+
+int rename(const char* from, const char* to) {
+    static const auto real = Next<int (*)(const char*, const char*)>("rename");
+    Step();
+    return real(from, to);
+}
+
+int renameat(int fromDir, const char* from, int toDir, const char* to) {
+    static const auto real = Next<int (*)(int, const char*, int, const char*)>("renameat");
+    Step();
+    return real(fromDir, from, toDir, to);
+}
+
+int renameat2(int fromDir, const char* from, int toDir, const char* to, unsigned flags) {
+    static const auto real =
+        Next<int (*)(int, const char*, int, const char*, unsigned)>("renameat2");
+    Step();
+    return real(fromDir, from, toDir, to, flags);
+}
+
+int linkat(int fromDir, const char* from, int toDir, const char* to, int flags) {
+    static const auto real = Next<int (*)(int, const char*, int, const char*, int)>("linkat");
+    Step();
+    return real(fromDir, from, toDir, to, flags);
+}
+
+int unlink(const char* path) {
+    static const auto real = Next<int (*)(const char*)>("unlink");
+    Step();
+    return real(path);
+}
+
+} // extern "C"

@@ -1,0 +1,28 @@
+#pragma once
+// Faults injected into the file writes of this process, for the crash and full-disk tests.
+// Linking WriteFaults.cpp into a test program puts its own write, pwrite, fsync, fdatasync,
+// rename, renameat, renameat2, linkat and unlink in front of the C library's, so that every
+// writer of the program is reached the same way, whether it writes through QFile, QSaveFile,
+// libsndfile or a plain descriptor. Only writes to regular files count; pipes, terminals and
+// event descriptors pass untouched.
+//
+// The writer's run is measured in steps: one per byte written to a regular file, one per
+// fsync, fdatasync, rename, link or unlink. Not thread-safe to arm while writers run.
+
+#include <cstdint>
+
+namespace orvane::test {
+
+enum class WriteFault {
+    Off,     // pass everything through
+    Count,   // pass everything through and count the steps
+    Kill,    // SIGKILL the process when the budget is used up: a write gets the bytes that fit
+    NoSpace, // writes past the budget fail with ENOSPC, after a short write of what fits;
+             // as on a real full disk, only bytes past a file's end need space
+};
+
+void ArmWriteFault(WriteFault fault, int64_t budget = 0);
+int64_t WriteFaultSteps(); // steps taken since the last ArmWriteFault
+int64_t WriteFaultBytes(); // of which bytes written to regular files
+
+} // namespace orvane::test
