@@ -308,7 +308,7 @@ void TMPEGAudio::Read() {
     frameLength_ = uint16_t(h.FrameLength());
     headerPosition_ = found->position;
 
-    const TagReading reading = CurrentTagReading();
+    const TagReading reading = fixedReading_.value_or(CurrentTagReading());
     bool hasId3v1 = false;
     title_ = info.fileName().left(kTextMax);
     if (fileSize_ > kId3v1Size) {
