@@ -126,7 +126,7 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
                           prompts_);
     });
     // A song the scanner adds may bring a genre, album or artist the lists lack.
-    connect(this, &Program::SongHandedOver, this, [this] { main_->FollowBrowseLists(); });
+    connect(this, &Program::SongsHandedOver, this, [this] { main_->FollowBrowseLists(); });
     connect(this, &Program::CollectionRebuilt, this, [this] { main_->RefreshView(); });
 }
 
@@ -337,8 +337,10 @@ void Program::runStartup() {
 }
 
 void Program::startBackgroundScan() {
-    scanner_ = std::make_unique<TUpdateThread>(ScanRoot(settings_.Mp3Base),
-                                               [this](const QString& path) { handOver(path); });
+    scanner_ = std::make_unique<TUpdateThread>(
+        ScanRoot(settings_.Mp3Base), settings_.Tags,
+        [this](const QString& path) { return HoldsSongFile(store_, path); },
+        [this](std::vector<SongFileRead>& batch) { handOver(batch); });
     const int scan = scanStatus_->Begin(store_.Songs.size());
     connect(scanner_.get(), &TUpdateThread::UnreadableFolder, this, [this](const QString& f) {
         scanStatus_->Unreadable(f, UnreadableKind::FolderNotReadable);
@@ -350,11 +352,13 @@ void Program::startBackgroundScan() {
     scanner_->Start();
 }
 
-void Program::handOver(const QString& path) {
+void Program::handOver(std::vector<SongFileRead>& batch) {
     handingOver_ = true;
-    AddScannedFile(store_, path);
-    scanStatus_->FileRead(store_.Songs.size());
-    emit SongHandedOver(path);
+    for (SongFileRead& read : batch) {
+        AddReadSong(store_, std::move(read));
+        scanStatus_->FileRead(store_.Songs.size());
+    }
+    emit SongsHandedOver(qsizetype(batch.size()));
     handingOver_ = false;
     resumePendingShutdown();
 }
