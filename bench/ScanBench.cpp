@@ -94,8 +94,8 @@ struct LoggedStore {
     orvane::NewSongsLog log{logs.path(), prompts};
     orvane::SongStore store;
     LoggedStore() {
-        store.OnNewSong = [this](const orvane::SongRecord& r) {
-            log.AppendToNewSongsLog(r);
+        store.OnNewSongs = [this](std::span<const orvane::SongRecord> added) {
+            log.AppendToNewSongsLog(added);
         };
     }
     qint64 LogSize() const { return QFileInfo(log.LogPath(QDate::currentDate())).size(); }

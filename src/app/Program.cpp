@@ -55,8 +55,8 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     , trayIcons_(std::make_unique<TrayIcons>())
     , playback_(std::make_unique<PlaybackWiring>(*main_, *trayIcons_, prompts)) {
     settings_.Mp3Base = DefaultMp3Base();
-    store_.OnNewSong = [this](const SongRecord& r) {
-        newSongsLog_.AppendToNewSongsLog(r);
+    store_.OnNewSongs = [this](std::span<const SongRecord> added) {
+        newSongsLog_.AppendToNewSongsLog(added);
     };
     scanStatus_ = new ScanStatus(*main_);
     mpris_ = std::make_unique<MprisService>(*main_, *playback_, folders_.Program);
@@ -354,10 +354,9 @@ void Program::startBackgroundScan() {
 
 void Program::handOver(std::vector<SongFileRead>& batch) {
     handingOver_ = true;
-    for (SongFileRead& read : batch) {
-        AddReadSong(store_, std::move(read));
+    AddReadSongs(store_, batch);
+    for (size_t i = 0; i < batch.size(); ++i)
         scanStatus_->FileRead(store_.Songs.size());
-    }
     emit SongsHandedOver(qsizetype(batch.size()));
     handingOver_ = false;
     resumePendingShutdown();

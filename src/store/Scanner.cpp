@@ -153,11 +153,7 @@ std::unique_ptr<TUpdateThread> StartBackgroundScan(SongStore& store, const QStri
     auto scanner = std::make_unique<TUpdateThread>(
         ScanRoot(folder), reading,
         [&store](const QString& path) { return HoldsSongFile(store, path); },
-        [&store](std::vector<SongFileRead>& batch) {
-            for (SongFileRead& read : batch)
-                AddReadSong(store, std::move(read));
-        },
-        parent);
+        [&store](std::vector<SongFileRead>& batch) { AddReadSongs(store, batch); }, parent);
     scanner->Start();
     return scanner;
 }

@@ -63,7 +63,7 @@ bool RescanCollection(SongStore& store, const QString& mp3Base, const QString& r
                       ScanProgress* progress);
 
 // The background scan over folder, started at once, reading tags by reading: files that
-// HoldsSongFile are skipped, the others read on the scanner thread and added with AddReadSong.
+// HoldsSongFile are skipped, the others read on the scanner thread and added with AddReadSongs.
 std::unique_ptr<TUpdateThread> StartBackgroundScan(SongStore& store, const QString& folder,
                                                    const TagReading& reading,
                                                    QObject* parent = nullptr);
@@ -82,7 +82,7 @@ using OpenScanProgress = std::function<std::unique_ptr<ScanProgress>()>;
 // Otherwise asks first; on Yes, and when mayStart (if given) agrees, stops the background scan
 // and runs RescanCollection while the progress that openProgress makes is shown (it is
 // destroyed before returning). Every song found is new (and so logged through the store's
-// OnNewSong). False when nothing was rebuilt.
+// OnNewSongs). False when nothing was rebuilt.
 bool RefreshDatabase(SongStore& store, Prompts& prompts, TUpdateThread* scanner,
                      const QString& mp3Base, const QString& recycleFolder,
                      const OpenScanProgress& openProgress,

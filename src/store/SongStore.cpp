@@ -46,7 +46,10 @@ SongFileRead ReadSongFile(TMPEGAudio& reader, const QString& path) {
     return read;
 }
 
-void AddReadSong(SongStore& store, SongFileRead read) {
+namespace {
+
+// AddReadSong without telling OnNewSongs.
+void AppendReadSong(SongStore& store, SongFileRead& read) {
     if (read.Unreadable) {
         if (store.OnUnreadable)
             store.OnUnreadable(read.Path, *read.Unreadable);
@@ -55,9 +58,27 @@ void AddReadSong(SongStore& store, SongFileRead read) {
     if (!read.Record || store.Songs.FindFile(read.Record->FileName, read.Record->Folder) >= 0)
         return;
     RegisterBrowseKeys(store.Browse, *read.Record);
-    if (store.OnNewSong)
-        store.OnNewSong(*read.Record);
     store.Songs.append(std::move(*read.Record));
+}
+
+void TellNewSongs(SongStore& store, qsizetype songsBefore) {
+    if (store.OnNewSongs && store.Songs.size() > songsBefore)
+        store.OnNewSongs(store.Songs.records().subspan(size_t(songsBefore)));
+}
+
+} // namespace
+
+void AddReadSong(SongStore& store, SongFileRead read) {
+    const qsizetype before = store.Songs.size();
+    AppendReadSong(store, read);
+    TellNewSongs(store, before);
+}
+
+void AddReadSongs(SongStore& store, std::vector<SongFileRead>& batch) {
+    const qsizetype before = store.Songs.size();
+    for (SongFileRead& read : batch)
+        AppendReadSong(store, read);
+    TellNewSongs(store, before);
 }
 
 bool AddSongFile(SongStore& store, const QString& path) {

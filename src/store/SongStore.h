@@ -9,6 +9,8 @@
 
 #include <functional>
 #include <optional>
+#include <span>
+#include <vector>
 
 namespace orvane {
 
@@ -19,8 +21,9 @@ struct SongStore {
     CollectionList Songs;
     BrowseLists Browse;
     TMPEGAudio Mpeg;
-    // Told of every song that AddSongFile adds (the new-songs log).
-    std::function<void(const SongRecord&)> OnNewSong;
+    // Told of the songs that AddSongFile or AddReadSongs added, in order, once per call (the
+    // new-songs log); they are in Songs already.
+    std::function<void(std::span<const SongRecord> added)> OnNewSongs;
     // Told of every file that AddSongFile rejects as no MPEG audio (with the reason), and by
     // the walks of every folder they could not list.
     std::function<void(const QString& path, UnreadableKind kind)> OnUnreadable;
@@ -43,9 +46,11 @@ struct SongFileRead {
 SongFileRead ReadSongFile(TMPEGAudio& reader, const QString& path);
 
 // Appends what ReadSongFile gave as a new song unless the list already holds that file
-// (FileName and Folder, upper-cased), telling OnNewSong; a file that is no MPEG audio is told
+// (FileName and Folder, upper-cased), telling OnNewSongs; a file that is no MPEG audio is told
 // to OnUnreadable instead.
 void AddReadSong(SongStore& store, SongFileRead read);
+// AddReadSong for each of batch in order, telling OnNewSongs once, of all the songs added.
+void AddReadSongs(SongStore& store, std::vector<SongFileRead>& batch);
 
 // ReadSongFile with the store's shared object, then AddReadSong. Returns true in all cases.
 bool AddSongFile(SongStore& store, const QString& path);

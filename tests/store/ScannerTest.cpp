@@ -45,8 +45,8 @@ protected:
         logs = dir.file(u"logs"_s);
         ASSERT_TRUE(QDir().mkpath(music));
         ASSERT_TRUE(QDir().mkpath(logs));
-        store.OnNewSong = [this](const SongRecord& r) {
-            log.AppendToNewSongsLog(r);
+        store.OnNewSongs = [this](std::span<const SongRecord> added) {
+            log.AppendToNewSongsLog(added);
         };
     }
 
@@ -125,8 +125,7 @@ TEST_F(ScannerTest, BackgroundScanHandsReadSongsOverInBatchesInWalkOrder) {
         [&](std::vector<SongFileRead>& batch) {
             EXPECT_EQ(QThread::currentThreadId(), guiThread);
             batches.push_back(batch.size());
-            for (SongFileRead& read : batch)
-                AddReadSong(store, std::move(read));
+            AddReadSongs(store, batch);
         });
     QObject::connect(&scanner, &TUpdateThread::Finished, [&] { finished = true; });
     EXPECT_FALSE(scanner.IsRunning());
@@ -173,8 +172,7 @@ TEST_F(ScannerTest, StoppingEndsTheWalkAndKeepsWhatWasRead) {
     std::unique_ptr<TUpdateThread> scanner;
     scanner = std::make_unique<TUpdateThread>(music, TagReading{}, known,
                                               [&](std::vector<SongFileRead>& batch) {
-                                                  for (SongFileRead& read : batch)
-                                                      AddReadSong(store, std::move(read));
+                                                  AddReadSongs(store, batch);
                                                   if (handed == 0) {
                                                       // From inside a hand-over the scanner cannot
                                                       // be waited for: it is only asked.
@@ -197,8 +195,7 @@ TEST_F(ScannerTest, StoppingEndsTheWalkAndKeepsWhatWasRead) {
     handed = 0;
     std::optional<qsizetype> songsAtStop;
     TUpdateThread other(music, TagReading{}, known, [&](std::vector<SongFileRead>& batch) {
-        for (SongFileRead& read : batch)
-            AddReadSong(store, std::move(read));
+        AddReadSongs(store, batch);
         if (handed == 0)
             QMetaObject::invokeMethod(
                 &App(),
