@@ -115,7 +115,10 @@ void TUpdateThread::run() {
         if (paths.size() >= size_t(kScanBatch))
             readBatch();
     };
-    visitor.unreadableFolder = [this](const QString& folder) {
+    visitor.unreadableFolder = [&](const QString& folder) {
+        // Told in the order of the walk: after the files walked before it.
+        readBatch();
+        post(ready);
         emit UnreadableFolder(folder);
     };
     WalkFolders(folder_, WalkDepth::WholeTree, visitor);

@@ -66,7 +66,8 @@ signals:
     // The walk has ended (finished or stopped), after its last batch. Queued to the receivers'
     // threads.
     void Finished();
-    // A folder the walk could not list. Queued to the receivers' threads, before Finished.
+    // A folder the walk could not list. Queued to the receivers' threads, after the batch of the
+    // files walked before it and before Finished.
     void UnreadableFolder(const QString& folder);
 
 private:

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace orvane {
@@ -92,12 +93,16 @@ TEST_F(ScannerTest, FullRescanTakesSongNamesAndSkipsHiddenFolders) {
 }
 
 // The scanner reads on its own thread with the tag reading it was given and hands the GUI
-// thread batches in the order of the walk; a file the collection holds is not read again.
+// thread batches in the order of the walk, with files and folders it could not read told in
+// that order too; a file the collection holds is not read again.
 TEST_F(ScannerTest, BackgroundScanHandsReadSongsOverInBatchesInWalkOrder) {
     constexpr int kSongs = 150;
     for (int i = 0; i < kSongs; ++i)
         Mp3(u"album%1/track%2.mp3"_s.arg(i % 3).arg(i, 3, 10, QChar(u'0')));
-    ASSERT_TRUE(test::WriteFile(music + u"/broken.mp3"_s, QByteArray(2000, 'x')));
+    ASSERT_TRUE(test::WriteFile(music + u"/album1/broken.mp3"_s, QByteArray(2000, 'x')));
+    Mp3(u"album1/closed/lost.mp3"_s);
+    Mp3(u"album2/closed/lost.mp3"_s);
+    SetFolderListingFailureForTests([](const QString& f) { return f.endsWith(u"/closed/"_s); });
     ASSERT_TRUE(test::WriteFile(
         music + u"/tagged.mp3"_s,
         test::MakeId3v2Tag(3, {test::TextFrame("TIT2", test::TextEncoding::Latin1, u"Two"_s)}) +
@@ -127,7 +132,11 @@ TEST_F(ScannerTest, BackgroundScanHandsReadSongsOverInBatchesInWalkOrder) {
             batches.push_back(batch.size());
             AddReadSongs(store, batch);
         });
-    QObject::connect(&scanner, &TUpdateThread::Finished, [&] { finished = true; });
+    // Received on this thread, as the program receives them.
+    QObject::connect(&scanner, &TUpdateThread::Finished, &App(), [&] { finished = true; });
+    QObject::connect(&scanner, &TUpdateThread::UnreadableFolder, &App(), [&](const QString& f) {
+        unreadable.emplace_back(f, UnreadableKind::FolderNotReadable);
+    });
     EXPECT_FALSE(scanner.IsRunning());
     scanner.Start();
     EXPECT_TRUE(scanner.IsRunning());
@@ -143,19 +152,25 @@ TEST_F(ScannerTest, BackgroundScanHandsReadSongsOverInBatchesInWalkOrder) {
     EXPECT_LE(batches.size(), handed / 8) << "handed over file by file";
     EXPECT_EQ(store.Songs[0].Title, u"Cached");      // held already: not read again, not logged
     EXPECT_EQ(LoggedPaths().size(), size_t(kSongs)); // the new ones and tagged.mp3
-    ASSERT_EQ(unreadable.size(), 1u);
-    EXPECT_EQ(unreadable[0].first, music + u"/broken.mp3"_s);
-    EXPECT_EQ(unreadable[0].second, UnreadableKind::NotMpegAudio);
+    ASSERT_EQ(unreadable.size(), 3u);                // broken.mp3 and the two closed folders
+    EXPECT_EQ(std::count(unreadable.begin(), unreadable.end(),
+                         std::pair{music + u"/album1/broken.mp3"_s, UnreadableKind::NotMpegAudio}),
+              1);
     const qsizetype tagged = store.Songs.FindFile(u"tagged.mp3"_s, music + u'/');
     ASSERT_GE(tagged, 0);
     EXPECT_EQ(store.Songs[tagged].Title, u"Two");
 
-    // The same songs in the same order as the full rescan adds them.
+    // The same songs and reports in the same order as the full rescan gives them.
     const QStringList scanned = FileNames();
+    const auto reported = unreadable;
     ClearCollection(store);
+    unreadable.clear();
     store.Songs.append(cached);
-    FullRescan(store, music, nullptr);
+    QStringList folders;
+    FullRescan(store, music, nullptr, &folders);
+    SetFolderListingFailureForTests({});
     EXPECT_EQ(scanned, FileNames());
+    EXPECT_EQ(reported, unreadable);
 }
 
 // What the scanner has read is never lost: a stop ends the walk, and the batches read until
