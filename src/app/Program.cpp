@@ -55,8 +55,8 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
     , trayIcons_(std::make_unique<TrayIcons>())
     , playback_(std::make_unique<PlaybackWiring>(*main_, *trayIcons_, prompts)) {
     settings_.Mp3Base = DefaultMp3Base();
-    store_.OnNewSong = [this](const SongRecord& r) {
-        newSongsLog_.AppendToNewSongsLog(r);
+    store_.OnNewSongs = [this](std::span<const SongRecord> added) {
+        newSongsLog_.AppendToNewSongsLog(added);
     };
     scanStatus_ = new ScanStatus(*main_);
     mpris_ = std::make_unique<MprisService>(*main_, *playback_, folders_.Program);
@@ -126,7 +126,7 @@ Program::Program(Prompts& prompts, Registry& registry, const QString& programFol
                           prompts_);
     });
     // A song the scanner adds may bring a genre, album or artist the lists lack.
-    connect(this, &Program::SongHandedOver, this, [this] { main_->FollowBrowseLists(); });
+    connect(this, &Program::SongsHandedOver, this, [this] { main_->FollowBrowseLists(); });
     connect(this, &Program::CollectionRebuilt, this, [this] { main_->RefreshView(); });
 }
 
@@ -337,8 +337,10 @@ void Program::runStartup() {
 }
 
 void Program::startBackgroundScan() {
-    scanner_ = std::make_unique<TUpdateThread>(ScanRoot(settings_.Mp3Base),
-                                               [this](const QString& path) { handOver(path); });
+    scanner_ = std::make_unique<TUpdateThread>(
+        ScanRoot(settings_.Mp3Base), settings_.Tags,
+        [this](const QString& path) { return HoldsSongFile(store_, path); },
+        [this](std::vector<SongFileRead>& batch) { handOver(batch); });
     const int scan = scanStatus_->Begin(store_.Songs.size());
     connect(scanner_.get(), &TUpdateThread::UnreadableFolder, this, [this](const QString& f) {
         scanStatus_->Unreadable(f, UnreadableKind::FolderNotReadable);
@@ -350,11 +352,12 @@ void Program::startBackgroundScan() {
     scanner_->Start();
 }
 
-void Program::handOver(const QString& path) {
+void Program::handOver(std::vector<SongFileRead>& batch) {
     handingOver_ = true;
-    AddScannedFile(store_, path);
-    scanStatus_->FileRead(store_.Songs.size());
-    emit SongHandedOver(path);
+    AddReadSongs(store_, batch);
+    for (size_t i = 0; i < batch.size(); ++i)
+        scanStatus_->FileRead(store_.Songs.size());
+    emit SongsHandedOver(qsizetype(batch.size()));
     handingOver_ = false;
     resumePendingShutdown();
 }

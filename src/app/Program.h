@@ -90,15 +90,16 @@ signals:
     void StartupStepped(int position); // the splash bar's new position, 1..9
     void StartupFinished();
     void ShutdownFinished();
-    // The background scanner handed a file over (it has been added unless already held).
-    void SongHandedOver(const QString& path);
+    // The background scanner handed a batch of files over (each has been added unless already
+    // held or no song).
+    void SongsHandedOver(qsizetype files);
     // The collection was emptied and walked again: the views' lists must be rebuilt.
     void CollectionRebuilt();
 
 private:
     void runStartup();
     void startBackgroundScan();
-    void handOver(const QString& path);
+    void handOver(std::vector<SongFileRead>& batch);
     void rescanForPreferences(const QString& newBase);
     bool busy() const { return fullRescanRunning_ || handingOver_ || fileBatchRunning_; }
     void resumePendingShutdown();

@@ -51,12 +51,26 @@ void NewSongsLog::rememberFileState(const QString& path) {
 }
 
 void NewSongsLog::AppendToNewSongsLog(const SongRecord& record) {
+    AppendToNewSongsLog(std::span<const SongRecord>(&record, 1));
+}
+
+void NewSongsLog::AppendToNewSongsLog(std::span<const SongRecord> records) {
+    if (records.empty())
+        return;
     const QString path = LogPath(today_());
     if (!cacheIsCurrent(path))
         loadCache(path);
-    const QString songPath = record.Path();
-    const QString key = AsciiUpper(songPath);
-    if (cachedEntries_.contains(key))
+    QByteArray lines;
+    QSet<QString> keys;
+    for (const SongRecord& record : records) {
+        const QString songPath = record.Path();
+        QString key = AsciiUpper(songPath);
+        if (cachedEntries_.contains(key) || keys.contains(key))
+            continue;
+        AppendLine(lines, songPath);
+        keys.insert(std::move(key));
+    }
+    if (keys.isEmpty())
         return;
 
     const bool existed = cachedSize_ >= 0;
@@ -66,13 +80,11 @@ void NewSongsLog::AppendToNewSongsLog(const SongRecord& record) {
             reportOnce(path);
         return;
     }
-    QByteArray line;
     if (cachedEndsOpen_)
-        line.append("\r\n"); // complete a last line written without its line end
-    AppendLine(line, songPath);
-    const bool written = file.write(line) == line.size() && file.flush();
+        lines.prepend("\r\n"); // complete a last line written without its line end
+    const bool written = file.write(lines) == lines.size() && file.flush();
     if (!written) {
-        // A full disk may have taken part of the line: cut it off again, so that no half
+        // A full disk may have taken part of the lines: cut them off again, so that no half
         // path is read as a song next time.
         if (existed)
             file.resize(cachedSize_);
@@ -84,7 +96,7 @@ void NewSongsLog::AppendToNewSongsLog(const SongRecord& record) {
         return;
     }
     file.close();
-    cachedEntries_.insert(key);
+    cachedEntries_.unite(keys);
     cachedEndsOpen_ = false;
     rememberFileState(path);
 }

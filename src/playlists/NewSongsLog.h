@@ -5,7 +5,7 @@
 // A full rescan logs every song of the collection, so appending must not cost a read of the
 // whole log per song: the entries of the current log are kept in a set, read once and read
 // again only when the file changed behind our back (size or time differ from our last write),
-// and a new entry is added with one append-mode write of its line. An append never makes the
+// and new entries are added with one append-mode write of their lines. An append never makes the
 // log shorter than it was. Used on the GUI thread only.
 
 #include "platform/Prompts.h"
@@ -16,6 +16,7 @@
 #include <QSet>
 #include <QString>
 #include <functional>
+#include <span>
 
 namespace orvane {
 
@@ -30,6 +31,8 @@ public:
     // A log that cannot be created skips the song silently; one that exists but cannot be
     // written is reported once per log file and run.
     void AppendToNewSongsLog(const SongRecord& record);
+    // The same for several records, in order, with one write of all their new lines.
+    void AppendToNewSongsLog(std::span<const SongRecord> records);
 
 private:
     bool cacheIsCurrent(const QString& path) const;

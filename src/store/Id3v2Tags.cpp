@@ -48,7 +48,8 @@ private:
 } // namespace
 
 Id3v2Genre ResolveId3v2Genre(const QString& frameText) {
-    static const QRegularExpression reference(QStringLiteral("^\\((\\d{1,3})\\)(.*)$"));
+    // One per thread: the scanner reads tags while the GUI thread may read others.
+    thread_local const QRegularExpression reference(QStringLiteral("^\\((\\d{1,3})\\)(.*)$"));
     const QString text = frameText.trimmed();
     QString number;
     if (const QRegularExpressionMatch m = reference.match(text); m.hasMatch()) {

@@ -357,7 +357,7 @@ void TMPEGAudio::readStream(std::FILE* file, const QString& shortName) {
     frameLength_ = uint16_t(h.FrameLength());
     headerPosition_ = found->position;
 
-    const TagReading reading = CurrentTagReading();
+    const TagReading reading = fixedReading_.value_or(CurrentTagReading());
     bool hasId3v1 = false;
     title_ = shortName.left(kTextMax);
     if (fileSize_ > kId3v1Size) {

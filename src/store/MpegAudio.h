@@ -8,6 +8,7 @@
 
 #include "store/Id3Tags.h"
 #include "store/Id3v2Tags.h"
+#include "store/TagReading.h"
 
 #include <QByteArrayView>
 #include <QDateTime>
@@ -93,6 +94,11 @@ public:
     uint32_t SearchLimit() const { return searchLimit_; }
     void SetSearchLimit(uint32_t limit) { searchLimit_ = limit; }
 
+    // Reads go by this choice from now on, and no longer by the program's current one
+    // (TagReading.h): a reader of another thread is given the choice as a value. Kept across
+    // reads.
+    void FixTagReading(const TagReading& reading) { fixedReading_ = reading; }
+
     bool IsValid() const;
     QString GenreName() const;
     QString ModeName() const;
@@ -108,7 +114,7 @@ public:
     TagReplacement WriteTagReplacing(const Id3v2Texts* id3v2 = nullptr);
 
 private:
-    // Every field but SearchLimit back to the state of a new object.
+    // Every field but SearchLimit and a fixed tag reading back to the state of a new object.
     void Reset();
     // Reads the file named by fileName_ into the fields, which Reset() has cleared.
     void Read();
@@ -135,6 +141,7 @@ private:
     uint32_t fileDate_ = 0, fileAttributes_ = 0;
     QString volumeLabel_;
     uint32_t searchLimit_ = 0;
+    std::optional<TagReading> fixedReading_;
 };
 
 // Entry nr of the 80 ID3v1 genres, "Unknown" above 79.

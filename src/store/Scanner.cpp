@@ -20,8 +20,12 @@ QString ScanRoot(const QString& folder) {
     return QDir::cleanPath(QDir(folder).absolutePath());
 }
 
+bool HoldsSongFile(const SongStore& store, const QString& path) {
+    return store.Songs.FindFile(FileNamePart(path), FolderPart(path)) >= 0;
+}
+
 void AddScannedFile(SongStore& store, const QString& path) {
-    if (store.Songs.FindFile(FileNamePart(path), FolderPart(path)) >= 0)
+    if (HoldsSongFile(store, path))
         return;
     AddSongFile(store, path);
 }
@@ -145,9 +149,11 @@ bool RescanCollection(SongStore& store, const QString& mp3Base, const QString& r
 }
 
 std::unique_ptr<TUpdateThread> StartBackgroundScan(SongStore& store, const QString& folder,
-                                                   QObject* parent) {
+                                                   const TagReading& reading, QObject* parent) {
     auto scanner = std::make_unique<TUpdateThread>(
-        ScanRoot(folder), [&store](const QString& path) { AddScannedFile(store, path); }, parent);
+        ScanRoot(folder), reading,
+        [&store](const QString& path) { return HoldsSongFile(store, path); },
+        [&store](std::vector<SongFileRead>& batch) { AddReadSongs(store, batch); }, parent);
     scanner->Start();
     return scanner;
 }

@@ -33,6 +33,9 @@ inline constexpr int kScanReportInterval = 50;
 // the ones AddSongFile stores; an empty folder stays empty (the root of the file system).
 QString ScanRoot(const QString& folder);
 
+// The collection holds the song file path (FileName and Folder as the path names them).
+bool HoldsSongFile(const SongStore& store, const QString& path);
+
 // AddSongFile, unless the collection already holds that file.
 void AddScannedFile(SongStore& store, const QString& path);
 
@@ -59,11 +62,14 @@ QString Mp3BaseUnusableStatus(const QString& mp3Base);
 bool RescanCollection(SongStore& store, const QString& mp3Base, const QString& recycleFolder,
                       ScanProgress* progress);
 
-// The background scan over folder, started at once; handOver defaults to AddScannedFile.
+// The background scan over folder, started at once, reading tags by reading: files that
+// HoldsSongFile are skipped, the others read on the scanner thread and added with AddReadSongs.
 std::unique_ptr<TUpdateThread> StartBackgroundScan(SongStore& store, const QString& folder,
+                                                   const TagReading& reading,
                                                    QObject* parent = nullptr);
-// If the scanner is running: asks it to end and waits until it has (null: nothing to stop).
-// False when it could not wait because it was called from inside a hand-over.
+// If the scanner is running: asks it to end and waits until it has, and until what it read is
+// in the collection (null: nothing to stop). False when it could not wait because it was called
+// from inside a hand-over.
 bool StopBackgroundScan(TUpdateThread* scanner);
 
 inline const QString kRefreshDatabaseQuestion =
@@ -76,7 +82,7 @@ using OpenScanProgress = std::function<std::unique_ptr<ScanProgress>()>;
 // Otherwise asks first; on Yes, and when mayStart (if given) agrees, stops the background scan
 // and runs RescanCollection while the progress that openProgress makes is shown (it is
 // destroyed before returning). Every song found is new (and so logged through the store's
-// OnNewSong). False when nothing was rebuilt.
+// OnNewSongs). False when nothing was rebuilt.
 bool RefreshDatabase(SongStore& store, Prompts& prompts, TUpdateThread* scanner,
                      const QString& mp3Base, const QString& recycleFolder,
                      const OpenScanProgress& openProgress,

@@ -19,41 +19,70 @@ UnreadableKind UnreadableKindOf(const QString& path) {
 
 } // namespace
 
-bool AddSongFile(SongStore& store, const QString& path) {
+SongFileRead ReadSongFile(TMPEGAudio& reader, const QString& path) {
+    SongFileRead read{path, std::nullopt, std::nullopt};
     // The cache file and the playlists hold one path per line: a file whose name or folder holds
     // a line break cannot be stored there faithfully, so it is not taken into the collection.
     if (HasLineBreak(path))
-        return true;
-    TMPEGAudio& mpeg = store.Mpeg;
+        return read;
     // Set before the read so that the first file of a run is bounded like every other one.
-    mpeg.SetSearchLimit(kScanSearchLimit);
-    mpeg.SetFileName(path);
-    if (!mpeg.IsValid()) {
-        if (store.OnUnreadable)
-            store.OnUnreadable(path, UnreadableKindOf(path));
-        return true;
+    reader.SetSearchLimit(kScanSearchLimit);
+    reader.SetFileName(path);
+    if (!reader.IsValid()) {
+        read.Unreadable = UnreadableKindOf(path);
+        return read;
     }
+    read.Record = SongRecord{FileNamePart(path),
+                             reader.Title(),
+                             reader.Artist(),
+                             reader.Album(),
+                             DurationText(reader.Duration()),
+                             reader.Year(),
+                             reader.GenreName(),
+                             reader.Comment(),
+                             WithTrailingSeparator(FolderPart(reader.FileName())),
+                             kLocalCollection,
+                             QStringLiteral("1")};
+    return read;
+}
 
-    const QString fileName = FileNamePart(path);
-    const QString folder = WithTrailingSeparator(FolderPart(mpeg.FileName()));
-    if (store.Songs.FindFile(fileName, folder) >= 0)
-        return true;
+namespace {
 
-    SongRecord record{fileName,
-                      mpeg.Title(),
-                      mpeg.Artist(),
-                      mpeg.Album(),
-                      DurationText(mpeg.Duration()),
-                      mpeg.Year(),
-                      mpeg.GenreName(),
-                      mpeg.Comment(),
-                      folder,
-                      kLocalCollection,
-                      QStringLiteral("1")};
-    RegisterBrowseKeys(store.Browse, record);
-    if (store.OnNewSong)
-        store.OnNewSong(record);
-    store.Songs.append(std::move(record));
+// AddReadSong without telling OnNewSongs.
+void AppendReadSong(SongStore& store, SongFileRead& read) {
+    if (read.Unreadable) {
+        if (store.OnUnreadable)
+            store.OnUnreadable(read.Path, *read.Unreadable);
+        return;
+    }
+    if (!read.Record || store.Songs.FindFile(read.Record->FileName, read.Record->Folder) >= 0)
+        return;
+    RegisterBrowseKeys(store.Browse, *read.Record);
+    store.Songs.append(std::move(*read.Record));
+}
+
+void TellNewSongs(SongStore& store, qsizetype songsBefore) {
+    if (store.OnNewSongs && store.Songs.size() > songsBefore)
+        store.OnNewSongs(store.Songs.records().subspan(size_t(songsBefore)));
+}
+
+} // namespace
+
+void AddReadSong(SongStore& store, SongFileRead read) {
+    const qsizetype before = store.Songs.size();
+    AppendReadSong(store, read);
+    TellNewSongs(store, before);
+}
+
+void AddReadSongs(SongStore& store, std::vector<SongFileRead>& batch) {
+    const qsizetype before = store.Songs.size();
+    for (SongFileRead& read : batch)
+        AppendReadSong(store, read);
+    TellNewSongs(store, before);
+}
+
+bool AddSongFile(SongStore& store, const QString& path) {
+    AddReadSong(store, ReadSongFile(store.Mpeg, path));
     return true;
 }
 

@@ -279,7 +279,7 @@ TEST_F(LibraryWindowTest, SongsOfTheBackgroundScanJoinTheAlbumListShown) {
     program = std::make_unique<Program>(prompts, registry, folder);
     QListWidget* albums = window().lvAlbums();
     QListWidgetItem* mango = nullptr;
-    QObject::connect(program.get(), &Program::SongHandedOver, [&] {
+    QObject::connect(program.get(), &Program::SongsHandedOver, [&] {
         if (mango)
             return;
         window().SelectFolderNode(u"Albums"_s); // shown while the scan goes on

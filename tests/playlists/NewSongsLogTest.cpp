@@ -54,6 +54,13 @@ TEST_F(NewSongsLogTest, ChangesMadeByOthersAreSeen) {
     log.AppendToNewSongsLog(Song(u"/m/"_s, u"a.mp3"_s));
     EXPECT_EQ(ReadFile(today()),
               QByteArray("/m/c.mp3\r\n/m/longer-name-so-the-size-differs.mp3\r\n/m/a.mp3\r\n"));
+
+    // A scan's batch after a last line left open: one logged already, one twice, in order.
+    ASSERT_TRUE(WriteFile(today(), "/m/c.mp3\r\n/m/open.mp3"));
+    const std::vector<SongRecord> batch{Song(u"/m/"_s, u"d.mp3"_s), Song(u"/m/"_s, u"c.mp3"_s),
+                                        Song(u"/M/"_s, u"D.mp3"_s), Song(u"/m/"_s, u"e.mp3"_s)};
+    log.AppendToNewSongsLog(batch);
+    EXPECT_EQ(ReadFile(today()), QByteArray("/m/c.mp3\r\n/m/open.mp3\r\n/m/d.mp3\r\n/m/e.mp3\r\n"));
 }
 
 TEST_F(NewSongsLogTest, LogThatCannotBeWrittenIsReportedOnce) {

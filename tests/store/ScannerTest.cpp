@@ -4,6 +4,7 @@
 #include "playlists/NewSongsLog.h"
 #include "store/RecycledSongs.h"
 #include "support/EventLoop.h"
+#include "support/Id3v2Fixture.h"
 #include "support/MpegFixture.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -11,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace orvane {
@@ -44,8 +46,8 @@ protected:
         logs = dir.file(u"logs"_s);
         ASSERT_TRUE(QDir().mkpath(music));
         ASSERT_TRUE(QDir().mkpath(logs));
-        store.OnNewSong = [this](const SongRecord& r) {
-            log.AppendToNewSongsLog(r);
+        store.OnNewSongs = [this](std::span<const SongRecord> added) {
+            log.AppendToNewSongsLog(added);
         };
     }
 
@@ -90,64 +92,141 @@ TEST_F(ScannerTest, FullRescanTakesSongNamesAndSkipsHiddenFolders) {
     EXPECT_EQ(LoggedPaths().size(), 3);
 }
 
-TEST_F(ScannerTest, BackgroundScanHandsEveryFileToTheGuiThread) {
-    for (int i = 0; i < 20; ++i)
-        Mp3(u"album%1/track%2.mp3"_s.arg(i % 3).arg(i));
+// The scanner reads on its own thread with the tag reading it was given and hands the GUI
+// thread batches in the order of the walk, with files and folders it could not read told in
+// that order too; a file the collection holds is not read again.
+TEST_F(ScannerTest, BackgroundScanHandsReadSongsOverInBatchesInWalkOrder) {
+    constexpr int kSongs = 150;
+    for (int i = 0; i < kSongs; ++i)
+        Mp3(u"album%1/track%2.mp3"_s.arg(i % 3).arg(i, 3, 10, QChar(u'0')));
+    ASSERT_TRUE(test::WriteFile(music + u"/album1/broken.mp3"_s, QByteArray(2000, 'x')));
+    Mp3(u"album1/closed/lost.mp3"_s);
+    Mp3(u"album2/closed/lost.mp3"_s);
+    SetFolderListingFailureForTests([](const QString& f) { return f.endsWith(u"/closed/"_s); });
+    ASSERT_TRUE(test::WriteFile(
+        music + u"/tagged.mp3"_s,
+        test::MakeId3v2Tag(3, {test::TextFrame("TIT2", test::TextEncoding::Latin1, u"Two"_s)}) +
+            test::MakeMpegStream(test::StreamOptions{}) +
+            test::MakeId3v1(u"One"_s, {}, {}, {}, {}, 0, 0)));
+    const SongRecord cached{
+        u"track000.mp3"_s,     u"Cached"_s,    {},    {}, u"00:01"_s, {}, {}, {},
+        music + u"/album0/"_s, u"local.orv"_s, u"0"_s};
+    store.Songs.append(cached);
+    std::vector<std::pair<QString, UnreadableKind>> unreadable;
+    store.OnUnreadable = [&](const QString& path, UnreadableKind kind) {
+        unreadable.emplace_back(path, kind);
+    };
+
     const Qt::HANDLE guiThread = QThread::currentThreadId();
-    std::vector<QString> handed;
+    std::vector<size_t> batches;
     bool finished = false;
-    TUpdateThread scanner(music, [&](const QString& path) {
-        EXPECT_EQ(QThread::currentThreadId(), guiThread);
-        handed.push_back(path);
-        AddScannedFile(store, path);
+    // The choice is the scan's own: the program's (ID3v2 only without ID3v1) is not used.
+    TUpdateThread scanner(
+        music, TagReading{Id3v2Use::Prefer, kLatin1CodePage},
+        [&](const QString& path) {
+            EXPECT_EQ(QThread::currentThreadId(), guiThread);
+            return HoldsSongFile(store, path);
+        },
+        [&](std::vector<SongFileRead>& batch) {
+            EXPECT_EQ(QThread::currentThreadId(), guiThread);
+            batches.push_back(batch.size());
+            AddReadSongs(store, batch);
+        });
+    // Received on this thread, as the program receives them.
+    QObject::connect(&scanner, &TUpdateThread::Finished, &App(), [&] { finished = true; });
+    QObject::connect(&scanner, &TUpdateThread::UnreadableFolder, &App(), [&](const QString& f) {
+        unreadable.emplace_back(f, UnreadableKind::FolderNotReadable);
     });
-    QObject::connect(&scanner, &TUpdateThread::Finished, [&] { finished = true; });
     EXPECT_FALSE(scanner.IsRunning());
     scanner.Start();
     EXPECT_TRUE(scanner.IsRunning());
     ProcessUntil([&] { return finished; });
     EXPECT_FALSE(scanner.IsRunning());
-    EXPECT_EQ(handed.size(), 20u);
-    EXPECT_EQ(store.Songs.size(), 20);
-    EXPECT_EQ(LoggedPaths().size(), 20);
+
+    size_t handed = 0;
+    for (size_t b : batches) {
+        EXPECT_LE(b, size_t(kScanBatch));
+        handed += b;
+    }
+    EXPECT_EQ(handed, size_t(kSongs + 2)); // every song file once, known or not
+    EXPECT_LE(batches.size(), handed / 8) << "handed over file by file";
+    EXPECT_EQ(store.Songs[0].Title, u"Cached");      // held already: not read again, not logged
+    EXPECT_EQ(LoggedPaths().size(), size_t(kSongs)); // the new ones and tagged.mp3
+    ASSERT_EQ(unreadable.size(), 3u);                // broken.mp3 and the two closed folders
+    EXPECT_EQ(std::count(unreadable.begin(), unreadable.end(),
+                         std::pair{music + u"/album1/broken.mp3"_s, UnreadableKind::NotMpegAudio}),
+              1);
+    const qsizetype tagged = store.Songs.FindFile(u"tagged.mp3"_s, music + u'/');
+    ASSERT_GE(tagged, 0);
+    EXPECT_EQ(store.Songs[tagged].Title, u"Two");
+
+    // The same songs and reports in the same order as the full rescan gives them.
+    const QStringList scanned = FileNames();
+    const auto reported = unreadable;
+    ClearCollection(store);
+    unreadable.clear();
+    store.Songs.append(cached);
+    QStringList folders;
+    FullRescan(store, music, nullptr, &folders);
+    SetFolderListingFailureForTests({});
+    EXPECT_EQ(scanned, FileNames());
+    EXPECT_EQ(reported, unreadable);
 }
 
-TEST_F(ScannerTest, StoppingEndsTheWalkAfterTheCurrentFile) {
-    for (int i = 0; i < 30; ++i)
-        Mp3(u"t%1.mp3"_s.arg(i, 2, 10, QChar(u'0')));
-    int handed = 0;
+// What the scanner has read is never lost: a stop ends the walk, and the batches read until
+// then still go in, also when the scanner is stopped from outside with batches queued.
+TEST_F(ScannerTest, StoppingEndsTheWalkAndKeepsWhatWasRead) {
+    constexpr int kSongs = 400;
+    for (int i = 0; i < kSongs; ++i)
+        Mp3(u"t%1.mp3"_s.arg(i, 3, 10, QChar(u'0')));
+    const auto known = [&](const QString& path) {
+        return HoldsSongFile(store, path);
+    };
+    qsizetype handed = 0;
     bool stoppedInside = true;
     std::unique_ptr<TUpdateThread> scanner;
-    scanner = std::make_unique<TUpdateThread>(music, [&](const QString& path) {
-        AddScannedFile(store, path);
-        if (++handed == 3) {
-            // From inside a hand-over the scanner cannot be waited for: it is only asked.
-            stoppedInside = scanner->Stop();
-        }
-    });
+    scanner = std::make_unique<TUpdateThread>(music, TagReading{}, known,
+                                              [&](std::vector<SongFileRead>& batch) {
+                                                  AddReadSongs(store, batch);
+                                                  if (handed == 0) {
+                                                      // From inside a hand-over the scanner cannot
+                                                      // be waited for: it is only asked.
+                                                      stoppedInside = scanner->Stop();
+                                                  }
+                                                  handed += qsizetype(batch.size());
+                                              });
     scanner->Start();
     ProcessUntil([&] { return !scanner->IsRunning(); });
     EXPECT_FALSE(stoppedInside);
-    EXPECT_EQ(handed, 3);
-    EXPECT_EQ(FileNames(), (QStringList{u"t00.mp3"_s, u"t01.mp3"_s, u"t02.mp3"_s}));
+    EXPECT_GE(handed, kScanBatch);
+    // The batch handed over, the one being read at the stop, and none after them.
+    EXPECT_LE(handed, 2 * kScanBatch);
+    EXPECT_EQ(store.Songs.size(), handed);
+    EXPECT_EQ(FileNames().first(), u"t000.mp3");
 
-    // Stopping from outside, queued right after the first hand-over: a hand-over already
-    // waiting then still goes in, and nothing after it.
-    store.Songs.clear();
+    // Stopping from outside, queued right after the first hand-over: it returns only when what
+    // was read is in, with no events processed after it.
+    ClearCollection(store);
     handed = 0;
-    std::optional<bool> stopped;
-    TUpdateThread other(music, [&](const QString& path) {
-        AddScannedFile(store, path);
-        if (++handed == 1)
+    std::optional<qsizetype> songsAtStop;
+    TUpdateThread other(music, TagReading{}, known, [&](std::vector<SongFileRead>& batch) {
+        AddReadSongs(store, batch);
+        if (handed == 0)
             QMetaObject::invokeMethod(
-                &App(), [&] { stopped = StopBackgroundScan(&other); }, Qt::QueuedConnection);
+                &App(),
+                [&] {
+                    EXPECT_TRUE(StopBackgroundScan(&other));
+                    songsAtStop = store.Songs.size();
+                },
+                Qt::QueuedConnection);
+        handed += qsizetype(batch.size());
     });
     other.Start();
-    ProcessUntil([&] { return stopped.has_value(); });
-    EXPECT_TRUE(*stopped);
+    ProcessUntil([&] { return songsAtStop.has_value(); });
     EXPECT_FALSE(other.IsRunning());
-    EXPECT_GE(handed, 1);
-    EXPECT_LE(handed, 2);
+    EXPECT_GE(handed, kScanBatch);
+    EXPECT_LT(handed, kSongs);
+    EXPECT_EQ(*songsAtStop, handed);
     EXPECT_EQ(store.Songs.size(), handed);
 }
 
@@ -186,7 +265,8 @@ TEST_F(ScannerTest, RefreshDatabaseRebuildsEverythingAsNewSongs) {
     EXPECT_EQ(prompts.shown()[0].buttons, PromptButtons::YesNo);
     EXPECT_EQ(prompts.texts()[0], kRefreshDatabaseQuestion);
 
-    std::unique_ptr<TUpdateThread> scanner = StartBackgroundScan(store, dir.file(u"none"_s));
+    std::unique_ptr<TUpdateThread> scanner =
+        StartBackgroundScan(store, dir.file(u"none"_s), TagReading{});
     EXPECT_TRUE(RefreshDatabase(store, prompts, scanner.get(), music, recycle, open));
     EXPECT_FALSE(scanner->IsRunning());
     EXPECT_EQ(windows, 1);

@@ -21,8 +21,8 @@ using test::TempDir;
 class SongStoreTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        store.OnNewSong = [this](const SongRecord& r) {
-            logged.push_back(r);
+        store.OnNewSongs = [this](std::span<const SongRecord> added) {
+            logged.insert(logged.end(), added.begin(), added.end());
         };
     }
 
@@ -104,8 +104,8 @@ TEST_F(SongStoreTest, LineBreaksNeverSplitACacheLine) {
     SongStore next;
     ASSERT_TRUE(LoadCacheFile(cache, next.Songs, true, next.Browse));
     int newSongs = 0;
-    next.OnNewSong = [&](const SongRecord&) {
-        ++newSongs;
+    next.OnNewSongs = [&](std::span<const SongRecord> added) {
+        newSongs += int(added.size());
     };
     for (const QString& path : {tagged, brokenName, brokenFolder})
         AddScannedFile(next, path);
