@@ -70,6 +70,25 @@ protected:
         return names;
     }
 
+    // local.orv becomes a link to a disk that is not mounted: there, but it cannot be opened.
+    QString LinkCacheToAnUnmountedDisk() {
+        const QString cache = folder + u"local.orv"_s;
+        QFile::remove(cache);
+        EXPECT_TRUE(QFile::link(folder + u"unmounted/local.orv"_s, cache));
+        return cache;
+    }
+
+    // A run that finds x.mp3 in the music folder; returns the notice shown at the start.
+    QString RunFindingOneSong() {
+        Mp3(u"x.mp3"_s);
+        Program program(prompts, registry, folder);
+        Start(program);
+        const QString notice = program.MainWindow().StatusPanel(1)->text();
+        ProcessUntil([&] { return !program.ScannerRunning(); });
+        Stop(program);
+        return notice;
+    }
+
     QByteArray original;
 };
 
@@ -508,33 +527,18 @@ TEST_F(ProgramTest, ACollectionThatCannotBeSavedAtTheEndIsToldAndTheOldFileKept)
 }
 
 TEST_F(ProgramTest, ACollectionFileThatCannotBeOpenedIsKeptAsBackup) {
-    // local.orv is a link to a disk that is not mounted: there, but it cannot be opened.
-    const QString cache = folder + u"local.orv"_s;
-    ASSERT_TRUE(QFile::remove(cache));
-    ASSERT_TRUE(QFile::link(folder + u"unmounted/local.orv"_s, cache));
-    Mp3(u"x.mp3"_s);
-    Program program(prompts, registry, folder);
-    Start(program);
-    EXPECT_EQ(program.MainWindow().StatusPanel(1)->text(),
-              u"Could not read local.orv; it will be kept as local.orv.bak"_s);
-    ProcessUntil([&] { return !program.ScannerRunning(); });
-    Stop(program);
+    const QString cache = LinkCacheToAnUnmountedDisk();
+    EXPECT_EQ(RunFindingOneSong(), u"Could not read local.orv; it will be kept as local.orv.bak"_s);
     EXPECT_TRUE(prompts.shown().empty());
     EXPECT_EQ(QFileInfo(cache + u".bak"_s).symLinkTarget(), folder + u"unmounted/local.orv"_s);
     EXPECT_EQ(SavedFileNames(), QStringList{u"x.mp3"_s});
 }
 
 TEST_F(ProgramTest, ACollectionThatCannotBeKeptAsBackupIsLeftAndTold) {
-    const QString cache = folder + u"local.orv"_s;
-    ASSERT_TRUE(QFile::remove(cache));
-    ASSERT_TRUE(QFile::link(folder + u"unmounted/local.orv"_s, cache));
+    const QString cache = LinkCacheToAnUnmountedDisk();
     // A folder with a file in it stands where the backup would go: no copy, no rename.
     ASSERT_TRUE(QDir().mkpath(cache + u".bak/kept"_s));
-    Mp3(u"x.mp3"_s);
-    Program program(prompts, registry, folder);
-    Start(program);
-    ProcessUntil([&] { return !program.ScannerRunning(); });
-    Stop(program);
+    RunFindingOneSong();
     EXPECT_EQ(QFileInfo(cache).symLinkTarget(), folder + u"unmounted/local.orv"_s);
     ASSERT_EQ(prompts.shown().size(), 1u);
     EXPECT_EQ(prompts.shown()[0].kind, PromptKind::Error);
@@ -542,23 +546,10 @@ TEST_F(ProgramTest, ACollectionThatCannotBeKeptAsBackupIsLeftAndTold) {
 }
 
 TEST_F(ProgramTest, ACollectionFileWithAnotherFirstLineIsKeptAsBackup) {
-    const QString cache = folder + u"local.orv"_s;
     const QByteArray foreign = "Some other list 2.0\r\nold.mp3[;]song\r\n";
-    {
-        QFile file(cache);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(foreign);
-    }
-    Mp3(u"x.mp3"_s);
-    Program program(prompts, registry, folder);
-    Start(program);
-    EXPECT_EQ(program.MainWindow().StatusPanel(1)->text(),
-              u"Could not read local.orv; it will be kept as local.orv.bak"_s);
-    ProcessUntil([&] { return !program.ScannerRunning(); });
-    Stop(program);
-    QFile backup(cache + u".bak"_s);
-    ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
-    EXPECT_EQ(backup.readAll(), foreign);
+    ASSERT_TRUE(test::WriteFile(folder + u"local.orv"_s, foreign));
+    EXPECT_EQ(RunFindingOneSong(), u"Could not read local.orv; it will be kept as local.orv.bak"_s);
+    EXPECT_EQ(test::ReadFile(folder + u"local.orv.bak"_s), foreign);
     EXPECT_EQ(SavedFileNames(), QStringList{u"x.mp3"_s});
 }
 
