@@ -11,7 +11,11 @@ target_compile_definitions(orvane_options INTERFACE QT_NO_CAST_FROM_ASCII QT_NO_
                                                     QT_NO_URL_CAST_FROM_STRING
                                                     ORVANE_VERSION="${PROJECT_VERSION}")
 if(ORVANE_SANITIZE)
-    set(orvane_san -fsanitize=address,undefined -fno-sanitize-recover=undefined
+    set(orvane_sanitizers undefined)
+    if(ORVANE_SANITIZE_ADDRESS)
+        set(orvane_sanitizers address,undefined)
+    endif()
+    set(orvane_san -fsanitize=${orvane_sanitizers} -fno-sanitize-recover=undefined
                    -fno-omit-frame-pointer)
     target_compile_options(orvane_options INTERFACE ${orvane_san})
     target_link_options(orvane_options INTERFACE ${orvane_san})

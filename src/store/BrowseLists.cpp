@@ -7,10 +7,12 @@
 namespace orvane {
 
 qsizetype BrowseList::find(const QString& name, size_t hash) const {
-    for (auto [it, end] = keys_.equal_range(hash); it != end; ++it)
-        if (SameTextNoCase(entries_[size_t(it.value())].Name, name))
-            return it.value();
-    return -1;
+    qsizetype found = -1;
+    keys_.forEach(hash, [&](qsizetype i) {
+        if (found < 0 && SameTextNoCase(entries_[size_t(i)].Name, name))
+            found = i;
+    });
+    return found;
 }
 
 bool BrowseList::Add(const QString& name, const QString& extra) {

@@ -6,9 +6,9 @@
 // for and kept until the next change.
 // Owned by the GUI thread.
 
+#include "store/RowIndex.h"
 #include "store/SongRecord.h"
 
-#include <QHash>
 #include <QString>
 #include <vector>
 
@@ -38,7 +38,7 @@ private:
     qsizetype find(const QString& name, size_t hash) const;
 
     std::vector<BrowseEntry> entries_;
-    QMultiHash<size_t, qsizetype> keys_; // hash of the upper-cased name -> entry
+    RowIndex keys_; // hash of the upper-cased name -> entry
     mutable std::vector<BrowseEntry> sorted_;
     mutable bool sortedStale_ = false;
     quint64 generation_ = 0;

@@ -5,7 +5,9 @@
 
 #include "durability/WriteFaults.h"
 
+#include "exchange/CollectionFileExport.h"
 #include "exchange/ImportedCollections.h"
+#include "exchange/PlainTextReport.h"
 #include "platform/FileMoves.h"
 #include "platform/ProfileFile.h"
 #include "platform/RegistryFile.h"
@@ -14,7 +16,10 @@
 #include "playlists/RandomPlaylist.h"
 #include "store/CacheFile.h"
 #include "store/MpegAudio.h"
+#include "store/SongStore.h"
+#include "store/TagEditor.h"
 #include "support/FileBytes.h"
+#include "support/Id3v2Fixture.h"
 #include "support/MpegFixture.h"
 #include "support/ScriptedPrompts.h"
 
@@ -383,6 +388,61 @@ const std::vector<Writer>& Writers() {
                  return mpeg.WriteTag() == 0;
              },
          .inPlace = true},
+        {.name = "ID3v2 and ID3v1 tags saved through a copy",
+         .target = u"both.mp3"_s,
+         .prepare =
+             [](const QString& d) {
+                 using test::TextEncoding;
+                 const QByteArray v2 = test::MakeId3v2Tag(
+                     3,
+                     {test::TextFrame("TIT2", TextEncoding::Latin1, u"Old title"_s),
+                      test::TextFrame("TPE1", TextEncoding::Utf16Bom, u"Old Artist"_s)},
+                     false, 8);
+                 WriteFile(d + u"/both.mp3"_s,
+                           v2 + Mp3(MakeId3v1(u"Old title"_s, u"Old Artist"_s, {}, {}, {}, 0, 0)));
+             },
+         .write =
+             [](const QString& d, ScriptedPrompts&) {
+                 SongStore store;
+                 TagUndo undo;
+                 const TagTarget song{u"both.mp3"_s, d + u'/'};
+                 AddSongFile(store, song.Path());
+                 store.Mpeg.SetFileName(song.Path());
+                 TagFields fields = FieldsOfFile(store.Mpeg);
+                 // Longer than the tag's padding: the ID3v2 tag grows and moves the audio.
+                 fields.Artist = u"The New Artist With A Long Name"_s;
+                 return SaveTags(store, {song}, fields, false, undo).Failed == 0;
+             },
+         .ignoredAtStart =
+             [](const QString& r) {
+                 return r.endsWith(u".orvane-tag"_s);
+             }},
+        {.name = "plain-text report",
+         .target = u"report.txt"_s,
+         .prepare =
+             [](const QString& d) { WriteFile(d + u"/report.txt"_s, "an earlier report\r\n"); },
+         .write =
+             [](const QString& d, ScriptedPrompts&) {
+                 const std::vector<SongRecord> songs = Songs(40);
+                 return WritePlainTextReport(d + u"/report.txt"_s, songs, ReportGrouping::Album,
+                                             DetailLevel::All, u"now"_s)
+                            .outcome == ExportOutcome::Written;
+             },
+         .ignoredAtStart = QSaveFileTemp},
+        {.name = "collection file exported",
+         .target = u"out.orv"_s,
+         .prepare =
+             [](const QString& d) {
+                 SaveSongs(d + u"/local.orv"_s, 6);
+                 SaveSongs(d + u"/out.orv"_s, 2, 20);
+             },
+         .write =
+             [](const QString& d, ScriptedPrompts&) {
+                 return WriteCollectionFile(d + u"/local.orv"_s, d + u"/out.orv"_s,
+                                            u"ann@example.org"_s)
+                            .outcome == ExportOutcome::Written;
+             },
+         .ignoredAtStart = QSaveFileTemp},
         {.name = "file moved to another file system",
          .target = u"from/s.mp3"_s,
          .prepare =

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/uio.h>
@@ -111,6 +112,41 @@ ssize_t pwrite(int fd, const void* data, size_t size, off_t at) {
 ssize_t pwrite64(int fd, const void* data, size_t size, off64_t at) {
     static const auto real = Next<ssize_t (*)(int, const void*, size_t, off64_t)>("pwrite64");
     return Guarded(fd, off_t(at), size, [&](size_t n) { return real(fd, data, n, at); });
+}
+
+// QFile::copy copies with sendfile.
+ssize_t sendfile(int out, int in, off_t* from, size_t size) {
+    static const auto real = Next<ssize_t (*)(int, int, off_t*, size_t)>("sendfile");
+    return Guarded(out, -1, size, [&](size_t n) { return real(out, in, from, n); });
+}
+
+ssize_t sendfile64(int out, int in, off64_t* from, size_t size) {
+    static const auto real = Next<ssize_t (*)(int, int, off64_t*, size_t)>("sendfile64");
+    return Guarded(out, -1, size, [&](size_t n) { return real(out, in, from, n); });
+}
+
+ssize_t copy_file_range(int in, off64_t* from, int out, off64_t* to, size_t size, unsigned flags) {
+    static const auto real =
+        Next<ssize_t (*)(int, off64_t*, int, off64_t*, size_t, unsigned)>("copy_file_range");
+    return Guarded(out, to ? off_t(*to) : -1, size,
+                   [&](size_t n) { return real(in, from, out, to, n, flags); });
+}
+
+// TagLib writes through stdio, whose own writes do not come through write above. The stream's
+// buffer is flushed first, so that its position and the file's size are the descriptor's; the
+// bytes then go through the buffer again and are flushed at once when the fault cuts them.
+size_t fwrite(const void* data, size_t itemSize, size_t count, FILE* stream) {
+    static const auto real = Next<size_t (*)(const void*, size_t, size_t, FILE*)>("fwrite");
+    if (orvane::test::gFault.load() == orvane::test::WriteFault::Off || itemSize == 0)
+        return real(data, itemSize, count, stream);
+    if (std::fflush(stream) != 0)
+        return 0;
+    const off_t at = ::ftello(stream);
+    const ssize_t n = Guarded(::fileno(stream), at, itemSize * count, [&](size_t bytes) {
+        const size_t written = real(data, 1, bytes, stream);
+        return std::fflush(stream) == 0 ? ssize_t(written) : -1;
+    });
+    return n < 0 ? 0 : size_t(n) / itemSize;
 }
 
 int fsync(int fd) {

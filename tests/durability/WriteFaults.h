@@ -1,9 +1,10 @@
 #pragma once
 // Faults injected into the file writes of this process, for the crash and full-disk tests.
-// Linking WriteFaults.cpp into a test program puts its own write, pwrite, fsync, fdatasync,
-// rename, renameat, renameat2, linkat and unlink in front of the C library's, so that every
-// writer of the program is reached the same way, whether it writes through QFile, QSaveFile,
-// libsndfile or a plain descriptor. Only writes to regular files count; pipes, terminals and
+// Linking WriteFaults.cpp into a test program puts its own write, pwrite, sendfile,
+// copy_file_range, fwrite, fsync, fdatasync, rename, renameat, renameat2, linkat and unlink in
+// front of the C library's, so that every writer of the program is reached the same way,
+// whether it writes through QFile (and its copy), QSaveFile, libsndfile, TagLib's stdio or a
+// plain descriptor. Only writes to regular files count; pipes, terminals and
 // event descriptors pass untouched.
 //
 // The writer's run is measured in steps: one per byte written to a regular file, one per

@@ -5,6 +5,7 @@
 #include "store/BrowseLists.h"
 
 #include <QRandomGenerator>
+#include <QStringList>
 #include <gtest/gtest.h>
 
 namespace orvane {
