@@ -12,6 +12,7 @@
 #include "playlists/TfrmRandom.h"
 #include "store/CacheFile.h"
 #include "support/FileBytes.h"
+#include "support/ListTexts.h"
 #include "support/ModalDialog.h"
 #include "support/SongTitles.h"
 
@@ -50,16 +51,8 @@ SongRecord Song(const QString& file, const QString& title, const QString& artist
             {},   u"/music/"_s, kLocalCollection, u"0"_s};
 }
 
-QStringList Captions(const QListWidget* list) {
-    QStringList captions;
-    for (int i = 0; i < list->count(); ++i)
-        captions.append(list->item(i)->text());
-    return captions;
-}
-
-QStringList Lines(const QString& path) {
-    return QString::fromUtf8(test::ReadFile(path)).split(u"\r\n"_s, Qt::SkipEmptyParts);
-}
+using test::Captions;
+using test::Lines;
 
 void PressDelete(QWidget* widget) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);

@@ -9,6 +9,7 @@
 #include "browser/TfrmGroupName.h"
 #include "browser/TfrmMain.h"
 #include "support/FileBytes.h"
+#include "support/ListTexts.h"
 #include "support/ModalDialog.h"
 #include "support/SongTitles.h"
 
@@ -27,16 +28,8 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-QStringList Captions(const QListWidget* list) {
-    QStringList captions;
-    for (int i = 0; i < list->count(); ++i)
-        captions.append(list->item(i)->text());
-    return captions;
-}
-
-QStringList Lines(const QString& path) {
-    return QString::fromUtf8(test::ReadFile(path)).split(u"\r\n"_s, Qt::SkipEmptyParts);
-}
+using test::Captions;
+using test::Lines;
 
 class SideBarWindowTest : public test::ProgramFixture {
 protected:
