@@ -3,12 +3,39 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <algorithm>
+#include <cstring>
 
 namespace orvane {
 
 bool IsAscii(QByteArrayView bytes) {
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80)
+    // Eight bytes at a time: every line of a collection file passes through here.
+    const char* p = bytes.data();
+    const char* end = p + bytes.size();
+    for (; end - p >= 8; p += 8) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        if (word & 0x8080808080808080ull)
+            return false;
+    }
+    for (; p < end; ++p) {
+        if (static_cast<unsigned char>(*p) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+bool IsAscii(QStringView text) {
+    const char16_t* p = text.utf16();
+    const char16_t* end = p + text.size();
+    for (; end - p >= 4; p += 4) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        if (word & 0xff80ff80ff80ff80ull)
+            return false;
+    }
+    for (; p < end; ++p) {
+        if (*p >= 0x80)
             return false;
     }
     return true;
@@ -72,8 +99,22 @@ QString LineBreaksToBlanks(QString text) {
 }
 
 void AppendLine(QByteArray& out, const QString& text) {
-    out.append(text.toUtf8());
-    out.append("\r\n", 2);
+    const qsizetype n = text.size();
+    const char16_t* src = reinterpret_cast<const char16_t*>(text.constData());
+    if (!IsAscii(QStringView(text))) {
+        out.append(text.toUtf8());
+        out.append("\r\n", 2);
+        return;
+    }
+    // Most lines are ASCII: they are copied straight in, without a converted copy of each.
+    const qsizetype at = out.size();
+    if (out.capacity() < at + n + 2)
+        out.reserve(std::max(at + n + 2, 2 * out.capacity()));
+    out.resize(at + n + 2);
+    char* dst = out.data() + at;
+    std::transform(src, src + n, dst, [](char16_t c) { return char(c); });
+    dst[n] = '\r';
+    dst[n + 1] = '\n';
 }
 
 WriteResult WriteFileAtomically(const QString& path, QByteArrayView data, QString* reason) {
