@@ -40,14 +40,16 @@ template <typename WriteSome> ssize_t Guarded(int fd, off_t at, size_t size, Wri
     struct stat st {};
     if (fault == WriteFault::Off || size == 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
         return writeSome(size);
-    if (fault == WriteFault::NoSpace && !NeedsSpace(fd, at, size, st))
+    const bool needsSpace = NeedsSpace(fd, at, size, st);
+    if (fault == WriteFault::NoSpace && !needsSpace)
         return writeSome(size);
     // A full disk is a matter of bytes; a kill may also come between two other steps.
     const int64_t used = fault == WriteFault::NoSpace ? gBytes.load() : gSteps.load();
-    const auto counted = [](ssize_t n) {
+    const auto counted = [needsSpace](ssize_t n) {
         if (n > 0) {
             gSteps += n;
-            gBytes += n;
+            if (needsSpace)
+                gBytes += n;
         }
         return n;
     };

@@ -24,6 +24,8 @@ enum class WriteFault {
 
 void ArmWriteFault(WriteFault fault, int64_t budget = 0);
 int64_t WriteFaultSteps(); // steps taken since the last ArmWriteFault
-int64_t WriteFaultBytes(); // of which bytes written to regular files
+// Of which bytes written to regular files past their end: those a full disk refuses (a header
+// rewritten in place when the file is finished is not among them).
+int64_t WriteFaultBytes();
 
 } // namespace orvane::test
