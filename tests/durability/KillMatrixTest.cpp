@@ -66,6 +66,8 @@ struct Writer {
     bool inPlace = false;
     // Only overwrites bytes the file has: a full disk cannot stop it.
     bool needsNoSpace = false;
+    // Puts its new file in place even when flushing it to disk failed (QSaveFile does).
+    bool ignoresFailedFlush = false;
     // True when the files must still hold the song being moved.
     std::function<bool(const Files&)> nothingLost = [](const Files&) {
         return true;
@@ -95,6 +97,7 @@ struct ChildResult {
     QString shown; // the prompts' texts
     int64_t steps = 0;
     int64_t bytes = 0;
+    int64_t unflushedRenames = 0;
 };
 
 // Runs the writer in a child process under the fault.
@@ -108,11 +111,13 @@ ChildResult RunChild(const QString& dir, const Writer& writer, WriteFault fault,
         ScriptedPrompts prompts;
         ArmWriteFault(fault, budget);
         const bool ok = writer.write(dir, prompts);
-        const int64_t steps = WriteFaultSteps(), bytes = WriteFaultBytes();
+        const int64_t counts[] = {WriteFaultSteps(), WriteFaultBytes(),
+                                  WriteFaultUnflushedRenames(), ok ? 1 : 0};
         ArmWriteFault(WriteFault::Off);
-        const QByteArray report = QByteArray::number(qlonglong(steps)) + ' ' +
-                                  QByteArray::number(qlonglong(bytes)) + (ok ? " 1 " : " 0 ") +
-                                  prompts.texts().join(u'|').toUtf8();
+        QByteArray report;
+        for (const int64_t count : counts)
+            report += QByteArray::number(qlonglong(count)) + ' ';
+        report += prompts.texts().join(u'|').toUtf8();
         [[maybe_unused]] const ssize_t n =
             ::write(channel[1], report.data(), size_t(report.size()));
         ::_exit(0);
@@ -128,11 +133,15 @@ ChildResult RunChild(const QString& dir, const Writer& writer, WriteFault fault,
     ChildResult result;
     result.killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
     const QList<QByteArray> parts = report.split(' ');
-    if (!result.killed && parts.size() >= 3) {
+    if (!result.killed && parts.size() >= 5) {
         result.steps = parts[0].toLongLong();
         result.bytes = parts[1].toLongLong();
-        result.reportedSuccess = parts[2] == "1";
-        result.shown = QString::fromUtf8(report.mid(parts[0].size() + parts[1].size() + 4));
+        result.unflushedRenames = parts[2].toLongLong();
+        result.reportedSuccess = parts[3] == "1";
+        qsizetype counts = 0;
+        for (int i = 0; i < 4; ++i)
+            counts += parts[i].size() + 1;
+        result.shown = QString::fromUtf8(report.mid(counts));
     }
     return result;
 }
@@ -192,6 +201,7 @@ void Check(const Writer& writer) {
     ASSERT_NE(before, after);
     ASSERT_GT(full.steps, 0);
     ASSERT_EQ(full.bytes == 0, writer.needsNoSpace) << full.bytes << " bytes needed space";
+    EXPECT_EQ(full.unflushedRenames, 0) << "a file was renamed before its bytes were on disk";
 
     // The last steps, where a write flushes, renames and removes its files, each get a kill of
     // their own: spread over a run of thousands of bytes, the points would step over them.
@@ -211,26 +221,48 @@ void Check(const Writer& writer) {
         EXPECT_TRUE(writer.nothingLost(now)) << "killed at " << budget;
     }
 
-    for (int64_t budget :
-         writer.needsNoSpace ? std::vector<int64_t>() : Points(full.bytes - 1, 50)) {
-        Reset(dir, writer);
-        const ChildResult run = RunChild(dir, writer, WriteFault::NoSpace, budget);
+    // A write that fails says so, keeps the target as it was and leaves no scratch file.
+    const auto failed = [&](const ChildResult& run, const std::string& what) {
         const Files now = Snapshot(dir, writer);
         if (run.reportedSuccess) {
-            ADD_FAILURE() << "disk full at byte " << budget << " reported as success";
-            continue;
+            ADD_FAILURE() << what << " reported as success";
+            return;
         }
         // Files written before the one that failed (a backup) may stay; the target may not change.
         if (const auto name = Mixed(now, before, after, false))
-            ADD_FAILURE() << "disk full at byte " << budget << ": " << name->toStdString()
-                          << " is neither old nor new";
+            ADD_FAILURE() << what << ": " << name->toStdString() << " is neither old nor new";
         EXPECT_TRUE(now.contains(writer.target) &&
                     now.at(writer.target) == before.at(writer.target))
-            << "disk full at byte " << budget << " changed " << writer.target.toStdString();
+            << what << " changed " << writer.target.toStdString();
+        QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            EXPECT_FALSE(writer.ignoredAtStart(QDir(dir).relativeFilePath(it.next())))
+                << what << " left " << it.filePath().toStdString();
         if (!writer.failureMessage.isEmpty()) {
             EXPECT_TRUE(run.shown.contains(writer.failureMessage))
-                << "disk full at byte " << budget << ", shown: " << run.shown.toStdString();
+                << what << ", shown: " << run.shown.toStdString();
         }
+    };
+    for (int64_t budget :
+         writer.needsNoSpace ? std::vector<int64_t>() : Points(full.bytes - 1, 50)) {
+        Reset(dir, writer);
+        failed(RunChild(dir, writer, WriteFault::NoSpace, budget),
+               "disk full at byte " + std::to_string(budget));
+    }
+    // From each flush of the run on, the flushes fail, until a run has no more. A file whose
+    // flush failed is never put in place; the write may still succeed when what failed was not
+    // its file's flush (a folder's, after the file was in place).
+    for (int64_t flush = 0; !writer.ignoresFailedFlush; ++flush) {
+        Reset(dir, writer);
+        const ChildResult run = RunChild(dir, writer, WriteFault::SyncFails, flush);
+        if (run.steps <= flush)
+            break;
+        const std::string what = "flush " + std::to_string(flush) + " failed";
+        EXPECT_EQ(run.unflushedRenames, 0) << what << ", the file was put in place all the same";
+        if (!run.reportedSuccess)
+            failed(run, what);
+        ASSERT_LT(flush, 20) << "a write that never ends flushing";
     }
 }
 
@@ -295,7 +327,8 @@ const std::vector<Writer>& Writers() {
          .prepare = [](const QString& d) { SaveSongs(d + u"/local.orv"_s, 4); },
          .write = [](const QString& d,
                      ScriptedPrompts&) { return SaveSongs(d + u"/local.orv"_s, 6, 10); },
-         .ignoredAtStart = QSaveFileTemp},
+         .ignoredAtStart = QSaveFileTemp,
+         .ignoresFailedFlush = true},
         {.name = "imported collection",
          .target = u"lib/cd.orv"_s,
          .prepare =
@@ -311,7 +344,8 @@ const std::vector<Writer>& Writers() {
                  return ImportCollectionInto(d + u"/lib/"_s, d + u"/cd"_s, u"cd"_s, {}).outcome ==
                         ImportOutcome::Written;
              },
-         .ignoredAtStart = QSaveFileTemp},
+         .ignoredAtStart = QSaveFileTemp,
+         .ignoresFailedFlush = true},
         {.name = "playlist, song added",
          .target = u"p.m3u"_s,
          .prepare = [](const QString& d) { WriteFile(d + u"/p.m3u"_s, "/a/one.mp3\r\n"); },
@@ -321,7 +355,8 @@ const std::vector<Writer>& Writers() {
                  return prompts.texts().isEmpty();
              },
          .ignoredAtStart = QSaveFileTemp,
-         .failureMessage = u"Unable to create updated file"_s},
+         .failureMessage = u"Unable to create updated file"_s,
+         .ignoresFailedFlush = true},
         {.name = "favourites, song removed",
          .target = u"favourites.orv"_s,
          .prepare =
@@ -334,7 +369,8 @@ const std::vector<Writer>& Writers() {
                                               prompts);
              },
          .ignoredAtStart = QSaveFileTemp,
-         .failureMessage = u"favourites.orv"_s},
+         .failureMessage = u"favourites.orv"_s,
+         .ignoresFailedFlush = true},
         {.name = "temp.m3u",
          .target = u"temp.m3u"_s,
          .prepare = [](const QString& d) { WriteFile(d + u"/temp.m3u"_s, "/old/song.mp3\r\n"); },
@@ -351,7 +387,8 @@ const std::vector<Writer>& Writers() {
                      .has_value();
              },
          .ignoredAtStart = QSaveFileTemp,
-         .failureMessage = u"Unable to create temporary playlist."_s},
+         .failureMessage = u"Unable to create temporary playlist."_s,
+         .ignoresFailedFlush = true},
         {.name = "new-songs log",
          .target = u"2026-01-02.m3u"_s,
          .prepare = [](const QString& d) { WriteFile(d + u"/2026-01-02.m3u"_s, "/a/old.mp3\r\n"); },
@@ -375,7 +412,8 @@ const std::vector<Writer>& Writers() {
                  return ini.WriteString(u"covers"_s, u"Artist - Album"_s, u"/p/cover.jpg"_s) ==
                         ProfileFile::WriteStatus::Written;
              },
-         .ignoredAtStart = QSaveFileTemp},
+         .ignoredAtStart = QSaveFileTemp,
+         .ignoresFailedFlush = true},
         {.name = "registry.reg, damaged file kept as backup",
          .target = u"registry.reg"_s,
          .prepare =
@@ -390,7 +428,8 @@ const std::vector<Writer>& Writers() {
                                   u"SelectWidth"_s, 120);
                  return reg.Flush();
              },
-         .ignoredAtStart = QSaveFileTemp},
+         .ignoredAtStart = QSaveFileTemp,
+         .ignoresFailedFlush = true},
         {.name = "ID3v1 tag replaced",
          .target = u"s.mp3"_s,
          .prepare =
@@ -458,7 +497,8 @@ const std::vector<Writer>& Writers() {
                                              DetailLevel::All, u"now"_s)
                             .outcome == ExportOutcome::Written;
              },
-         .ignoredAtStart = QSaveFileTemp},
+         .ignoredAtStart = QSaveFileTemp,
+         .ignoresFailedFlush = true},
         {.name = "collection file exported",
          .target = u"out.orv"_s,
          .prepare =
@@ -472,7 +512,8 @@ const std::vector<Writer>& Writers() {
                                             u"ann@example.org"_s)
                             .outcome == ExportOutcome::Written;
              },
-         .ignoredAtStart = QSaveFileTemp},
+         .ignoredAtStart = QSaveFileTemp,
+         .ignoresFailedFlush = true},
         {.name = "WAV export over an earlier one",
          .target = u"out/song.wav"_s,
          .prepare =
