@@ -86,6 +86,10 @@ template <typename WriteSome> ssize_t Guarded(int fd, off_t at, size_t size, Wri
         return counted(writeSome(size));
     const size_t fits = size_t(std::max<int64_t>(0, gBudget - used));
     const ssize_t n = fits > 0 ? counted(writeSome(fits)) : 0;
+    // A copy asks for more than its source holds (sendfile is called for 2 GB at a time): when
+    // fewer bytes than fit came, the budget is not used up yet.
+    if (fits > 0 && (n < 0 || size_t(n) < fits))
+        return n;
     if (fault == WriteFault::Kill)
         ::raise(SIGKILL);
     if (n > 0)
