@@ -1,6 +1,5 @@
 #include "playback/WavExport.h"
 
-#include "platform/FileHandle.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "playback/TXaudioPlayer.h"
@@ -188,13 +187,9 @@ void TWavExport::completeSong() {
         if (!replace || !*replace) {
             QFile::remove(scratch_);
         } else {
-            // On disk before it takes the name of an earlier WAV file, which a power cut must
-            // not leave empty.
+            // The engine flushed the file to disk when it finished it.
             std::error_code error;
-            if (const int code = FlushFileToDisk(scratch_))
-                error.assign(code, std::generic_category());
-            else
-                std::filesystem::rename(NativePath(scratch_), NativePath(target_), error);
+            std::filesystem::rename(NativePath(scratch_), NativePath(target_), error);
             if (error)
                 fail(QStringLiteral("cannot write %1: %2")
                          .arg(QDir::toNativeSeparators(target_),
