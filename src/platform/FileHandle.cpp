@@ -1,6 +1,12 @@
 #include "platform/FileHandle.h"
 
 #include <QFile>
+#include <cerrno>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace orvane {
 
@@ -11,6 +17,18 @@ UniqueFile OpenFile(const QString& path, const char* mode) {
 #else
     return UniqueFile(std::fopen(QFile::encodeName(path).constData(), mode));
 #endif
+}
+
+int FlushFileToDisk(const QString& path) {
+    const UniqueFile file = OpenFile(path, "rb");
+    if (!file)
+        return errno != 0 ? errno : EIO;
+#ifdef _WIN32
+    const int flushed = _commit(_fileno(file.get()));
+#else
+    const int flushed = ::fsync(fileno(file.get()));
+#endif
+    return flushed == 0 ? 0 : errno;
 }
 
 } // namespace orvane
