@@ -23,10 +23,14 @@ int FlushFileToDisk(const QString& path) {
     const UniqueFile file = OpenFile(path, "rb");
     if (!file)
         return errno != 0 ? errno : EIO;
+    return FlushDescriptorToDisk(fileno(file.get()));
+}
+
+int FlushDescriptorToDisk(int fd) {
 #ifdef _WIN32
-    const int flushed = _commit(_fileno(file.get()));
+    const int flushed = _commit(fd);
 #else
-    const int flushed = ::fsync(fileno(file.get()));
+    const int flushed = ::fsync(fd);
 #endif
     return flushed == 0 ? 0 : errno;
 }

@@ -20,5 +20,7 @@ UniqueFile OpenFile(const QString& path, const char* mode);
 // another file cannot leave an empty or partial file under that name after a power cut.
 // 0, or the error number (EIO when the disk lost what was written).
 int FlushFileToDisk(const QString& path);
+// The same for a file open as descriptor fd.
+int FlushDescriptorToDisk(int fd);
 
 } // namespace orvane

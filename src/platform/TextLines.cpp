@@ -1,5 +1,7 @@
 #include "platform/TextLines.h"
 
+#include "platform/FileHandle.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -132,6 +134,14 @@ WriteResult WriteFileAtomically(const QString& path, QByteArrayView data, QStrin
         const WriteResult result = failed(WriteResult::CannotReplace);
         file.cancelWriting();
         return result;
+    }
+    // QSaveFile flushes the file before the rename too, but puts it in place even when that
+    // flush fails, and a disk that lost the bytes would be reported as a success.
+    if (const int error = FlushDescriptorToDisk(file.handle()); error != 0) {
+        if (reason)
+            *reason = QString::fromLocal8Bit(std::strerror(error));
+        file.cancelWriting();
+        return WriteResult::CannotReplace;
     }
     return file.commit() ? WriteResult::Written : failed(WriteResult::CannotReplace);
 }

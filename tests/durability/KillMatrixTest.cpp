@@ -67,8 +67,6 @@ struct Writer {
     bool inPlace = false;
     // Only overwrites bytes the file has: a full disk cannot stop it.
     bool needsNoSpace = false;
-    // Puts its new file in place even when flushing it to disk failed (QSaveFile does).
-    bool ignoresFailedFlush = false;
     // True when the files must still hold the song being moved.
     std::function<bool(const Files&)> nothingLost = [](const Files&) {
         return true;
@@ -260,7 +258,7 @@ void Check(const Writer& writer) {
     // From each flush of the run on, the flushes fail, until a run has no more. A file whose
     // flush failed is never put in place; the write may still succeed when what failed was not
     // its file's flush (a folder's, after the file was in place).
-    for (int64_t flush = 0; !writer.ignoresFailedFlush; ++flush) {
+    for (int64_t flush = 0;; ++flush) {
         Reset(dir, writer);
         const ChildResult run = RunChild(dir, writer, WriteFault::SyncFails, flush);
         if (run.steps <= flush)
@@ -334,8 +332,7 @@ const std::vector<Writer>& Writers() {
          .prepare = [](const QString& d) { SaveSongs(d + u"/local.orv"_s, 4); },
          .write = [](const QString& d,
                      ScriptedPrompts&) { return SaveSongs(d + u"/local.orv"_s, 6, 10); },
-         .ignoredAtStart = QSaveFileTemp,
-         .ignoresFailedFlush = true},
+         .ignoredAtStart = QSaveFileTemp},
         {.name = "imported collection",
          .target = u"lib/cd.orv"_s,
          .prepare =
@@ -351,8 +348,7 @@ const std::vector<Writer>& Writers() {
                  return ImportCollectionInto(d + u"/lib/"_s, d + u"/cd"_s, u"cd"_s, {}).outcome ==
                         ImportOutcome::Written;
              },
-         .ignoredAtStart = QSaveFileTemp,
-         .ignoresFailedFlush = true},
+         .ignoredAtStart = QSaveFileTemp},
         {.name = "playlist, song added",
          .target = u"p.m3u"_s,
          .prepare = [](const QString& d) { WriteFile(d + u"/p.m3u"_s, "/a/one.mp3\r\n"); },
@@ -362,8 +358,7 @@ const std::vector<Writer>& Writers() {
                  return prompts.texts().isEmpty();
              },
          .ignoredAtStart = QSaveFileTemp,
-         .failureMessage = u"Unable to create updated file"_s,
-         .ignoresFailedFlush = true},
+         .failureMessage = u"Unable to create updated file"_s},
         {.name = "favourites, song removed",
          .target = u"favourites.orv"_s,
          .prepare =
@@ -376,8 +371,7 @@ const std::vector<Writer>& Writers() {
                                               prompts);
              },
          .ignoredAtStart = QSaveFileTemp,
-         .failureMessage = u"favourites.orv"_s,
-         .ignoresFailedFlush = true},
+         .failureMessage = u"favourites.orv"_s},
         {.name = "temp.m3u",
          .target = u"temp.m3u"_s,
          .prepare = [](const QString& d) { WriteFile(d + u"/temp.m3u"_s, "/old/song.mp3\r\n"); },
@@ -394,8 +388,7 @@ const std::vector<Writer>& Writers() {
                      .has_value();
              },
          .ignoredAtStart = QSaveFileTemp,
-         .failureMessage = u"Unable to create temporary playlist."_s,
-         .ignoresFailedFlush = true},
+         .failureMessage = u"Unable to create temporary playlist."_s},
         {.name = "new-songs log",
          .target = u"2026-01-02.m3u"_s,
          .prepare = [](const QString& d) { WriteFile(d + u"/2026-01-02.m3u"_s, "/a/old.mp3\r\n"); },
@@ -419,8 +412,7 @@ const std::vector<Writer>& Writers() {
                  return ini.WriteString(u"covers"_s, u"Artist - Album"_s, u"/p/cover.jpg"_s) ==
                         ProfileFile::WriteStatus::Written;
              },
-         .ignoredAtStart = QSaveFileTemp,
-         .ignoresFailedFlush = true},
+         .ignoredAtStart = QSaveFileTemp},
         {.name = "registry.reg, damaged file kept as backup",
          .target = u"registry.reg"_s,
          .prepare =
@@ -435,8 +427,7 @@ const std::vector<Writer>& Writers() {
                                   u"SelectWidth"_s, 120);
                  return reg.Flush();
              },
-         .ignoredAtStart = QSaveFileTemp,
-         .ignoresFailedFlush = true},
+         .ignoredAtStart = QSaveFileTemp},
         {.name = "ID3v1 tag replaced",
          .target = u"s.mp3"_s,
          .prepare =
@@ -504,8 +495,7 @@ const std::vector<Writer>& Writers() {
                                              DetailLevel::All, u"now"_s)
                             .outcome == ExportOutcome::Written;
              },
-         .ignoredAtStart = QSaveFileTemp,
-         .ignoresFailedFlush = true},
+         .ignoredAtStart = QSaveFileTemp},
         {.name = "collection file exported",
          .target = u"out.orv"_s,
          .prepare =
@@ -519,8 +509,7 @@ const std::vector<Writer>& Writers() {
                                             u"ann@example.org"_s)
                             .outcome == ExportOutcome::Written;
              },
-         .ignoredAtStart = QSaveFileTemp,
-         .ignoresFailedFlush = true},
+         .ignoredAtStart = QSaveFileTemp},
         {.name = "WAV export over an earlier one",
          .target = u"out/mix.mp3 edit.wav"_s,
          .prepare =
