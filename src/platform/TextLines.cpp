@@ -7,40 +7,37 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 namespace orvane {
 
-bool IsAscii(QByteArrayView bytes) {
-    // Eight bytes at a time: every line of a collection file passes through here.
-    const char* p = bytes.data();
-    const char* end = p + bytes.size();
-    for (; end - p >= 8; p += 8) {
+namespace {
+
+// True when no code unit from p to end is 0x80 or above; eight bytes at a time, as every line
+// of a collection file passes through here. highBits has the top bits of each unit in a word.
+template <typename Unit> bool AllBelow0x80(const Unit* p, const Unit* end, uint64_t highBits) {
+    constexpr size_t perWord = 8 / sizeof(Unit);
+    for (; size_t(end - p) >= perWord; p += perWord) {
         uint64_t word;
         std::memcpy(&word, p, 8);
-        if (word & 0x8080808080808080ull)
+        if (word & highBits)
             return false;
     }
     for (; p < end; ++p) {
-        if (static_cast<unsigned char>(*p) >= 0x80)
+        if (std::make_unsigned_t<Unit>(*p) >= 0x80)
             return false;
     }
     return true;
 }
 
+} // namespace
+
+bool IsAscii(QByteArrayView bytes) {
+    return AllBelow0x80(bytes.data(), bytes.data() + bytes.size(), 0x8080808080808080ull);
+}
+
 bool IsAscii(QStringView text) {
-    const char16_t* p = text.utf16();
-    const char16_t* end = p + text.size();
-    for (; end - p >= 4; p += 4) {
-        uint64_t word;
-        std::memcpy(&word, p, 8);
-        if (word & 0xff80ff80ff80ff80ull)
-            return false;
-    }
-    for (; p < end; ++p) {
-        if (*p >= 0x80)
-            return false;
-    }
-    return true;
+    return AllBelow0x80(text.utf16(), text.utf16() + text.size(), 0xff80ff80ff80ff80ull);
 }
 
 QString DecodeLine(QByteArrayView bytes) {
