@@ -10,6 +10,12 @@ QWidget* DialogPrompts::Owner() const {
     // A message raised while a dialog is open belongs in front of that dialog.
     if (QWidget* modal = QApplication::activeModalWidget())
         return modal;
+    // A window that stays on top (the WAV export's progress) would hide a message raised over
+    // any other window: the message goes in front of it.
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && top->windowType() == Qt::Dialog &&
+            top->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            return top;
     QWidget* active = QApplication::activeWindow();
     if (active && active->windowType() != Qt::SplashScreen)
         return active;
@@ -18,8 +24,11 @@ QWidget* DialogPrompts::Owner() const {
 
 PromptAnswer DialogPrompts::ask(PromptKind kind, PromptButtons buttons, const QString& text) {
     // On the heap: the owner may close while the box is open, and takes the box with it.
-    QPointer<QMessageBox> owned = new QMessageBox(Owner());
+    QWidget* owner = Owner();
+    QPointer<QMessageBox> owned = new QMessageBox(owner);
     QMessageBox& box = *owned;
+    if (owner && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.setWindowTitle(QApplication::applicationDisplayName());
     box.setTextFormat(Qt::PlainText); // texts may come from files: never read as markup
     box.setText(text);

@@ -1,10 +1,17 @@
 // The WAV file writer: 16-bit PCM through libsndfile, which writes a correct RIFF header when
-// the file is closed. It takes everything at once, so a player writing to it decodes as fast as
-// it can.
+// the file is closed; the file is then flushed to disk, so that whoever renames it into place
+// afterwards cannot leave an empty file under the new name after a power cut. It takes
+// everything at once, so a player writing to it decodes as fast as it can.
 
 #include "engine/AudioOutput.h"
+#include "engine/Mpg123Decoder.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <optional>
 #include <sndfile.h>
+#include <unistd.h>
 
 namespace orvane::engine {
 
@@ -27,9 +34,16 @@ public:
         info.samplerate = static_cast<int>(format.rate);
         info.channels = format.channels;
         info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-        file_.reset(sf_open(path_.c_str(), SFM_WRITE, &info));
+        fd_.emplace(::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+        if (fd_->get() < 0) {
+            error = "cannot write " + path_ + ": " + std::strerror(errno);
+            fd_.reset();
+            return false;
+        }
+        file_.reset(sf_open_fd(fd_->get(), SFM_WRITE, &info, SF_FALSE));
         if (!file_) {
             error = "cannot write " + path_ + ": " + sf_strerror(nullptr);
+            fd_.reset();
             return false;
         }
         return true;
@@ -60,8 +74,15 @@ public:
         if (!file_)
             return true;
         const int status = sf_close(file_.release());
+        const bool flushed = ::fsync(fd_->get()) == 0;
+        const int flushError = errno;
+        fd_.reset();
         if (status != 0) {
             error = "cannot finish " + path_ + ": " + sf_error_number(status);
+            return false;
+        }
+        if (!flushed) {
+            error = "cannot finish " + path_ + ": " + std::strerror(flushError);
             return false;
         }
         return true;
@@ -71,6 +92,7 @@ public:
 
 private:
     std::string path_;
+    std::optional<FileDescriptor> fd_; // libsndfile writes through it and leaves it open
     SndFile file_;
 };
 

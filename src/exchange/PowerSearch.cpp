@@ -2,6 +2,10 @@
 
 #include "platform/AsciiCase.h"
 
+#include <algorithm>
+#include <functional>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace orvane {
@@ -55,18 +59,14 @@ private:
     Slot* slot_ = nullptr;
 };
 
-} // namespace
-
-qsizetype SearchCollection(const CollectionList& songs, const SearchOptions& options,
-                           const DisplayFilter& filter, SongRows* target) {
-    if (!target)
-        return -1;
-    target->clear();
+// Marks the hits among the records from begin to end (hits[i - begin]), with a matcher and
+// answers of its own, so that parts of the collection can be searched at the same time.
+void FindHits(const CollectionList& songs, qsizetype begin, qsizetype end,
+              const SearchOptions& options, const std::vector<Field>& fields, uint8_t* hits) {
     const KeywordMatcher matcher(AsciiUpper(options.Keywords), MatchModeOf(options));
-    const std::vector<Field> fields = SearchedFields(options);
     std::vector<AnswerCache> answers(fields.size());
-    qsizetype added = 0;
-    for (const SongRecord& record : songs) {
+    for (qsizetype i = begin; i < end; ++i) {
+        const SongRecord& record = songs[i];
         // Every field's score is 0 or more, so a record is a hit when one field scores.
         bool hit = false;
         for (size_t f = 0; f < fields.size() && !hit; ++f) {
@@ -79,9 +79,43 @@ qsizetype SearchCollection(const CollectionList& songs, const SearchOptions& opt
             const bool* known = answers[f].find(text);
             hit = known ? *known : answers[f].keep(text, matcher.Hits(text));
         }
-        if (hit && MakeSongRow(record, *target, filter))
-            ++added;
+        hits[i - begin] = hit;
     }
+}
+
+} // namespace
+
+qsizetype SearchCollection(const CollectionList& songs, const SearchOptions& options,
+                           const DisplayFilter& filter, SongRows* target) {
+    if (!target)
+        return -1;
+    target->clear();
+    const std::vector<Field> fields = SearchedFields(options);
+    const qsizetype n = songs.size();
+    std::vector<uint8_t> hits(size_t(n), 0);
+    // A large collection is searched in parts on the processors there are; the records are
+    // only read meanwhile, and the hits are taken in collection order afterwards.
+    constexpr qsizetype kSongsPerPart = 100'000;
+    const qsizetype parts = std::clamp<qsizetype>(
+        n / kSongsPerPart, 1, qsizetype(std::max(1u, std::thread::hardware_concurrency())));
+    {
+        std::vector<std::jthread> helpers;
+        for (qsizetype part = 1; part < parts; ++part) {
+            const qsizetype begin = n * part / parts;
+            const qsizetype end = n * (part + 1) / parts;
+            try {
+                helpers.emplace_back(FindHits, std::cref(songs), begin, end, std::cref(options),
+                                     std::cref(fields), hits.data() + begin);
+            } catch (const std::system_error&) { // no thread to be had: this one does it
+                FindHits(songs, begin, end, options, fields, hits.data() + begin);
+            }
+        }
+        FindHits(songs, 0, n / parts, options, fields, hits.data());
+    }
+    qsizetype added = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        if (hits[size_t(i)] && MakeSongRow(songs[i], *target, filter))
+            ++added;
     return added;
 }
 

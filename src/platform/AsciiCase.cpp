@@ -24,11 +24,11 @@ QString AsciiUpper(const QString& text) {
     return result;
 }
 
-bool SameTextNoCase(const QString& a, const QString& b) {
+bool SameTextNoCase(QStringView a, QStringView b) {
     if (a.size() != b.size())
         return false;
-    const char16_t* pa = reinterpret_cast<const char16_t*>(a.constData());
-    const char16_t* pb = reinterpret_cast<const char16_t*>(b.constData());
+    const char16_t* pa = a.utf16();
+    const char16_t* pb = b.utf16();
     for (qsizetype i = 0; i < a.size(); ++i) {
         if (UpperAscii(pa[i]) != UpperAscii(pb[i]))
             return false;

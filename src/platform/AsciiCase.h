@@ -11,7 +11,7 @@ inline char16_t AsciiUpperChar(char16_t c) {
 }
 
 QString AsciiUpper(const QString& text);
-bool SameTextNoCase(const QString& a, const QString& b);
+bool SameTextNoCase(QStringView a, QStringView b);
 bool ContainsNoCase(const QString& text, const QString& upperNeedle);
 
 // A hash of the text as AsciiUpper would give it, without making that copy. Continue a hash

@@ -14,10 +14,29 @@ QString Normalised(const QString& text) {
     return LineBreaksToBlanks(text).trimmed();
 }
 
+// Narrows the range at, size of text to the part without blanks around it.
+void Trim(QStringView text, qsizetype& at, qsizetype& size) {
+    const QStringView part = text.sliced(at, size).trimmed();
+    at = part.isEmpty() ? 0 : part.data() - text.data();
+    size = part.size();
+}
+
 } // namespace
 
-QString ProfileDocument::indexKey(const QString& section, const QString& key) {
-    return AsciiUpper(section) + u'\n' + AsciiUpper(key);
+ProfileDocument::Line ProfileDocument::Line::Made(Kind kind, const QString& name,
+                                                  const QString& value) {
+    Line line;
+    line.kind = kind;
+    line.nameSize = name.size();
+    if (kind == Kind::Section) {
+        line.raw = u'[' + name + u']';
+        line.nameAt = 1;
+    } else {
+        line.raw = name + u'=' + value;
+        line.valueAt = name.size() + 1;
+        line.valueSize = value.size();
+    }
+    return line;
 }
 
 bool ProfileDocument::KeyFits(const QString& key) {
@@ -29,23 +48,33 @@ ProfileDocument ProfileDocument::Parse(QByteArrayView data) {
     ProfileDocument doc;
     const QByteArrayView lines = SkipByteOrderMark(data);
     doc.byteOrderMark_ = lines.size() != data.size();
+    doc.lines_.reserve(size_t(lines.count('\n')) + 1);
     ForEachLine(lines, [&doc](QByteArrayView bytes) {
-        Line line;
+        Line& line = doc.lines_.emplace_back();
         line.raw = DecodeLine(bytes);
-        const QString text = line.raw.trimmed();
+        if (line.raw.contains(u'\r'))
+            line.blanked = LineBreaksToBlanks(line.raw);
+        const QStringView whole = line.text();
+        const QStringView text = whole.trimmed();
+        const qsizetype start = text.isEmpty() ? 0 : text.data() - whole.data();
         if (text.startsWith(u'[')) {
             line.kind = Kind::Section;
             const qsizetype close = text.indexOf(u']');
-            line.name = Normalised(text.mid(1, close < 0 ? -1 : close - 1));
+            line.nameAt = start + 1;
+            line.nameSize = (close < 0 ? text.size() : close) - 1;
+            Trim(whole, line.nameAt, line.nameSize);
         } else if (!text.startsWith(u';')) {
             const qsizetype eq = text.indexOf(u'=');
             if (eq > 0) {
                 line.kind = Kind::Entry;
-                line.name = Normalised(text.left(eq));
-                line.value = Normalised(text.mid(eq + 1));
+                line.nameAt = start;
+                line.nameSize = eq;
+                Trim(whole, line.nameAt, line.nameSize);
+                line.valueAt = start + eq + 1;
+                line.valueSize = text.size() - eq - 1;
+                Trim(whole, line.valueAt, line.valueSize);
             }
         }
-        doc.lines_.push_back(std::move(line));
     });
     doc.reindex();
     return doc;
@@ -53,17 +82,15 @@ ProfileDocument ProfileDocument::Parse(QByteArrayView data) {
 
 void ProfileDocument::reindex() {
     firstEntry_.clear();
-    QString section;
-    bool inSection = false;
+    const Line* section = nullptr;
     for (qsizetype i = 0; i < qsizetype(lines_.size()); ++i) {
         const Line& line = lines_[size_t(i)];
-        if (line.kind == Kind::Section) {
-            section = line.name;
-            inSection = true;
-        } else if (line.kind == Kind::Entry && inSection) {
-            const QString key = indexKey(section, line.name);
-            if (!firstEntry_.contains(key)) // the first entry of a key counts
-                firstEntry_.insert(key, i);
+        if (line.kind == Kind::Section)
+            section = &line;
+        else if (line.kind == Kind::Entry && section) {
+            FirstLine& first = firstEntry_[EntryKey{section->name(), line.name()}];
+            if (first.line < 0) // the first entry of a key counts
+                first.line = i;
         }
     }
 }
@@ -73,81 +100,76 @@ QByteArray ProfileDocument::Write() const {
     if (byteOrderMark_)
         out.append("\xef\xbb\xbf");
     for (const Line& line : lines_)
-        AppendLine(out, line.edited ? line.name + u'=' + line.value : line.raw);
+        AppendLine(out, line.raw);
     return out;
 }
 
 std::optional<QString> ProfileDocument::Value(const QString& section, const QString& key) const {
-    const auto it = firstEntry_.constFind(indexKey(Normalised(section), Normalised(key)));
+    const QString s = Normalised(section);
+    const QString k = Normalised(key);
+    const auto it = firstEntry_.constFind(EntryKey{s, k});
     if (it == firstEntry_.cend())
         return std::nullopt;
-    return lines_[size_t(*it)].value;
+    return lines_[size_t(it->line)].value().toString();
 }
 
 QStringList ProfileDocument::Keys(const QString& section) const {
     QStringList keys;
-    const QString wanted = AsciiUpper(Normalised(section));
+    const QString wanted = Normalised(section);
     bool inSection = false;
     for (qsizetype i = 0; i < qsizetype(lines_.size()); ++i) {
         const Line& line = lines_[size_t(i)];
         if (line.kind == Kind::Section)
-            inSection = AsciiUpper(line.name) == wanted;
+            inSection = SameTextNoCase(line.name(), wanted);
         else if (line.kind == Kind::Entry && inSection &&
-                 firstEntry_.value(indexKey(wanted, line.name), -1) == i)
-            keys.append(line.name);
+                 firstEntry_.value(EntryKey{wanted, line.name()}).line == i)
+            keys.append(line.name().toString());
     }
     return keys;
 }
 
 void ProfileDocument::SetValue(const QString& section, const QString& key, const QString& value) {
     const QString s = Normalised(section);
-    Line entry;
-    entry.kind = Kind::Entry;
-    entry.name = Normalised(key);
-    entry.value = Normalised(value);
-    entry.edited = true;
-    const auto found = firstEntry_.constFind(indexKey(s, entry.name));
+    const QString k = Normalised(key);
+    const QString v = Normalised(value);
+    const auto found = firstEntry_.constFind(EntryKey{s, k});
     if (found != firstEntry_.cend()) {
-        Line& line = lines_[size_t(*found)];
-        entry.name = line.name; // the key keeps the spelling it was first written with
-        line = std::move(entry);
+        Line& line = lines_[size_t(found->line)];
+        // The key keeps the spelling it was first written with.
+        line = Line::Made(Kind::Entry, line.name().toString(), v);
+        reindex();
         return;
     }
     // After the last entry of the section's first block, or in a new section at the end.
     qsizetype at = -1;
-    const QString upper = AsciiUpper(s);
     for (qsizetype i = 0; i < qsizetype(lines_.size()); ++i) {
         const Line& line = lines_[size_t(i)];
         if (line.kind == Kind::Section) {
             if (at >= 0)
                 break;
-            if (AsciiUpper(line.name) == upper)
+            if (SameTextNoCase(line.name(), s))
                 at = i + 1;
         } else if (at >= 0 && line.kind == Kind::Entry) {
             at = i + 1;
         }
     }
     if (at < 0) {
-        Line header;
-        header.kind = Kind::Section;
-        header.name = s;
-        header.raw = u'[' + s + u']';
-        lines_.push_back(std::move(header));
+        lines_.push_back(Line::Made(Kind::Section, s));
         at = qsizetype(lines_.size());
     }
-    lines_.insert(lines_.begin() + at, std::move(entry));
+    lines_.insert(lines_.begin() + at, Line::Made(Kind::Entry, k, v));
     reindex();
 }
 
 bool ProfileDocument::Remove(const QString& section, const QString& key) {
-    const QString s = AsciiUpper(Normalised(section));
-    const QString k = AsciiUpper(Normalised(key));
+    const QString s = Normalised(section);
+    const QString k = Normalised(key);
     bool inSection = false;
     bool removed = false;
     std::erase_if(lines_, [&](const Line& line) {
         if (line.kind == Kind::Section)
-            inSection = AsciiUpper(line.name) == s;
-        const bool match = inSection && line.kind == Kind::Entry && AsciiUpper(line.name) == k;
+            inSection = SameTextNoCase(line.name(), s);
+        const bool match = inSection && line.kind == Kind::Entry && SameTextNoCase(line.name(), k);
         removed = removed || match;
         return match;
     });

@@ -12,6 +12,8 @@
 //
 // Data logic, QtCore only; a ProfileFile is used from one thread.
 
+#include "platform/AsciiCase.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDateTime>
@@ -26,6 +28,11 @@ namespace orvane {
 // The parsed lines of one file.
 class ProfileDocument {
 public:
+    ProfileDocument() = default;
+    // The index refers into the lines: a document is moved, never copied.
+    ProfileDocument(ProfileDocument&&) = default;
+    ProfileDocument& operator=(ProfileDocument&&) = default;
+
     static ProfileDocument Parse(QByteArrayView data);
     QByteArray Write() const;
 
@@ -47,17 +54,36 @@ private:
     enum class Kind { Other, Section, Entry };
     struct Line {
         Kind kind = Kind::Other;
-        QString raw;         // as read
-        bool edited = false; // made or changed here: written from name and value
-        QString name;        // section name or key, trimmed
-        QString value;       // trimmed
+        QString raw;     // as read, or as made here: what is written
+        QString blanked; // raw with its carriage returns made blanks, only when it holds one
+        // The section name or key, and the value, trimmed: ranges of the text.
+        qsizetype nameAt = 0, nameSize = 0, valueAt = 0, valueSize = 0;
+
+        QStringView text() const { return blanked.isNull() ? QStringView(raw) : blanked; }
+        QStringView name() const { return text().sliced(nameAt, nameSize); }
+        QStringView value() const { return text().sliced(valueAt, valueSize); }
+        static Line Made(Kind kind, const QString& name, const QString& value = {});
+    };
+    // A section and key compared without regard to ASCII case. In the index the views are
+    // into the texts of lines_: the index is made again after every change of them.
+    struct EntryKey {
+        QStringView section;
+        QStringView key;
+        friend bool operator==(EntryKey a, EntryKey b) {
+            return SameTextNoCase(a.key, b.key) && SameTextNoCase(a.section, b.section);
+        }
+        friend size_t qHash(EntryKey k, size_t seed) {
+            return HashNoCase(k.key, HashNoCase(k.section, seed));
+        }
     };
     void reindex();
-    static QString indexKey(const QString& section, const QString& key);
 
     bool byteOrderMark_ = false; // the file began with one: it is written back
     std::vector<Line> lines_;
-    QHash<QString, qsizetype> firstEntry_; // upper section + "\n" + upper key -> line
+    struct FirstLine {
+        qsizetype line = -1;
+    };
+    QHash<EntryKey, FirstLine> firstEntry_; // the first entry of each key -> its line
 };
 
 class ProfileFile {

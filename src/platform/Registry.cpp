@@ -3,7 +3,6 @@
 #include "platform/RegistryFile.h"
 
 #include <QStandardPaths>
-#include <algorithm>
 
 #ifdef _WIN32
 #include "platform/WindowsRegistry.h"
@@ -14,9 +13,19 @@ namespace orvane {
 namespace {
 // Control characters would break the line of a name in the file, and a lone surrogate could
 // not be written as UTF-8 without becoming another name.
-bool HasControlCharacter(const QString& text) {
-    return !text.isValidUtf16() ||
-           std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20; });
+bool HasControlCharacter(QStringView text) {
+    const char16_t* p = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] < 0x20 || QChar::isLowSurrogate(p[i]))
+            return true;
+        if (QChar::isHighSurrogate(p[i])) {
+            if (i + 1 == n || !QChar::isLowSurrogate(p[i + 1]))
+                return true;
+            ++i;
+        }
+    }
+    return false;
 }
 } // namespace
 

@@ -176,6 +176,15 @@ RegistryKeyNode* SectionNode(RegistryKeyNode& root, const QStringList& names) {
 }
 
 void RemoveSection(RegistryKeyNode& root, const QStringList& names) {
+    if (names.size() == 1) {
+        // A hive is emptied where it stands: removing it would let its later sections make it
+        // again at the end, and the file would be written with the hives in another order.
+        if (RegistryKeyNode* hive = root.Child(names.first())) {
+            hive->Values.clear();
+            hive->Children.clear();
+        }
+        return;
+    }
     RegistryKeyNode* parent = &root;
     for (qsizetype i = 0; i + 1 < names.size() && parent; ++i)
         parent = parent->Child(names[i]);

@@ -1,17 +1,43 @@
 #include "platform/TextLines.h"
 
+#include "platform/FileHandle.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <algorithm>
+#include <cstring>
+#include <type_traits>
 
 namespace orvane {
 
-bool IsAscii(QByteArrayView bytes) {
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80)
+namespace {
+
+// True when no code unit from p to end is 0x80 or above; eight bytes at a time, as every line
+// of a collection file passes through here. highBits has the top bits of each unit in a word.
+template <typename Unit> bool AllBelow0x80(const Unit* p, const Unit* end, uint64_t highBits) {
+    constexpr size_t perWord = 8 / sizeof(Unit);
+    for (; size_t(end - p) >= perWord; p += perWord) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        if (word & highBits)
+            return false;
+    }
+    for (; p < end; ++p) {
+        if (std::make_unsigned_t<Unit>(*p) >= 0x80)
             return false;
     }
     return true;
+}
+
+} // namespace
+
+bool IsAscii(QByteArrayView bytes) {
+    return AllBelow0x80(bytes.data(), bytes.data() + bytes.size(), 0x8080808080808080ull);
+}
+
+bool IsAscii(QStringView text) {
+    return AllBelow0x80(text.utf16(), text.utf16() + text.size(), 0xff80ff80ff80ff80ull);
 }
 
 QString DecodeLine(QByteArrayView bytes) {
@@ -72,8 +98,22 @@ QString LineBreaksToBlanks(QString text) {
 }
 
 void AppendLine(QByteArray& out, const QString& text) {
-    out.append(text.toUtf8());
-    out.append("\r\n", 2);
+    const qsizetype n = text.size();
+    const char16_t* src = reinterpret_cast<const char16_t*>(text.constData());
+    if (!IsAscii(QStringView(text))) {
+        out.append(text.toUtf8());
+        out.append("\r\n", 2);
+        return;
+    }
+    // Most lines are ASCII: they are copied straight in, without a converted copy of each.
+    const qsizetype at = out.size();
+    if (out.capacity() < at + n + 2)
+        out.reserve(std::max(at + n + 2, 2 * out.capacity()));
+    out.resize(at + n + 2);
+    char* dst = out.data() + at;
+    std::transform(src, src + n, dst, [](char16_t c) { return char(c); });
+    dst[n] = '\r';
+    dst[n + 1] = '\n';
 }
 
 WriteResult WriteFileAtomically(const QString& path, QByteArrayView data, QString* reason) {
@@ -91,6 +131,14 @@ WriteResult WriteFileAtomically(const QString& path, QByteArrayView data, QStrin
         const WriteResult result = failed(WriteResult::CannotReplace);
         file.cancelWriting();
         return result;
+    }
+    // QSaveFile flushes the file before the rename too, but puts it in place even when that
+    // flush fails, and a disk that lost the bytes would be reported as a success.
+    if (const int error = FlushDescriptorToDisk(file.handle()); error != 0) {
+        if (reason)
+            *reason = QString::fromLocal8Bit(std::strerror(error));
+        file.cancelWriting();
+        return WriteResult::CannotReplace;
     }
     return file.commit() ? WriteResult::Written : failed(WriteResult::CannotReplace);
 }

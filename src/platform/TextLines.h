@@ -11,6 +11,7 @@
 namespace orvane {
 
 bool IsAscii(QByteArrayView bytes);
+bool IsAscii(QStringView text);
 QString DecodeLine(QByteArrayView bytes);
 
 // Splits a whole file's bytes into lines: the last line is kept when it has no line end,

@@ -187,6 +187,7 @@ void TWavExport::completeSong() {
         if (!replace || !*replace) {
             QFile::remove(scratch_);
         } else {
+            // The engine flushed the file to disk when it finished it.
             std::error_code error;
             std::filesystem::rename(NativePath(scratch_), NativePath(target_), error);
             if (error)

@@ -2,9 +2,9 @@
 // The export of songs to WAV files through an engine player of its own (the disk writer): one
 // song at a time, in queue order, each decoded as fast as the engine can into a scratch file
 // "<name>.wav.part" beside its WAV file, which becomes "<name>.wav" only once the engine has
-// finished it. A song that cannot be opened, decoded or written is listed and skipped; its
-// scratch file is removed, so that the folder never holds a cut-short WAV file. An existing
-// WAV file is only replaced when the user said so.
+// finished it and flushed it to disk. A song that cannot be opened, decoded or written is
+// listed and skipped; its scratch file is removed, so that the folder never holds a cut-short
+// WAV file. An existing WAV file is only replaced when the user said so.
 //
 // GUI thread only. The writer's events belong to this object while it lives. Each song starts
 // with a Ping whose Pong marks where that song's notifications begin: whatever the writer

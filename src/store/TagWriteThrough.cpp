@@ -27,6 +27,10 @@ int EditThroughCopy(const QString& path, const std::function<int(const QString& 
         return EIO;
     }
     int error = edit(copy);
+    // On disk before its name replaces the song's: after a power cut the song is its old or its
+    // new self, never an empty file. A failed flush fails the save.
+    if (error == 0)
+        error = FlushFileToDisk(copy);
     if (error == 0 &&
         std::rename(QFile::encodeName(copy).constData(), QFile::encodeName(path).constData()) != 0)
         error = errno != 0 ? errno : EIO;

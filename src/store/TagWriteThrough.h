@@ -12,8 +12,8 @@
 namespace orvane {
 
 // Copies the file at path to a hidden file beside it, runs edit on the copy (0 on success, else
-// an error number), and renames the copy over path. Returns 0, or the error of the step that
-// failed, in which case the copy is removed and path is untouched.
+// an error number), flushes the copy to disk and renames it over path. Returns 0, or the error of
+// the step that failed, in which case the copy is removed and path is untouched.
 int EditThroughCopy(const QString& path, const std::function<int(const QString& copy)>& edit);
 
 // The bytes after the leading ID3v2 tag (all of them when there is none) are the same in both

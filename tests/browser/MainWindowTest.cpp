@@ -604,6 +604,23 @@ TEST_F(MainWindowTest, TextFromFilesIsShownLiterally) {
     dialogs.warning(kMarkup);
     EXPECT_EQ(owner, &options);
     EXPECT_EQ(shown, kMarkup);
+
+    // ... and in front of a window that stays on top, as the WAV export's progress does.
+    options.hide();
+    QDialog progress(&window, Qt::Dialog | Qt::WindowStaysOnTopHint);
+    progress.show();
+    bool onTop = false;
+    QTimer::singleShot(0, &window, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                owner = box->parentWidget();
+                onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+                box->accept();
+            }
+    });
+    dialogs.warning(u"Replace?"_s);
+    EXPECT_EQ(owner, &progress);
+    EXPECT_TRUE(onTop);
 }
 
 TEST_F(MainWindowTest, StatusBarAndStartPage) {

@@ -11,10 +11,13 @@
 #include "platform/FileMoves.h"
 #include "platform/ProfileFile.h"
 #include "platform/RegistryFile.h"
+#include "playback/TXaudioPlayer.h"
+#include "playback/WavExport.h"
 #include "playlists/NewSongsLog.h"
 #include "playlists/PlaylistFile.h"
 #include "playlists/RandomPlaylist.h"
 #include "store/CacheFile.h"
+#include "store/Mp3FileNames.h"
 #include "store/MpegAudio.h"
 #include "store/SongStore.h"
 #include "store/TagEditor.h"
@@ -23,9 +26,11 @@
 #include "support/MpegFixture.h"
 #include "support/ScriptedPrompts.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
@@ -68,13 +73,17 @@ struct Writer {
     };
 };
 
-Files Snapshot(const QString& dir, const Writer& writer) {
+// Every file under a folder (hidden ones too), split into those the next start reads and the
+// leftovers it ignores.
+Files Snapshot(const QString& dir, const Writer& writer, QStringList* leftovers = nullptr) {
     Files files;
     QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString relative = QDir(dir).relativeFilePath(it.next());
         if (!writer.ignoredAtStart(relative))
             files[relative] = ReadFile(it.filePath());
+        else if (leftovers)
+            leftovers->append(relative);
     }
     return files;
 }
@@ -91,6 +100,7 @@ struct ChildResult {
     QString shown; // the prompts' texts
     int64_t steps = 0;
     int64_t bytes = 0;
+    int64_t unflushedRenames = 0;
 };
 
 // Runs the writer in a child process under the fault.
@@ -104,11 +114,13 @@ ChildResult RunChild(const QString& dir, const Writer& writer, WriteFault fault,
         ScriptedPrompts prompts;
         ArmWriteFault(fault, budget);
         const bool ok = writer.write(dir, prompts);
-        const int64_t steps = WriteFaultSteps(), bytes = WriteFaultBytes();
+        const int64_t counts[] = {WriteFaultSteps(), WriteFaultBytes(),
+                                  WriteFaultUnflushedRenames(), ok ? 1 : 0};
         ArmWriteFault(WriteFault::Off);
-        const QByteArray report = QByteArray::number(qlonglong(steps)) + ' ' +
-                                  QByteArray::number(qlonglong(bytes)) + (ok ? " 1 " : " 0 ") +
-                                  prompts.texts().join(u'|').toUtf8();
+        QByteArray report;
+        for (const int64_t count : counts)
+            report += QByteArray::number(qlonglong(count)) + ' ';
+        report += prompts.texts().join(u'|').toUtf8();
         [[maybe_unused]] const ssize_t n =
             ::write(channel[1], report.data(), size_t(report.size()));
         ::_exit(0);
@@ -124,11 +136,15 @@ ChildResult RunChild(const QString& dir, const Writer& writer, WriteFault fault,
     ChildResult result;
     result.killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
     const QList<QByteArray> parts = report.split(' ');
-    if (!result.killed && parts.size() >= 3) {
+    if (!result.killed && parts.size() >= 5) {
         result.steps = parts[0].toLongLong();
         result.bytes = parts[1].toLongLong();
-        result.reportedSuccess = parts[2] == "1";
-        result.shown = QString::fromUtf8(report.mid(parts[0].size() + parts[1].size() + 4));
+        result.unflushedRenames = parts[2].toLongLong();
+        result.reportedSuccess = parts[3] == "1";
+        qsizetype counts = 0;
+        for (int i = 0; i < 4; ++i)
+            counts += parts[i].size() + 1;
+        result.shown = QString::fromUtf8(report.mid(counts));
     }
     return result;
 }
@@ -186,39 +202,72 @@ void Check(const Writer& writer) {
     ASSERT_TRUE(full.reportedSuccess) << full.shown.toStdString();
     const Files after = Snapshot(dir, writer);
     ASSERT_NE(before, after);
-    ASSERT_GT(full.bytes, 0);
+    ASSERT_GT(full.steps, 0);
+    ASSERT_EQ(full.bytes == 0, writer.needsNoSpace) << full.bytes << " bytes needed space";
+    EXPECT_EQ(full.unflushedRenames, 0) << "a file was renamed before its bytes were on disk";
 
-    for (int64_t budget : Points(full.steps, 200)) {
+    // The last steps, where a write flushes, renames and removes its files, each get a kill of
+    // their own: spread over a run of thousands of bytes, the points would step over them.
+    std::vector<int64_t> kills = Points(full.steps, 200);
+    for (int64_t step = std::max<int64_t>(0, full.steps - 8); step < full.steps; ++step)
+        kills.push_back(step);
+    std::sort(kills.begin(), kills.end());
+    kills.erase(std::unique(kills.begin(), kills.end()), kills.end());
+    for (int64_t budget : kills) {
         Reset(dir, writer);
         const ChildResult run = RunChild(dir, writer, WriteFault::Kill, budget);
-        const Files now = Snapshot(dir, writer);
+        QStringList leftovers;
+        const Files now = Snapshot(dir, writer, &leftovers);
         EXPECT_TRUE(run.killed || budget >= full.steps) << "killed at " << budget;
+        // The walks of the song folders must not take a leftover for a song.
+        for (const QString& leftover : leftovers)
+            EXPECT_FALSE(IsMp3FileName(leftover.section(u'/', -1)))
+                << "killed at " << budget << ", " << leftover.toStdString() << " reads as a song";
         if (const auto name = Mixed(now, before, after, writer.inPlace))
             ADD_FAILURE() << "killed at step " << budget << " of " << full.steps << ": "
                           << name->toStdString() << " is neither old nor new";
         EXPECT_TRUE(writer.nothingLost(now)) << "killed at " << budget;
     }
 
-    for (int64_t budget :
-         writer.needsNoSpace ? std::vector<int64_t>() : Points(full.bytes - 1, 50)) {
-        Reset(dir, writer);
-        const ChildResult run = RunChild(dir, writer, WriteFault::NoSpace, budget);
-        const Files now = Snapshot(dir, writer);
+    // A write that fails says so, keeps the target as it was and leaves no scratch file.
+    const auto failed = [&](const ChildResult& run, const std::string& what) {
+        QStringList leftovers;
+        const Files now = Snapshot(dir, writer, &leftovers);
         if (run.reportedSuccess) {
-            ADD_FAILURE() << "disk full at byte " << budget << " reported as success";
-            continue;
+            ADD_FAILURE() << what << " reported as success";
+            return;
         }
         // Files written before the one that failed (a backup) may stay; the target may not change.
         if (const auto name = Mixed(now, before, after, false))
-            ADD_FAILURE() << "disk full at byte " << budget << ": " << name->toStdString()
-                          << " is neither old nor new";
+            ADD_FAILURE() << what << ": " << name->toStdString() << " is neither old nor new";
         EXPECT_TRUE(now.contains(writer.target) &&
                     now.at(writer.target) == before.at(writer.target))
-            << "disk full at byte " << budget << " changed " << writer.target.toStdString();
+            << what << " changed " << writer.target.toStdString();
+        EXPECT_TRUE(leftovers.isEmpty()) << what << " left " << leftovers.join(u' ').toStdString();
         if (!writer.failureMessage.isEmpty()) {
             EXPECT_TRUE(run.shown.contains(writer.failureMessage))
-                << "disk full at byte " << budget << ", shown: " << run.shown.toStdString();
+                << what << ", shown: " << run.shown.toStdString();
         }
+    };
+    for (int64_t budget :
+         writer.needsNoSpace ? std::vector<int64_t>() : Points(full.bytes - 1, 50)) {
+        Reset(dir, writer);
+        failed(RunChild(dir, writer, WriteFault::NoSpace, budget),
+               "disk full at byte " + std::to_string(budget));
+    }
+    // From each flush of the run on, the flushes fail, until a run has no more. A file whose
+    // flush failed is never put in place; the write may still succeed when what failed was not
+    // its file's flush (a folder's, after the file was in place).
+    for (int64_t flush = 0;; ++flush) {
+        Reset(dir, writer);
+        const ChildResult run = RunChild(dir, writer, WriteFault::SyncFails, flush);
+        if (run.steps <= flush)
+            break;
+        const std::string what = "flush " + std::to_string(flush) + " failed";
+        EXPECT_EQ(run.unflushedRenames, 0) << what << ", the file was put in place all the same";
+        if (!run.reportedSuccess)
+            failed(run, what);
+        ASSERT_LT(flush, 20) << "a write that never ends flushing";
     }
 }
 
@@ -256,6 +305,24 @@ bool QSaveFileTemp(const QString& relative) {
     const QString name = relative.section(u'/', -1);
     return name.contains(u'.') && name.section(u'.', -1).size() == 6 && !name.endsWith(u".m3u"_s) &&
            !name.endsWith(u".orv"_s) && !name.endsWith(u".ini"_s) && !name.endsWith(u".reg"_s);
+}
+
+// Exports "mix.mp3 edit.mp3" into out/ the way the export window does: the real engine writes the
+// WAV file on its own thread, the export is driven by the events of this child's own loop.
+bool ExportWav(const QString& dir, ScriptedPrompts& prompts) {
+    int argc = 1;
+    char name[] = "kill_matrix_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    TXaudioPlayer writer(nullptr, prompts);
+    TWavExport exporter(writer, prompts); // the questions get Yes: the old WAV file is replaced
+    std::optional<QStringList> failed;
+    QObject::connect(&exporter, &TWavExport::finished,
+                     [&](const QStringList& songs) { failed = songs; });
+    exporter.Start(dir + u"/out"_s, {dir + u"/mix.mp3 edit.mp3"_s});
+    while (!failed)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return failed->isEmpty();
 }
 
 const std::vector<Writer>& Writers() {
@@ -443,6 +510,18 @@ const std::vector<Writer>& Writers() {
                             .outcome == ExportOutcome::Written;
              },
          .ignoredAtStart = QSaveFileTemp},
+        {.name = "WAV export over an earlier one",
+         .target = u"out/mix.mp3 edit.wav"_s,
+         .prepare =
+             [](const QString& d) {
+                 QDir().mkpath(d + u"/out"_s);
+                 // ".mp3" inside the name: its scratch file would pass for a song by the name.
+                 WriteFile(d + u"/mix.mp3 edit.mp3"_s, Mp3({}));
+                 WriteFile(d + u"/out/mix.mp3 edit.wav"_s, "RIFF, an earlier export");
+             },
+         .write = ExportWav,
+         .ignoredAtStart = [](const QString& r) { return r.endsWith(u".wav.part"_s); },
+         .failureMessage = u"could not be exported to WAV files"_s},
         {.name = "file moved to another file system",
          .target = u"from/s.mp3"_s,
          .prepare =

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <mutex>
+#include <set>
 #include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -20,6 +22,30 @@ std::atomic<WriteFault> gFault{WriteFault::Off};
 std::atomic<int64_t> gBudget{0};
 std::atomic<int64_t> gSteps{0};
 std::atomic<int64_t> gBytes{0};
+std::atomic<int64_t> gUnflushedRenames{0};
+
+// The files (device, inode) written to since their last successful flush. Writers may run on
+// other threads than the one that renames.
+std::mutex gUnflushedLock;
+std::set<std::pair<dev_t, ino_t>> gUnflushed;
+
+void MarkUnflushed(const struct stat& st, bool unflushed) {
+    const std::lock_guard lock(gUnflushedLock);
+    if (unflushed)
+        gUnflushed.insert({st.st_dev, st.st_ino});
+    else
+        gUnflushed.erase({st.st_dev, st.st_ino});
+}
+
+// Before a rename: counts it when the file being renamed holds bytes not flushed to disk.
+void CheckFlushedBeforeRename(int dir, const char* from) {
+    struct stat st {};
+    if (gFault.load() == WriteFault::Off || ::fstatat(dir, from, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return;
+    const std::lock_guard lock(gUnflushedLock);
+    if (gUnflushed.contains({st.st_dev, st.st_ino}))
+        ++gUnflushedRenames;
+}
 
 template <typename Fn> Fn Next(const char* name) {
     return reinterpret_cast<Fn>(::dlsym(RTLD_NEXT, name));
@@ -40,14 +66,19 @@ template <typename WriteSome> ssize_t Guarded(int fd, off_t at, size_t size, Wri
     struct stat st {};
     if (fault == WriteFault::Off || size == 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
         return writeSome(size);
-    if (fault == WriteFault::NoSpace && !NeedsSpace(fd, at, size, st))
+    MarkUnflushed(st, true);
+    if (fault == WriteFault::SyncFails)
+        return writeSome(size);
+    const bool needsSpace = NeedsSpace(fd, at, size, st);
+    if (fault == WriteFault::NoSpace && !needsSpace)
         return writeSome(size);
     // A full disk is a matter of bytes; a kill may also come between two other steps.
     const int64_t used = fault == WriteFault::NoSpace ? gBytes.load() : gSteps.load();
-    const auto counted = [](ssize_t n) {
+    const auto counted = [needsSpace](ssize_t n) {
         if (n > 0) {
             gSteps += n;
-            gBytes += n;
+            if (needsSpace)
+                gBytes += n;
         }
         return n;
     };
@@ -55,6 +86,10 @@ template <typename WriteSome> ssize_t Guarded(int fd, off_t at, size_t size, Wri
         return counted(writeSome(size));
     const size_t fits = size_t(std::max<int64_t>(0, gBudget - used));
     const ssize_t n = fits > 0 ? counted(writeSome(fits)) : 0;
+    // A copy asks for more than its source holds (sendfile is called for 2 GB at a time): when
+    // fewer bytes than fit came, the budget is not used up yet.
+    if (fits > 0 && (n < 0 || size_t(n) < fits))
+        return n;
     if (fault == WriteFault::Kill)
         ::raise(SIGKILL);
     if (n > 0)
@@ -67,11 +102,27 @@ template <typename WriteSome> ssize_t Guarded(int fd, off_t at, size_t size, Wri
 // when the budget is used up.
 void Step() {
     const WriteFault fault = gFault.load();
-    if (fault == WriteFault::Off || fault == WriteFault::NoSpace)
+    if (fault == WriteFault::Off || fault == WriteFault::NoSpace || fault == WriteFault::SyncFails)
         return;
     if (fault == WriteFault::Kill && gSteps.load() + 1 > gBudget)
         ::raise(SIGKILL);
     ++gSteps;
+}
+
+// A flush of fd: one step, or under SyncFails one of the flushes counted there.
+int Flush(int fd, int (*real)(int)) {
+    const WriteFault fault = gFault.load();
+    if (fault == WriteFault::SyncFails && ++gSteps > gBudget) {
+        errno = EIO;
+        return -1;
+    }
+    if (fault != WriteFault::SyncFails)
+        Step();
+    const int result = real(fd);
+    struct stat st {};
+    if (result == 0 && fault != WriteFault::Off && ::fstat(fd, &st) == 0)
+        MarkUnflushed(st, false);
+    return result;
 }
 
 } // namespace
@@ -79,6 +130,11 @@ void Step() {
 void ArmWriteFault(WriteFault fault, int64_t budget) {
     gSteps = 0;
     gBytes = 0;
+    gUnflushedRenames = 0;
+    {
+        const std::lock_guard lock(gUnflushedLock);
+        gUnflushed.clear();
+    }
     gBudget = budget;
     gFault = fault;
 }
@@ -91,8 +147,14 @@ int64_t WriteFaultBytes() {
     return gBytes.load();
 }
 
+int64_t WriteFaultUnflushedRenames() {
+    return gUnflushedRenames.load();
+}
+
 } // namespace orvane::test
 
+using orvane::test::CheckFlushedBeforeRename;
+using orvane::test::Flush;
 using orvane::test::Guarded;
 using orvane::test::Next;
 using orvane::test::Step;
@@ -151,24 +213,24 @@ size_t fwrite(const void* data, size_t itemSize, size_t count, FILE* stream) {
 
 int fsync(int fd) {
     static const auto real = Next<int (*)(int)>("fsync");
-    Step();
-    return real(fd);
+    return Flush(fd, real);
 }
 
 int fdatasync(int fd) {
     static const auto real = Next<int (*)(int)>("fdatasync");
-    Step();
-    return real(fd);
+    return Flush(fd, real);
 }
 
 int rename(const char* from, const char* to) {
     static const auto real = Next<int (*)(const char*, const char*)>("rename");
+    CheckFlushedBeforeRename(AT_FDCWD, from);
     Step();
     return real(from, to);
 }
 
 int renameat(int fromDir, const char* from, int toDir, const char* to) {
     static const auto real = Next<int (*)(int, const char*, int, const char*)>("renameat");
+    CheckFlushedBeforeRename(fromDir, from);
     Step();
     return real(fromDir, from, toDir, to);
 }
@@ -176,6 +238,7 @@ int renameat(int fromDir, const char* from, int toDir, const char* to) {
 int renameat2(int fromDir, const char* from, int toDir, const char* to, unsigned flags) {
     static const auto real =
         Next<int (*)(int, const char*, int, const char*, unsigned)>("renameat2");
+    CheckFlushedBeforeRename(fromDir, from);
     Step();
     return real(fromDir, from, toDir, to, flags);
 }

@@ -5,6 +5,7 @@
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace orvane {
 namespace {
@@ -189,6 +190,34 @@ TEST(SearchCollection, AgreesWithTheFieldByFieldDefinition) {
             found.append(row.FileName);
         ASSERT_EQ(found, expected) << "round " << round;
     }
+}
+
+// A large collection is searched in parts at once: the hits still come in collection order,
+// those next to where the parts meet included.
+TEST(SearchCollection, ALargeCollectionGivesItsHitsInOrder) {
+    const qsizetype n = 250'001;
+    std::set<qsizetype> hitRows;
+    for (qsizetype i = 0; i < n; i += 9973)
+        hitRows.insert(i);
+    for (qsizetype parts = 2; parts <= 4; ++parts)
+        for (qsizetype k = 1; k < parts; ++k)
+            for (qsizetype d = -1; d <= 1; ++d)
+                hitRows.insert(n * k / parts + d);
+    CollectionList songs;
+    songs.reserve(n);
+    const QString other = u"Other"_s;
+    for (qsizetype i = 0; i < n; ++i)
+        songs.append({QString::number(i), hitRows.count(i) ? u"The Hit"_s : other, other, other,
+                      u"03:00"_s, other, other, other, u"/m/"_s, kLocalCollection, u"0"_s});
+    SearchOptions o;
+    o.Keywords = u"hit"_s;
+    o.Title = true;
+    SongRows rows;
+    SearchCollection(songs, o, DisplayFilter(), &rows);
+    std::vector<qsizetype> found;
+    for (const SongRow& row : rows)
+        found.push_back(row.FileName.toLongLong());
+    EXPECT_EQ(found, std::vector<qsizetype>(hitRows.begin(), hitRows.end()));
 }
 
 // The quick search: whole blank-separated words of any field, without regard to case.

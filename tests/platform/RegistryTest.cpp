@@ -127,6 +127,19 @@ TEST(RegistryExport, ReadsWhatTheRegistryEditorWrites) {
     EXPECT_FALSE(r.KeyExists(kKey + u"\\old"_s));
     EXPECT_TRUE(WriteRegistryExport(r.Root()).contains("\"Blob\"=hex:01,02,ff\r\n"));
 
+    // A removed hive whose sections come back stays in its place, so that what is written
+    // reads back the same.
+    MemoryRegistry reordered;
+    ParseRegistryExport("REGEDIT4\r\n[HKEY_CURRENT_USER\\a]\r\n\"x\"=dword:1\r\n"
+                        "[HKEY_LOCAL_MACHINE\\b]\r\n\"y\"=dword:2\r\n[-HKEY_CURRENT_USER]\r\n"
+                        "[HKEY_CURRENT_USER\\c]\r\n\"z\"=dword:3\r\n",
+                        reordered.Root());
+    EXPECT_FALSE(reordered.KeyExists(u"a"_s));
+    const QByteArray written = WriteRegistryExport(reordered.Root());
+    MemoryRegistry reread;
+    ParseRegistryExport(written, reread.Root());
+    EXPECT_EQ(WriteRegistryExport(reread.Root()), written);
+
     MemoryRegistry old;
     EXPECT_TRUE(ParseRegistryExport("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\brimtove\\orvane]\r\n"
                                     "\"Cache\"=dword:00000000\r\n",
