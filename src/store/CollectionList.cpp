@@ -42,9 +42,49 @@ uint64_t NextRevision() {
 
 } // namespace
 
+CollectionList::CollectionList(std::span<const SongRecord> records) {
+    reserve(qsizetype(records.size()));
+    for (const SongRecord& record : records)
+        append(record);
+}
+
+CollectionList::Song CollectionList::make(const SongRecord& r) {
+    return {r.FileName,
+            r.Title,
+            {texts_.Share(r.Artist), texts_.Share(r.Album), texts_.Share(r.Duration),
+             texts_.Share(r.Year), texts_.Share(r.Genre), texts_.Share(r.Comment),
+             texts_.Share(r.Folder), texts_.Share(r.Collection), texts_.Share(r.NewFlag)}};
+}
+
+SongRecord CollectionList::at(qsizetype i) const {
+    const Song& song = songs_[size_t(i)];
+    const auto text = [&](SongField field) -> const QString& {
+        return texts_.Text(song.shared[SharedSlot(field)]);
+    };
+    return {song.fileName,
+            song.title,
+            text(SongField::Artist),
+            text(SongField::Album),
+            text(SongField::Duration),
+            text(SongField::Year),
+            text(SongField::Genre),
+            text(SongField::Comment),
+            text(SongField::Folder),
+            text(SongField::Collection),
+            text(SongField::NewFlag)};
+}
+
+std::vector<SongRecord> CollectionList::Records(qsizetype from, qsizetype to) const {
+    std::vector<SongRecord> records;
+    records.reserve(size_t(std::max<qsizetype>(0, to - from)));
+    for (qsizetype i = from; i < to; ++i)
+        records.push_back(at(i));
+    return records;
+}
+
 void CollectionList::index(qsizetype i) const {
-    const SongRecord& r = records_[size_t(i)];
-    byKey_.insert(RowHash(r.FileName, r.Folder), i);
+    const Song& song = songs_[size_t(i)];
+    byKey_.insert(RowHash(song.fileName, folderOf(song)), i);
 }
 
 void CollectionList::ensureIndex() const {
@@ -58,21 +98,29 @@ void CollectionList::ensureIndex() const {
 }
 
 void CollectionList::reserve(qsizetype n) {
-    records_.reserve(size_t(n));
+    songs_.reserve(size_t(n));
     if (!indexStale_)
         byKey_.reserve(n);
 }
 
-void CollectionList::append(SongRecord record) {
+void CollectionList::append(const SongRecord& record) {
     revision_ = NextRevision();
-    records_.push_back(std::move(record));
+    songs_.push_back(make(record));
+    if (!indexStale_)
+        index(size() - 1);
+}
+
+void CollectionList::appendShared(QString fileName, QString title,
+                                  const std::array<uint32_t, kSharedFieldCount>& shared) {
+    revision_ = NextRevision();
+    songs_.push_back({std::move(fileName), std::move(title), shared});
     if (!indexStale_)
         index(size() - 1);
 }
 
 void CollectionList::removeAt(qsizetype i) {
     revision_ = NextRevision();
-    records_.erase(records_.begin() + i);
+    songs_.erase(songs_.begin() + i);
     indexStale_ = true;
 }
 
@@ -83,33 +131,34 @@ void CollectionList::removeAll(std::vector<qsizetype> indexes) {
     std::sort(indexes.begin(), indexes.end());
     size_t kept = 0;
     auto next = indexes.begin();
-    for (size_t i = 0; i < records_.size(); ++i) {
+    for (size_t i = 0; i < songs_.size(); ++i) {
         while (next != indexes.end() && *next < qsizetype(i))
             ++next;
         if (next != indexes.end() && *next == qsizetype(i))
             continue;
         if (kept != i)
-            records_[kept] = std::move(records_[i]);
+            songs_[kept] = std::move(songs_[i]);
         ++kept;
     }
-    records_.resize(kept);
+    songs_.resize(kept);
     indexStale_ = true;
 }
 
-void CollectionList::replace(qsizetype i, SongRecord record) {
+void CollectionList::replace(qsizetype i, const SongRecord& record) {
     revision_ = NextRevision();
-    SongRecord& old = records_[size_t(i)];
-    const bool sameKey = old.FileName == record.FileName && old.Folder == record.Folder;
+    Song& old = songs_[size_t(i)];
+    const bool sameKey = old.fileName == record.FileName && folderOf(old) == record.Folder;
     if (!sameKey && !indexStale_) {
-        byKey_.remove(RowHash(old.FileName, old.Folder), i);
+        byKey_.remove(RowHash(old.fileName, folderOf(old)), i);
         byKey_.insert(RowHash(record.FileName, record.Folder), i);
     }
-    old = std::move(record);
+    old = make(record);
 }
 
 void CollectionList::clear() {
     revision_ = NextRevision();
-    records_.clear();
+    songs_.clear();
+    texts_.clear();
     byKey_.clear();
     indexStale_ = false;
 }
@@ -117,17 +166,17 @@ void CollectionList::clear() {
 qsizetype CollectionList::FindSong(qsizetype index) const {
     if (index < 0 || index >= size())
         return -1;
-    const SongRecord& r = records_[size_t(index)];
-    return FindFile(r.FileName, r.Folder);
+    const Song& song = songs_[size_t(index)];
+    return FindFile(song.fileName, folderOf(song));
 }
 
 qsizetype CollectionList::FindFile(const QString& fileName, const QString& folder) const {
     ensureIndex();
     qsizetype first = -1;
     byKey_.forEach(RowHash(fileName, folder), [&](qsizetype row) {
-        const SongRecord& other = records_[size_t(row)];
-        if ((first < 0 || row < first) && SameTextNoCase(other.FileName, fileName) &&
-            SameTextNoCase(other.Folder, folder))
+        const Song& other = songs_[size_t(row)];
+        if ((first < 0 || row < first) && SameTextNoCase(other.fileName, fileName) &&
+            SameTextNoCase(folderOf(other), folder))
             first = row;
     });
     return first;
@@ -137,9 +186,9 @@ qsizetype CollectionList::FindSongForRow(const SongRow& row) const {
     ensureIndex();
     qsizetype last = -1;
     byKey_.forEach(RowHash(row.FileName, row.Folder), [&](qsizetype i) {
-        const SongRecord& other = records_[size_t(i)];
-        if (i > last && SameTextNoCase(other.FileName, row.FileName) &&
-            SameRowFolder(other.Folder, row.Folder))
+        const Song& other = songs_[size_t(i)];
+        if (i > last && SameTextNoCase(other.fileName, row.FileName) &&
+            SameRowFolder(folderOf(other), row.Folder))
             last = i;
     });
     return last;
