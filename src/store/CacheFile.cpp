@@ -8,6 +8,7 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <type_traits>
 
 namespace orvane {
@@ -122,23 +123,40 @@ private:
 
 using StoredTexts = std::array<const QString*, 9>;
 
+qsizetype CountLineEnds(QByteArrayView data) {
+    qsizetype count = 0;
+    if (data.isEmpty())
+        return 0;
+    for (const char *at = data.data(), *end = at + data.size();
+         (at = static_cast<const char*>(std::memchr(at, '\n', size_t(end - at)))); ++at)
+        ++count;
+    return count;
+}
+
 // Appends the record's line when all its values are ASCII, byte for byte what AppendLine of
 // BuildCacheLine would give, without making the line's text first; false (out unchanged)
 // otherwise.
 bool AppendAsciiLine(QByteArray& out, const StoredTexts& values) {
     const qsizetype start = out.size();
+    qsizetype length = 2;
+    for (const QString* value : values)
+        length += value->size() + kSeparatorBytes.size();
+    out.resize(start + length); // grows the capacity geometrically
+    char* at = out.data() + start;
     for (const QString* value : values) {
-        for (const QChar c : *value) {
-            const char16_t u = c.unicode();
+        const char16_t* units = QStringView(*value).utf16();
+        for (qsizetype i = 0, n = value->size(); i < n; ++i) {
+            const char16_t u = units[i];
             if (u >= 0x80) {
                 out.truncate(start);
                 return false;
             }
-            out.append(u == u'\r' || u == u'\n' ? ' ' : char(u));
+            *at++ = u == u'\r' || u == u'\n' ? ' ' : char(u);
         }
-        out.append(kSeparatorBytes.data(), kSeparatorBytes.size());
+        at = std::copy_n(kSeparatorBytes.data(), kSeparatorBytes.size(), at);
     }
-    out.append("\r\n", 2);
+    *at++ = '\r';
+    *at = '\n';
     return true;
 }
 
@@ -223,7 +241,7 @@ CacheDataResult AppendCacheData(QByteArrayView data, const QString& collection,
     if (headerEnd < 0)
         return result;
 
-    list.reserve(list.size() + data.count('\n'));
+    list.reserve(list.size() + CountLineEnds(data));
     LineLoader loader(list, browse, collection);
     ForEachLine(data.sliced(headerEnd + 1), [&](QByteArrayView line) {
         if (IsAscii(line))

@@ -82,40 +82,45 @@ std::vector<SongRecord> CollectionList::Records(qsizetype from, qsizetype to) co
     return records;
 }
 
-void CollectionList::index(qsizetype i) const {
-    const Song& song = songs_[size_t(i)];
-    byKey_.insert(RowHash(song.fileName, folderOf(song)), i);
-}
-
 void CollectionList::ensureIndex() const {
-    if (!indexStale_)
+    if (indexStale_) {
+        byKey_.clear();
+        indexed_ = 0;
+        indexStale_ = false;
+    }
+    if (indexed_ == size())
         return;
-    byKey_.clear();
+    // The hashes first, reading the songs in order; then the inserts, each asking ahead for the
+    // slot of a later one.
+    std::vector<size_t> hashes;
+    hashes.reserve(size_t(size() - indexed_));
+    for (qsizetype i = indexed_; i < size(); ++i) {
+        const Song& song = songs_[size_t(i)];
+        hashes.push_back(RowHash(song.fileName, folderOf(song)));
+    }
     byKey_.reserve(size());
-    for (qsizetype i = 0; i < size(); ++i)
-        index(i);
-    indexStale_ = false;
+    constexpr size_t kAhead = 16;
+    for (size_t k = 0; k < hashes.size(); ++k) {
+        if (k + kAhead < hashes.size())
+            byKey_.prefetch(hashes[k + kAhead]);
+        byKey_.insert(hashes[k], indexed_ + qsizetype(k));
+    }
+    indexed_ = size();
 }
 
 void CollectionList::reserve(qsizetype n) {
     songs_.reserve(size_t(n));
-    if (!indexStale_)
-        byKey_.reserve(n);
 }
 
 void CollectionList::append(const SongRecord& record) {
     revision_ = NextRevision();
     songs_.push_back(make(record));
-    if (!indexStale_)
-        index(size() - 1);
 }
 
 void CollectionList::appendShared(QString fileName, QString title,
                                   const std::array<uint32_t, kSharedFieldCount>& shared) {
     revision_ = NextRevision();
     songs_.push_back({std::move(fileName), std::move(title), shared});
-    if (!indexStale_)
-        index(size() - 1);
 }
 
 void CollectionList::removeAt(qsizetype i) {
@@ -148,7 +153,7 @@ void CollectionList::replace(qsizetype i, const SongRecord& record) {
     revision_ = NextRevision();
     Song& old = songs_[size_t(i)];
     const bool sameKey = old.fileName == record.FileName && folderOf(old) == record.Folder;
-    if (!sameKey && !indexStale_) {
+    if (!sameKey && !indexStale_ && i < indexed_) {
         byKey_.remove(RowHash(old.fileName, folderOf(old)), i);
         byKey_.insert(RowHash(record.FileName, record.Folder), i);
     }
@@ -160,6 +165,7 @@ void CollectionList::clear() {
     songs_.clear();
     texts_.clear();
     byKey_.clear();
+    indexed_ = 0;
     indexStale_ = false;
 }
 

@@ -7,13 +7,15 @@
 // single values with Value, or the numbers of the shared texts with TextNumber, which lets them
 // answer each distinct text once.
 //
-// A hash index kept in step with the list serves the per-song look-ups without scanning it:
-// it maps a hash of (FileName, Folder with trailing separator) upper-cased, computed without
-// copying the texts, to the index of every record with that hash (32-bit indexes, see RowIndex). A
-// look-up compares the records of its bucket themselves (the first exact match for FindSong, the
-// last for FindSongForRow), so a collision of hashes never gives a wrong answer. Appends and
-// replacements update the index at once; removals shift the indexes and mark it stale, and the
-// next look-up rebuilds it in one pass (removeAll takes many records out with one such pass).
+// A hash index serves the per-song look-ups without scanning the list: it maps a hash of
+// (FileName, Folder with trailing separator) upper-cased, computed without copying the texts, to
+// the index of every record with that hash (32-bit indexes, see RowIndex). A look-up compares the
+// records of its bucket themselves (the first exact match for FindSong, the last for
+// FindSongForRow), so a collision of hashes never gives a wrong answer. The index is brought up
+// to date by the look-ups: songs appended since the last one are indexed then, all together (a
+// load of a million songs is indexed in one pass that overlaps its cache misses); replacements
+// of indexed songs update it at once; removals shift the indexes and mark it stale, and the next
+// look-up rebuilds it in one pass (removeAll takes many records out with one such pass).
 // Owned by the GUI thread; not thread-safe. Const members may be called from several threads
 // at once while nothing changes the list, except the look-ups (which may rebuild the index).
 
@@ -153,12 +155,12 @@ private:
         return texts_.Text(song.shared[SharedSlot(SongField::Folder)]);
     }
     Song make(const SongRecord& record);
-    void index(qsizetype i) const;
     void ensureIndex() const;
 
     std::vector<Song> songs_;
     SharedTexts texts_;
     mutable RowIndex byKey_;
+    mutable qsizetype indexed_ = 0; // songs 0..indexed_-1 are in byKey_ unless it is stale
     mutable bool indexStale_ = false;
     uint64_t revision_ = 0;
 };

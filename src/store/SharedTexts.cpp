@@ -1,5 +1,7 @@
 #include "store/SharedTexts.h"
 
+#include <QHashFunctions>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <bit>
 
@@ -7,19 +9,20 @@ namespace orvane {
 
 namespace {
 
-// One hash for UTF-16 and Latin-1 texts of the same characters.
-template <typename Unit> uint64_t HashUnits(const Unit* units, qsizetype n) {
-    uint64_t h = 0xcbf29ce484222325ull ^ uint64_t(n);
-    for (qsizetype i = 0; i < n; ++i)
-        h = (h ^ uint64_t(units[i])) * 0x100000001b3ull;
-    return h ^ (h >> 29);
+// One hash for UTF-16 and Latin-1 texts of the same characters: the hash of the Latin-1 bytes,
+// which a text with a character above U+00FF cannot equal (its UTF-16 is hashed instead).
+uint64_t HashOf(QByteArrayView bytes) {
+    return qHash(bytes);
 }
 
 uint64_t HashOf(QStringView text) {
-    return HashUnits(text.utf16(), text.size());
-}
-uint64_t HashOf(QByteArrayView bytes) {
-    return HashUnits(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    const char16_t* units = text.utf16();
+    const qsizetype n = text.size();
+    if (std::any_of(units, units + n, [](char16_t c) { return c > 0xff; }))
+        return qHash(text, 1);
+    QVarLengthArray<char, 256> bytes(n);
+    std::transform(units, units + n, bytes.data(), [](char16_t c) { return char(c); });
+    return qHash(QByteArrayView(bytes.data(), n));
 }
 
 bool Same(const QString& held, QStringView text) {

@@ -64,7 +64,7 @@ TEST(CollectionList, LookUpsAgreeWithTheirDefinitionsThroughChanges) {
 
     CollectionList list;
     std::vector<SongRecord> given; // what the list must hold
-    for (int step = 0; step < 600; ++step) {
+    for (int step = 0; step < 1500; ++step) {
         const int op = rng.bounded(13);
         if (op < 6 || list.empty()) {
             given.push_back(randomSong());
@@ -92,6 +92,9 @@ TEST(CollectionList, LookUpsAgreeWithTheirDefinitionsThroughChanges) {
         for (qsizetype i = 0; i < list.size(); ++i)
             for (const SongField f : {SongField::Artist, SongField::Comment, SongField::Folder})
                 ASSERT_EQ(list.Text(list.TextNumber(i, f)), list.Value(i, f));
+        // The index catches up at a look-up: let changes gather between some of them.
+        if (rng.bounded(4) == 0)
+            continue;
         for (qsizetype i = 0; i < list.size(); ++i)
             ASSERT_EQ(list.FindSong(i), LinearFindSong(list, i)) << "step " << step;
         for (const QString& f : files)
