@@ -104,9 +104,7 @@ private:
         met_[artist] |= kArtist;
         met_[album] |= kAlbum;
         met_[genre] |= kGenre;
-        browse_.Genres.Add(list_.Text(genre));
-        browse_.Albums.Add(list_.Text(album), list_.Text(artist));
-        browse_.Artists.Add(list_.Text(artist));
+        RegisterBrowseKeys(browse_, list_.Text(genre), list_.Text(album), list_.Text(artist));
     }
 
     struct Last {
