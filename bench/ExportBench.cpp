@@ -41,10 +41,11 @@ Library& Lib() {
 void BM_PlainTextReport(benchmark::State& state) {
     const auto grouping = orvane::ReportGrouping(state.range(0));
     const QString target = Lib().dir.file(u"report.txt"_s);
+    const orvane::CollectionList songs(Lib().songs);
     orvane::PlainTextExport result;
     for (auto _ : state) {
-        result = orvane::WritePlainTextReport(target, Lib().songs, grouping,
-                                              orvane::DetailLevel::All, u"now"_s);
+        result = orvane::WritePlainTextReport(target, songs, grouping, orvane::DetailLevel::All,
+                                              u"now"_s);
         benchmark::DoNotOptimize(result.outcome);
     }
     if (result.outcome != orvane::ExportOutcome::Written)

@@ -63,10 +63,11 @@ void Generate(benchmark::State& state, const QString& age, int youngEvery) {
     orvane::test::ScriptedPrompts prompts;
     orvane::RandomDraws draws;
     const QString temp = orvane::RandomPlaylistPath(dir.path());
+    const orvane::CollectionList list(records);
     qsizetype songs = 0;
     for (auto _ : state) {
         const auto lines = orvane::GenerateRandomPlaylist(
-            records, {QStringLiteral("8 hours"), age, {}}, temp, prompts, draws);
+            list, {QStringLiteral("8 hours"), age, {}}, temp, prompts, draws);
         songs = lines ? lines->size() : -1;
     }
     state.counters["songs"] = double(songs);

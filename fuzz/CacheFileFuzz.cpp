@@ -1,8 +1,10 @@
 // Feeds arbitrary bytes to the cache file reader from memory through the same entry the
 // program's reading of local.orv goes through. The input's last byte chooses how, so that a run
 // reads it once: as one line, as a whole file after the header, or as a whole file as it stands
-// (a header of its own or none).
+// (a header of its own or none). After the header, the records read must be those that the
+// line-by-line parser gives.
 
+#include "platform/TextLines.h"
 #include "store/CacheFile.h"
 
 #include <QByteArray>
@@ -24,6 +26,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     orvane::BrowseLists browse;
     orvane::AppendCacheData(how == 1 ? header + bytes : bytes, QStringLiteral("fuzz.orv"), list,
                             browse);
+    if (how == 1) {
+        qsizetype k = 0;
+        orvane::ForEachLine(bytes, [&](QByteArrayView line) {
+            orvane::SongRecord expected = orvane::ParseCacheLine(line);
+            expected.Collection = QStringLiteral("fuzz.orv");
+            expected.NewFlag = QStringLiteral("0");
+            if (k >= list.size() || !(list.at(k++) == expected))
+                __builtin_trap();
+        });
+        if (k != list.size())
+            __builtin_trap();
+    }
     // The first records are enough to prove the index (every one would take quadratic time
     // on inputs of many equal lines).
     for (qsizetype i = 0; i < std::min<qsizetype>(list.size(), 16); ++i)

@@ -299,9 +299,10 @@ void Program::runStartup() {
             const qsizetype before = store_.Songs.size();
             const bool unchanged = unchangedSince_ == store_.Songs.Revision();
             filters_->LoadImportedCollections();
-            const auto added = store_.Songs.records().subspan(size_t(before));
-            if (unchanged && std::none_of(added.begin(), added.end(),
-                                          [this](const SongRecord& r) { return isOwnSong(r); }))
+            bool ownAdded = false;
+            for (qsizetype i = before; i < store_.Songs.size() && !ownAdded; ++i)
+                ownAdded = isOwnCollection(store_.Songs.Value(i, SongField::Collection));
+            if (unchanged && !ownAdded)
                 unchangedSince_ = store_.Songs.Revision();
         }
         if (!startupStep())
@@ -495,10 +496,10 @@ bool KeepAsBackup(const QString& path) {
 
 } // namespace
 
-bool Program::isOwnSong(const SongRecord& record) const {
+bool Program::isOwnCollection(const QString& collection) const {
     // Records of imported collections come back from their own files at the next start.
-    return record.Collection == kLocalCollection ||
-           SameTextNoCase(record.Collection, QStringLiteral("local.orv"));
+    return collection == kLocalCollection ||
+           SameTextNoCase(collection, QStringLiteral("local.orv"));
 }
 
 void Program::saveCollection() {
@@ -523,8 +524,8 @@ void Program::saveCollection() {
         return;
     }
     qCInfo(lcLifecycle) << "saving the collection";
-    if (!SaveCacheFile(path, store_.Songs.records(),
-                       [this](const SongRecord& r) { return isOwnSong(r); })) {
+    if (!SaveCacheFile(path, store_.Songs,
+                       [this](const QString& collection) { return isOwnCollection(collection); })) {
         qCWarning(lcLifecycle) << "could not write" << path;
         prompts_.error(QStringLiteral("The collection could not be saved: %1 cannot be written.\n"
                                       "It keeps the songs of the last save; songs found since "

@@ -109,7 +109,7 @@ private:
     void loadCollection();
     void saveCollection();
     void showStartupNotice();
-    bool isOwnSong(const SongRecord& record) const;
+    bool isOwnCollection(const QString& collection) const;
     void wireLibraryViews();
 
     Prompts& prompts_;

@@ -23,16 +23,31 @@ std::vector<LibraryEntry> Entries(const BrowseList& list, bool albumValues) {
     return entries;
 }
 
+// Calls add(i) for the first song of each distinct text of the field, in collection order: a
+// browse list keeps the first spelling of a name, so the later songs of a text add nothing.
+template <typename Add>
+void ForFirstOfEachText(const CollectionList& songs, SongField field, Add add) {
+    std::vector<bool> met(songs.TextCount(), false);
+    for (qsizetype i = 0; i < songs.size(); ++i) {
+        const uint32_t text = songs.TextNumber(i, field);
+        if (!met[text]) {
+            met[text] = true;
+            add(i);
+        }
+    }
+}
+
 } // namespace
 
 std::vector<LibraryEntry> RebuildAlbumList(const CollectionList& songs, BrowseList& albums,
                                            BrowseReadyFlags& ready) {
     albums.Clear();
     albums.Add(QString(), QString());
-    for (const SongRecord& r : songs) {
-        if (!r.Album.isEmpty())
-            albums.Add(r.Album, r.Artist);
-    }
+    ForFirstOfEachText(songs, SongField::Album, [&](qsizetype i) {
+        const QString& album = songs.Value(i, SongField::Album);
+        if (!album.isEmpty())
+            albums.Add(album, songs.Value(i, SongField::Artist));
+    });
     ready.AlbumListReady = true;
     return Entries(albums, true);
 }
@@ -41,18 +56,19 @@ std::vector<LibraryEntry> RebuildArtistList(const CollectionList& songs, BrowseL
                                             BrowseReadyFlags& ready) {
     artists.Clear();
     artists.Add(QString());
-    for (const SongRecord& r : songs) {
-        if (!r.Artist.isEmpty())
-            artists.Add(r.Artist);
-    }
+    ForFirstOfEachText(songs, SongField::Artist, [&](qsizetype i) {
+        const QString& artist = songs.Value(i, SongField::Artist);
+        if (!artist.isEmpty())
+            artists.Add(artist);
+    });
     ready.ArtistListReady = true;
     return Entries(artists, false);
 }
 
 QStringList RebuildGenreList(const CollectionList& songs, BrowseList& genres) {
     genres.Clear();
-    for (const SongRecord& r : songs)
-        genres.Add(r.Genre);
+    ForFirstOfEachText(songs, SongField::Genre,
+                       [&](qsizetype i) { genres.Add(songs.Value(i, SongField::Genre)); });
     return GenreNames(genres);
 }
 

@@ -11,58 +11,70 @@ namespace orvane {
 
 namespace {
 
-// One pass over the collection: the records whose field the exact matcher accepts.
-void ShowExactMatches(const CollectionList& songs, const QString& name, QString SongRecord::*field,
+// One pass over the collection: the songs whose value of a shared field is accepted, each
+// distinct text asked once.
+template <typename Accepts>
+void ShowMatches(const CollectionList& songs, SongField field, Accepts accepts,
+                 const DisplayFilter& filter, SongRows& target) {
+    target.clear();
+    std::vector<int8_t> answers(songs.TextCount(), -1);
+    for (qsizetype i = 0; i < songs.size(); ++i) {
+        int8_t& known = answers[songs.TextNumber(i, field)];
+        if (known < 0)
+            known = accepts(songs.Value(i, field)) ? 1 : 0;
+        if (known == 1)
+            MakeSongRow(songs, i, target, filter);
+    }
+}
+
+void ShowExactMatches(const CollectionList& songs, const QString& name, SongField field,
                       const DisplayFilter& filter, SongRows& target) {
     const KeywordMatcher matcher(AsciiUpper(name), MatchMode::Exact);
-    target.clear();
-    for (const SongRecord& record : songs) {
-        int32_t score = 0;
-        matcher.Match(record.*field, score);
-        if (score > 0)
-            MakeSongRow(record, target, filter);
-    }
+    ShowMatches(
+        songs, field,
+        [&](const QString& value) {
+            int32_t score = 0;
+            matcher.Match(value, score);
+            return score > 0;
+        },
+        filter, target);
 }
 
 } // namespace
 
 void ShowAlbumSongs(const CollectionList& songs, const QString& album, const DisplayFilter& filter,
                     SongRows& target) {
-    ShowExactMatches(songs, album, &SongRecord::Album, filter, target);
+    ShowExactMatches(songs, album, SongField::Album, filter, target);
 }
 
 void ShowArtistSongs(const CollectionList& songs, const QString& artist,
                      const DisplayFilter& filter, SongRows& target) {
-    ShowExactMatches(songs, artist, &SongRecord::Artist, filter, target);
+    ShowExactMatches(songs, artist, SongField::Artist, filter, target);
 }
 
 void ShowGenreSongs(const CollectionList& songs, const QString& genre, const DisplayFilter& filter,
                     SongRows& target) {
     const QString name = genre; // may be a value of a row of target
-    target.clear();
-    for (const SongRecord& record : songs) {
-        if (SameTextNoCase(record.Genre, name))
-            MakeSongRow(record, target, filter);
-    }
+    ShowMatches(
+        songs, SongField::Genre, [&](const QString& value) { return SameTextNoCase(value, name); },
+        filter, target);
 }
 
 void ShowNewSongs(const CollectionList& songs, const DisplayFilter& filter, SongRows& target) {
-    target.clear();
-    for (const SongRecord& record : songs) {
-        if (record.NewFlag == u"1")
-            MakeSongRow(record, target, filter);
-    }
+    ShowMatches(
+        songs, SongField::NewFlag, [](const QString& value) { return value == u"1"; }, filter,
+        target);
 }
 
 void ShowRecentSongs(const CollectionList& songs, int days, const DisplayFilter& filter,
                      SongRows& target) {
     target.clear();
     const QDate today = filter.Today();
-    for (const SongRecord& record : songs) {
-        const std::optional<qint64> age = FileAgeInDays(record.Path(), today);
+    for (qsizetype i = 0; i < songs.size(); ++i) {
+        SongRow row = RowOfSong(songs, i);
+        const std::optional<qint64> age = FileAgeInDays(row.Path(), today);
         if (!age || *age >= days)
             continue;
-        SongRow row = SongRow::FromRecord(record);
         if (filter.Passes(row, age))
             target.push_back(std::move(row));
     }

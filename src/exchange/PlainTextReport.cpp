@@ -63,14 +63,14 @@ const QString kSeparator(80, u'-');
 const QString kTitle = QStringLiteral("Orvane MP3 export");
 const QString kAddress = QStringLiteral("https://www.brimtove.example/orvane/");
 
-const QString& GroupField(const SongRecord& song, ReportGrouping grouping) {
+SongField GroupField(ReportGrouping grouping) {
     switch (grouping) {
     case ReportGrouping::Artist:
-        return song.Artist;
+        return SongField::Artist;
     case ReportGrouping::Album:
-        return song.Album;
+        return SongField::Album;
     default:
-        return song.Genre;
+        return SongField::Genre;
     }
 }
 
@@ -142,7 +142,7 @@ bool GroupKeyBefore(const QString& upperA, const QString& upperB) {
     return order != 0 ? order < 0 : upperA < upperB;
 }
 
-PlainTextReport BuildPlainTextReport(std::span<const SongRecord> songs, ReportGrouping grouping,
+PlainTextReport BuildPlainTextReport(const CollectionList& songs, ReportGrouping grouping,
                                      DetailLevel level, const QString& dateText) {
     PlainTextReport report;
     report.checked = qsizetype(songs.size());
@@ -168,8 +168,9 @@ PlainTextReport BuildPlainTextReport(std::span<const SongRecord> songs, ReportGr
     };
     std::vector<Group> groups;
     QHash<QString, qsizetype> groupOf;
-    for (qsizetype i = 0; i < qsizetype(songs.size()); ++i) {
-        const QString& value = GroupField(songs[size_t(i)], grouping);
+    const SongField field = GroupField(grouping);
+    for (qsizetype i = 0; i < songs.size(); ++i) {
+        const QString& value = songs.Value(i, field);
         if (value.isEmpty())
             continue;
         QString upper = AsciiUpper(value);
@@ -190,7 +191,7 @@ PlainTextReport BuildPlainTextReport(std::span<const SongRecord> songs, ReportGr
         AppendLine(out, title);
         AppendLine(out, kSeparator);
         for (qsizetype i : group.members)
-            AppendLine(out, FormatSongLine(songs[size_t(i)], level));
+            AppendLine(out, FormatSongLine(songs[i], level));
         AppendLine(out, kSeparator);
         report.songs += qsizetype(group.members.size());
     }
@@ -222,7 +223,7 @@ QString WriteFailedText(const QString& target, const QString& reason) {
            QStringLiteral("\nThe file was not changed.");
 }
 
-PlainTextExport WritePlainTextReport(const QString& target, std::span<const SongRecord> songs,
+PlainTextExport WritePlainTextReport(const QString& target, const CollectionList& songs,
                                      ReportGrouping grouping, DetailLevel level,
                                      const QString& dateText) {
     PlainTextExport result;

@@ -10,7 +10,7 @@
 //
 // Data logic: QtCore only, GUI thread (it reads the collection list).
 
-#include "store/SongRecord.h"
+#include "store/CollectionList.h"
 
 #include <QByteArray>
 #include <QString>
@@ -52,7 +52,7 @@ struct PlainTextReport {
     qsizetype checked = 0; // songs of the collection list
 };
 // The whole report; dateText is the export date as the head shows it.
-PlainTextReport BuildPlainTextReport(std::span<const SongRecord> songs, ReportGrouping grouping,
+PlainTextReport BuildPlainTextReport(const CollectionList& songs, ReportGrouping grouping,
                                      DetailLevel level, const QString& dateText);
 
 // The current local date and time as the head of a report shows it.
@@ -67,7 +67,7 @@ struct PlainTextExport {
 };
 // Writes the report to target through a temporary file beside it that is renamed over it at
 // the end: on a failure an existing target is left whole and no partial file stays behind.
-PlainTextExport WritePlainTextReport(const QString& target, std::span<const SongRecord> songs,
+PlainTextExport WritePlainTextReport(const QString& target, const CollectionList& songs,
                                      ReportGrouping grouping, DetailLevel level,
                                      const QString& dateText);
 

@@ -12,72 +12,43 @@ namespace orvane {
 
 namespace {
 
-using Field = QString SongRecord::*;
-
 // The searched fields in the order FileName, Title, Artist, Year, Album, Genre, Comment.
-std::vector<Field> SearchedFields(const SearchOptions& options) {
+std::vector<SongField> SearchedFields(const SearchOptions& options) {
     const bool all = options.QuickSearch;
-    const std::pair<bool, Field> fields[] = {{all || options.FileName, &SongRecord::FileName},
-                                             {all || options.Title, &SongRecord::Title},
-                                             {all || options.Artist, &SongRecord::Artist},
-                                             {all || options.Year, &SongRecord::Year},
-                                             {all || options.Album, &SongRecord::Album},
-                                             {all || options.Genre, &SongRecord::Genre},
-                                             {all || options.Comment, &SongRecord::Comment}};
-    std::vector<Field> searched;
+    const std::pair<bool, SongField> fields[] = {
+        {all || options.FileName, SongField::FileName}, {all || options.Title, SongField::Title},
+        {all || options.Artist, SongField::Artist},     {all || options.Year, SongField::Year},
+        {all || options.Album, SongField::Album},       {all || options.Genre, SongField::Genre},
+        {all || options.Comment, SongField::Comment}};
+    std::vector<SongField> searched;
     for (const auto& [on, field] : fields)
         if (on)
             searched.push_back(field);
     return searched;
 }
 
-// Answers for the texts met so far, by where their characters lie. Records loaded from a cache
-// file share the texts that repeat (artist, album, year, genre, ...), so most fields are texts
-// answered before. Nothing is freed during a search: the same characters at the same place, of
-// the same length, are the same text.
-class AnswerCache {
-public:
-    // The cached answer, or nullptr with the slot to fill claimed.
-    const bool* find(const QString& text) {
-        slot_ = &slots_[(quintptr(text.constData()) >> 3) % slots_.size()];
-        if (slot_->data == text.constData() && slot_->size == text.size())
-            return &slot_->hit;
-        return nullptr;
-    }
-    bool keep(const QString& text, bool hit) {
-        *slot_ = {text.constData(), text.size(), hit};
-        return hit;
-    }
-
-private:
-    struct Slot {
-        const QChar* data = nullptr;
-        qsizetype size = -1;
-        bool hit = false;
-    };
-    std::vector<Slot> slots_ = std::vector<Slot>(1024);
-    Slot* slot_ = nullptr;
-};
-
 // Marks the hits among the records from begin to end (hits[i - begin]), with a matcher and
-// answers of its own, so that parts of the collection can be searched at the same time.
+// answers of its own, so that parts of the collection can be searched at the same time. A
+// file name or a title is nearly always the song's own; every other value is one of the
+// list's shared texts, answered once per text (the answer does not depend on the field).
 void FindHits(const CollectionList& songs, qsizetype begin, qsizetype end,
-              const SearchOptions& options, const std::vector<Field>& fields, uint8_t* hits) {
+              const SearchOptions& options, const std::vector<SongField>& fields, uint8_t* hits) {
     const KeywordMatcher matcher(AsciiUpper(options.Keywords), MatchModeOf(options));
-    std::vector<AnswerCache> answers(fields.size());
+    enum : int8_t { kUnknown = -1 };
+    std::vector<int8_t> answers(songs.TextCount(), kUnknown);
     for (qsizetype i = begin; i < end; ++i) {
-        const SongRecord& record = songs[i];
         // Every field's score is 0 or more, so a record is a hit when one field scores.
         bool hit = false;
         for (size_t f = 0; f < fields.size() && !hit; ++f) {
-            const QString& text = record.*fields[f];
-            // A file name or a title is nearly always the song's own: nothing to look up.
-            if (fields[f] == &SongRecord::FileName || fields[f] == &SongRecord::Title) {
-                hit = matcher.Hits(text);
+            if (fields[f] == SongField::FileName || fields[f] == SongField::Title) {
+                hit = matcher.Hits(songs.Value(i, fields[f]));
                 continue;
             }
-            const bool* known = answers[f].find(text);
-            hit = known ? *known : answers[f].keep(text, matcher.Hits(text));
+            const uint32_t text = songs.TextNumber(i, fields[f]);
+            int8_t& known = answers[text];
+            if (known == kUnknown)
+                known = matcher.Hits(songs.Text(text)) ? 1 : 0;
+            hit = known == 1;
         }
         hits[i - begin] = hit;
     }
@@ -90,7 +61,7 @@ qsizetype SearchCollection(const CollectionList& songs, const SearchOptions& opt
     if (!target)
         return -1;
     target->clear();
-    const std::vector<Field> fields = SearchedFields(options);
+    const std::vector<SongField> fields = SearchedFields(options);
     const qsizetype n = songs.size();
     std::vector<uint8_t> hits(size_t(n), 0);
     // A large collection is searched in parts on the processors there are; the records are
@@ -112,10 +83,23 @@ qsizetype SearchCollection(const CollectionList& songs, const SearchOptions& opt
         }
         FindHits(songs, 0, n / parts, options, fields, hits.data());
     }
-    qsizetype added = 0;
+    std::vector<qsizetype> hitRows;
+    hitRows.reserve(size_t(std::count(hits.begin(), hits.end(), uint8_t(1))));
     for (qsizetype i = 0; i < n; ++i)
-        if (hits[size_t(i)] && MakeSongRow(songs[i], *target, filter))
+        if (hits[size_t(i)])
+            hitRows.push_back(i);
+    target->reserve(hitRows.size());
+    // The hits lie apart in memory: each row's song and texts are asked for ahead of use.
+    constexpr size_t kSongsAhead = 16, kTextsAhead = 8;
+    qsizetype added = 0;
+    for (size_t k = 0; k < hitRows.size(); ++k) {
+        if (k + kSongsAhead < hitRows.size())
+            songs.PrefetchSong(hitRows[k + kSongsAhead]);
+        if (k + kTextsAhead < hitRows.size())
+            songs.PrefetchOwnTexts(hitRows[k + kTextsAhead]);
+        if (MakeSongRow(songs, hitRows[k], *target, filter))
             ++added;
+    }
     return added;
 }
 

@@ -91,7 +91,7 @@ bool TfrmExportPlainText::exportTo(const QString& file) {
     PlainTextExport result;
     {
         TfrmExporting exporting(this);
-        result = WritePlainTextReport(file, songs_.records(), grouping(), level(),
+        result = WritePlainTextReport(file, songs_, grouping(), level(),
                                       dateText_.isEmpty() ? ExportDateText() : dateText_);
     }
     switch (result.outcome) {

@@ -87,7 +87,7 @@ std::optional<qint64> FileModificationTime(const QString& path) {
 #endif
 }
 
-std::vector<qsizetype> DrawRandomPlaylist(std::span<const SongRecord> songs,
+std::vector<qsizetype> DrawRandomPlaylist(const CollectionList& songs,
                                           const RandomPlaylistOptions& options,
                                           RandomDraws& draws) {
     std::vector<qsizetype> playlist;
@@ -106,7 +106,7 @@ std::vector<qsizetype> DrawRandomPlaylist(std::span<const SongRecord> songs,
     std::vector<quint8> ages(options.AgeLimitDays > 0 ? size_t(n) : 0, 0);
     auto young = [&](qsizetype i) {
         if (ages[size_t(i)] == 0) {
-            const std::optional<qint64> time = draws.FileTime(songs[size_t(i)].Path());
+            const std::optional<qint64> time = draws.FileTime(songs[i].Path());
             ages[size_t(i)] = time && *time >= youngFrom ? 1 : 2;
         }
         return ages[size_t(i)] == 1;
@@ -116,7 +116,7 @@ std::vector<qsizetype> DrawRandomPlaylist(std::span<const SongRecord> songs,
         qsizetype chosen = -1;
         for (qsizetype count = 1;; ++count) {
             const qsizetype i = pick(draws.Random);
-            const SongRecord& song = songs[size_t(i)];
+            const SongRecord& song = songs[i];
             const bool rejected = (options.Genre && song.Genre != *options.Genre) ||
                                   (options.AgeLimitDays > 0 && !young(i)) ||
                                   taken.contains(RandomSongLine(song));
@@ -127,7 +127,7 @@ std::vector<qsizetype> DrawRandomPlaylist(std::span<const SongRecord> songs,
                 break;
             }
         }
-        const SongRecord& song = songs[size_t(chosen)];
+        const SongRecord& song = songs[chosen];
         taken.insert(RandomSongLine(song));
         playlist.push_back(chosen);
         totalSeconds += DurationSeconds(song.Duration);
@@ -140,7 +140,7 @@ QString RandomPlaylistPath(const QString& programFolder) {
     return WithTrailingSeparator(programFolder) + QStringLiteral("temp.m3u");
 }
 
-std::optional<QStringList> GenerateRandomPlaylist(std::span<const SongRecord> songs,
+std::optional<QStringList> GenerateRandomPlaylist(const CollectionList& songs,
                                                   const RandomPlaylistRequest& request,
                                                   const QString& playlistPath, Prompts& prompts,
                                                   RandomDraws& draws) {
@@ -166,7 +166,7 @@ std::optional<QStringList> GenerateRandomPlaylist(std::span<const SongRecord> so
     QStringList lines;
     QByteArray content;
     for (qsizetype i : DrawRandomPlaylist(songs, options, draws)) {
-        const SongRecord& song = songs[size_t(i)];
+        const SongRecord& song = songs[i];
         AppendLine(content, song.Path());
         lines.append(RandomSongLine(song));
     }

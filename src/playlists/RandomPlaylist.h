@@ -16,7 +16,7 @@
 // list is read while it runs).
 
 #include "platform/Prompts.h"
-#include "store/SongRecord.h"
+#include "store/CollectionList.h"
 
 #include <QDate>
 #include <QString>
@@ -63,7 +63,7 @@ struct RandomPlaylistOptions {
 };
 
 // The indexes into songs of the drawn playlist, in play order.
-std::vector<qsizetype> DrawRandomPlaylist(std::span<const SongRecord> songs,
+std::vector<qsizetype> DrawRandomPlaylist(const CollectionList& songs,
                                           const RandomPlaylistOptions& options, RandomDraws& draws);
 
 // temp.m3u in the program folder.
@@ -80,7 +80,7 @@ struct RandomPlaylistRequest {
 // reported and nothing happens), draws, and replaces playlistPath atomically with the songs'
 // paths, one per line. Returns the songs' lines, or nothing when a text was refused or the file
 // could not be written ("Unable to create temporary playlist."): the file is then as it was.
-std::optional<QStringList> GenerateRandomPlaylist(std::span<const SongRecord> songs,
+std::optional<QStringList> GenerateRandomPlaylist(const CollectionList& songs,
                                                   const RandomPlaylistRequest& request,
                                                   const QString& playlistPath, Prompts& prompts,
                                                   RandomDraws& draws);

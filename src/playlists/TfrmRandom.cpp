@@ -126,7 +126,7 @@ void TfrmRandom::btnCreateClick() {
     if (cbSpecified_->isChecked())
         request.Genre = cbGenres_->currentText();
     const std::optional<QStringList> lines =
-        GenerateRandomPlaylist(songs_.records(), request, playlistPath_, prompts_, draws_);
+        GenerateRandomPlaylist(songs_, request, playlistPath_, prompts_, draws_);
     if (!lines)
         return;
     lbSongs_->clear();

@@ -56,9 +56,14 @@ void BrowseLists::Clear() {
 }
 
 void RegisterBrowseKeys(BrowseLists& lists, const SongRecord& record) {
-    lists.Genres.Add(record.Genre);
-    lists.Albums.Add(record.Album, record.Artist);
-    lists.Artists.Add(record.Artist);
+    RegisterBrowseKeys(lists, record.Genre, record.Album, record.Artist);
+}
+
+void RegisterBrowseKeys(BrowseLists& lists, const QString& genre, const QString& album,
+                        const QString& artist) {
+    lists.Genres.Add(genre);
+    lists.Albums.Add(album, artist);
+    lists.Artists.Add(artist);
 }
 
 } // namespace orvane

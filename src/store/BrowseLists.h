@@ -53,5 +53,7 @@ struct BrowseLists {
 
 // Adds the record's genre, album (with its artist) and artist where the lists lack them.
 void RegisterBrowseKeys(BrowseLists& lists, const SongRecord& record);
+void RegisterBrowseKeys(BrowseLists& lists, const QString& genre, const QString& album,
+                        const QString& artist);
 
 } // namespace orvane

@@ -8,6 +8,7 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <type_traits>
 
 namespace orvane {
@@ -23,153 +24,143 @@ template <typename Record> auto StoredValues(Record& r) {
                                 &r.Year,     &r.Genre, &r.Comment, &r.Folder};
 }
 
-// A value is taken only when a separator follows it; values after the last one stay empty.
-template <typename View, typename Sep, typename Make>
-void SplitValues(View line, Sep separator, SongRecord& record, Make make) {
+// Calls take(i, value) for the stored values 0..8 in order; a value is taken only when a
+// separator follows it, so the values after the last one are left out.
+template <typename View, typename Sep, typename Take>
+void ForEachValue(View line, Sep separator, Take take) {
     qsizetype start = 0;
-    int i = 0;
-    for (QString* value : StoredValues(record)) {
+    for (int i = 0; i < 9; ++i) {
         const qsizetype at = line.indexOf(separator, start);
         if (at < 0)
             break;
-        *value = make(i++, line.sliced(start, at - start));
+        take(i, line.sliced(start, at - start));
         start = at + separator.size();
     }
 }
 
-// The distinct texts of one value: open addressing over (hash, text number) slots, so that a
-// look-up reads one slot and, when the hashes agree, the text itself, and never the bytes of
-// other lines.
-class TextTable {
-public:
-    // The text of those (Latin-1) bytes, made and kept when it is new (added set).
-    QString intern(QByteArrayView bytes, bool& added) {
-        if ((texts_.size() + 1) * 2 > slots_.size())
-            grow(std::max<size_t>(64, slots_.size() * 2));
-        const size_t hash = qHash(bytes);
-        for (size_t i = hash & mask_;; i = (i + 1) & mask_) {
-            Slot& slot = slots_[i];
-            if (slot.text == 0) {
-                texts_.push_back(QString::fromLatin1(bytes));
-                slot = {hash, uint32_t(texts_.size())};
-                added = true;
-                return texts_.back();
-            }
-            if (slot.hash == hash && texts_[slot.text - 1] == QLatin1StringView(bytes))
-                return texts_[slot.text - 1];
-        }
-    }
-
-private:
-    struct Slot {
-        size_t hash = 0;
-        uint32_t text = 0; // number in texts_ + 1; 0: empty
-    };
-    void grow(size_t capacity) {
-        std::vector<Slot> old = std::move(slots_);
-        slots_.assign(capacity, Slot{});
-        mask_ = capacity - 1;
-        for (const Slot& slot : old) {
-            if (slot.text == 0)
-                continue;
-            size_t i = slot.hash & mask_;
-            while (slots_[i].text != 0)
-                i = (i + 1) & mask_;
-            slots_[i] = slot;
-        }
-    }
-
-    std::vector<Slot> slots_;
-    size_t mask_ = 0;
-    std::vector<QString> texts_;
-};
-
-// Most values of a collection repeat from song to song: the artist, album, duration, year,
-// genre, comment and folder. A load makes each distinct text of those once and every record that
-// holds it shares it, so a large collection costs one allocation per distinct value instead of
-// one per song. The file name and the title are nearly always the song's own.
-// Only values of ASCII lines are shared: their bytes are their text whatever the line's encoding.
-class SharedValues {
-public:
-    QString make(int i, QByteArrayView bytes) {
-        if (i < 2)
-            return QString::fromLatin1(bytes);
-        Slot& last = last_[size_t(i)];
-        // Songs of one album lie side by side: most values are those of the line before.
-        if (!last.valid || last.bytes != bytes) {
-            bool added = false;
-            last = {true, bytes, tables_[size_t(i)].intern(bytes, added)};
-            if (added && IsBrowseKey(i))
-                browseKeysSeen_ = false;
-        }
-        if (IsBrowseKey(i))
-            ++browseKeysFound_;
-        return last.text;
-    }
-    void startLine() {
-        browseKeysSeen_ = true;
-        browseKeysFound_ = 0;
-    }
-    // Whether this load had met the artist, album and genre of the line just split before it:
-    // they are in the browse lists already.
-    bool browseKeysSeen() const { return browseKeysSeen_ && browseKeysFound_ == 3; }
-
-private:
-    static bool IsBrowseKey(int i) { return i == 2 || i == 3 || i == 6; } // artist, album, genre
-
-    struct Slot {
-        bool valid = false;
-        QByteArrayView bytes; // points into the file's data, alive for the whole load
-        QString text;
-    };
-    std::array<Slot, 9> last_;
-    std::array<TextTable, 9> tables_;
-    bool browseKeysSeen_ = false;
-    int browseKeysFound_ = 0;
-};
-
-SongRecord ParseLine(QByteArrayView line, SharedValues* sharing) {
+SongRecord ParseLine(QByteArrayView line) {
     SongRecord record;
+    const auto values = StoredValues(record);
     if (IsAscii(line)) {
-        if (sharing)
-            SplitValues(line, kSeparatorBytes, record,
-                        [sharing](int i, QByteArrayView v) { return sharing->make(i, v); });
-        else
-            SplitValues(line, kSeparatorBytes, record,
-                        [](int, QByteArrayView v) { return QString::fromLatin1(v); });
+        ForEachValue(line, kSeparatorBytes,
+                     [&](int i, QByteArrayView v) { *values[size_t(i)] = QString::fromLatin1(v); });
         return record;
     }
     const QString text = DecodeLine(line);
-    SplitValues(QStringView(text), kSeparatorText, record,
-                [](int, QStringView v) { return v.toString(); });
+    ForEachValue(QStringView(text), kSeparatorText,
+                 [&](int i, QStringView v) { *values[size_t(i)] = v.toString(); });
     return record;
+}
+
+// Most values of a collection repeat from song to song: the artist, album, duration, year,
+// genre, comment and folder. A load numbers them as texts of the list (held once however far
+// apart their songs lie), and the file name and title, nearly always the song's own, become
+// strings. Songs of one album lie side by side: most values are those of the line before, which
+// are taken without a look-up. Only ASCII lines go this way: their bytes are their text
+// whatever the line's encoding.
+class LineLoader {
+public:
+    LineLoader(CollectionList& list, BrowseLists& browse, const QString& collection)
+        : list_(list)
+        , browse_(browse) {
+        constant_ = {list.ShareText(collection), list.ShareText(u"0")};
+    }
+
+    void loadAscii(QByteArrayView line) {
+        std::array<QByteArrayView, 9> bytes;
+        ForEachValue(line, kSeparatorBytes, [&](int i, QByteArrayView v) { bytes[size_t(i)] = v; });
+        std::array<uint32_t, kSharedFieldCount> shared{};
+        for (size_t k = 0; k < 7; ++k) {
+            Last& last = last_[k];
+            const QByteArrayView value = bytes[k + 2];
+            if (!last.valid || last.bytes != value)
+                last = {true, value, list_.ShareLatin1Text(value)};
+            shared[k] = last.number;
+        }
+        shared[7] = constant_[0];
+        shared[8] = constant_[1];
+        register_(shared);
+        list_.appendShared(QString::fromLatin1(bytes[0]), QString::fromLatin1(bytes[1]), shared);
+    }
+
+    void loadDecoded(QByteArrayView line) {
+        SongRecord record = ParseLine(line);
+        record.Collection = list_.Text(constant_[0]);
+        record.NewFlag = list_.Text(constant_[1]);
+        RegisterBrowseKeys(browse_, record);
+        list_.append(record);
+    }
+
+private:
+    // The browse lists get the genre, album and artist of a song unless this load met all
+    // three before (they are in the lists already).
+    void register_(const std::array<uint32_t, kSharedFieldCount>& shared) {
+        constexpr uint8_t kArtist = 1, kAlbum = 2, kGenre = 4;
+        const uint32_t artist = shared[0], album = shared[1], genre = shared[4];
+        if (met_.size() < list_.TextCount())
+            met_.resize(std::max<size_t>(list_.TextCount(), met_.size() * 2), 0);
+        if ((met_[artist] & kArtist) && (met_[album] & kAlbum) && (met_[genre] & kGenre))
+            return;
+        met_[artist] |= kArtist;
+        met_[album] |= kAlbum;
+        met_[genre] |= kGenre;
+        RegisterBrowseKeys(browse_, list_.Text(genre), list_.Text(album), list_.Text(artist));
+    }
+
+    struct Last {
+        bool valid = false;
+        QByteArrayView bytes; // points into the file's data, alive for the whole load
+        uint32_t number = 0;
+    };
+    CollectionList& list_;
+    BrowseLists& browse_;
+    std::array<uint32_t, 2> constant_{}; // the collection and the new flag "0"
+    std::array<Last, 7> last_;
+    std::vector<uint8_t> met_; // by text number: met as artist, album, genre
+};
+
+using StoredTexts = std::array<const QString*, 9>;
+
+qsizetype CountLineEnds(QByteArrayView data) {
+    qsizetype count = 0;
+    if (data.isEmpty())
+        return 0;
+    for (const char *at = data.data(), *end = at + data.size();
+         (at = static_cast<const char*>(std::memchr(at, '\n', size_t(end - at)))); ++at)
+        ++count;
+    return count;
 }
 
 // Appends the record's line when all its values are ASCII, byte for byte what AppendLine of
 // BuildCacheLine would give, without making the line's text first; false (out unchanged)
 // otherwise.
-bool AppendAsciiLine(QByteArray& out, const SongRecord& record) {
+bool AppendAsciiLine(QByteArray& out, const StoredTexts& values) {
     const qsizetype start = out.size();
-    for (const QString* value : StoredValues(record)) {
-        for (const QChar c : *value) {
-            const char16_t u = c.unicode();
+    qsizetype length = 2;
+    for (const QString* value : values)
+        length += value->size() + kSeparatorBytes.size();
+    out.resize(start + length); // grows the capacity geometrically
+    char* at = out.data() + start;
+    for (const QString* value : values) {
+        const char16_t* units = QStringView(*value).utf16();
+        for (qsizetype i = 0, n = value->size(); i < n; ++i) {
+            const char16_t u = units[i];
             if (u >= 0x80) {
                 out.truncate(start);
                 return false;
             }
-            out.append(u == u'\r' || u == u'\n' ? ' ' : char(u));
+            *at++ = u == u'\r' || u == u'\n' ? ' ' : char(u);
         }
-        out.append(kSeparatorBytes.data(), kSeparatorBytes.size());
+        at = std::copy_n(kSeparatorBytes.data(), kSeparatorBytes.size(), at);
     }
-    out.append("\r\n", 2);
+    *at++ = '\r';
+    *at = '\n';
     return true;
 }
 
-} // namespace
-
-QString BuildCacheLine(const SongRecord& record) {
+QString BuildLine(const StoredTexts& values) {
     QString line;
-    for (const QString* value : StoredValues(record)) {
+    for (const QString* value : values) {
         // No escaping exists: a line break inside a value would start a new record.
         line += LineBreaksToBlanks(*value);
         line += kSeparatorText;
@@ -177,23 +168,61 @@ QString BuildCacheLine(const SongRecord& record) {
     return line;
 }
 
+// Writes the header and the line of each song i below count that keep(i) accepts; values(i)
+// gives the song's stored values.
+template <typename Values, typename Keep>
+bool WriteCacheFile(const QString& path, qsizetype count, Values values, Keep keep) {
+    QByteArray out;
+    out.reserve(count * 160 + 64);
+    out.append(kCacheHeader);
+    out.append("\r\n");
+    for (qsizetype i = 0; i < count; ++i) {
+        if (!keep(i))
+            continue;
+        const StoredTexts texts = values(i);
+        if (!AppendAsciiLine(out, texts))
+            AppendLine(out, BuildLine(texts));
+    }
+    return WriteFileAtomically(path, out) == WriteResult::Written;
+}
+
+} // namespace
+
+QString BuildCacheLine(const SongRecord& record) {
+    return BuildLine(StoredValues(record));
+}
+
 SongRecord ParseCacheLine(QByteArrayView line) {
-    return ParseLine(line, nullptr);
+    return ParseLine(line);
 }
 
 bool SaveCacheFile(const QString& path, std::span<const SongRecord> records,
                    const RecordFilter& keep) {
-    QByteArray out;
-    out.reserve(qsizetype(records.size()) * 160 + 64);
-    out.append(kCacheHeader);
-    out.append("\r\n");
-    for (const SongRecord& r : records) {
-        if (keep && !keep(r))
-            continue;
-        if (!AppendAsciiLine(out, r))
-            AppendLine(out, BuildCacheLine(r));
-    }
-    return WriteFileAtomically(path, out) == WriteResult::Written;
+    return WriteCacheFile(
+        path, qsizetype(records.size()),
+        [&](qsizetype i) { return StoredValues(records[size_t(i)]); },
+        [&](qsizetype i) { return !keep || keep(records[size_t(i)]); });
+}
+
+bool SaveCacheFile(const QString& path, const CollectionList& songs, const CollectionFilter& keep) {
+    // Asked once per collection, not once per song.
+    std::vector<int8_t> kept(keep ? songs.TextCount() : 0, -1);
+    return WriteCacheFile(
+        path, songs.size(),
+        [&](qsizetype i) {
+            StoredTexts texts;
+            for (size_t k = 0; k < texts.size(); ++k)
+                texts[k] = &songs.Value(i, SongField(k));
+            return texts;
+        },
+        [&](qsizetype i) {
+            if (!keep)
+                return true;
+            const uint32_t collection = songs.TextNumber(i, SongField::Collection);
+            if (kept[collection] < 0)
+                kept[collection] = keep(songs.Text(collection)) ? 1 : 0;
+            return kept[collection] == 1;
+        });
 }
 
 CacheDataResult AppendCacheData(QByteArrayView data, const QString& collection,
@@ -210,17 +239,13 @@ CacheDataResult AppendCacheData(QByteArrayView data, const QString& collection,
     if (headerEnd < 0)
         return result;
 
-    const QString notNew = QStringLiteral("0");
-    list.reserve(list.size() + data.count('\n'));
-    SharedValues sharing;
+    list.reserve(list.size() + CountLineEnds(data));
+    LineLoader loader(list, browse, collection);
     ForEachLine(data.sliced(headerEnd + 1), [&](QByteArrayView line) {
-        sharing.startLine();
-        SongRecord record = ParseLine(line, &sharing);
-        record.Collection = collection;
-        record.NewFlag = notNew;
-        if (!sharing.browseKeysSeen())
-            RegisterBrowseKeys(browse, record);
-        list.append(std::move(record));
+        if (IsAscii(line))
+            loader.loadAscii(line);
+        else
+            loader.loadDecoded(line);
         ++result.added;
     });
     return result;

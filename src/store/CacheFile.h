@@ -25,6 +25,11 @@ using RecordFilter = std::function<bool(const SongRecord&)>;
 // the file cannot be written; the old file is then left as it was.
 bool SaveCacheFile(const QString& path, std::span<const SongRecord> records,
                    const RecordFilter& keep = {});
+// The same for the songs of a list, those of the collections keep accepts (by the name in
+// their Collection value), when given.
+using CollectionFilter = std::function<bool(const QString& collection)>;
+bool SaveCacheFile(const QString& path, const CollectionList& songs,
+                   const CollectionFilter& keep = {});
 
 struct CacheLoadResult {
     bool opened = false;        // false: the file could not be opened, the list is unchanged

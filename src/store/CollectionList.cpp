@@ -42,37 +42,90 @@ uint64_t NextRevision() {
 
 } // namespace
 
-void CollectionList::index(qsizetype i) const {
-    const SongRecord& r = records_[size_t(i)];
-    byKey_.insert(RowHash(r.FileName, r.Folder), i);
+CollectionList::CollectionList(std::span<const SongRecord> records) {
+    reserve(qsizetype(records.size()));
+    for (const SongRecord& record : records)
+        append(record);
+}
+
+CollectionList::Song CollectionList::make(const SongRecord& r) {
+    return {r.FileName,
+            r.Title,
+            {texts_.Share(r.Artist), texts_.Share(r.Album), texts_.Share(r.Duration),
+             texts_.Share(r.Year), texts_.Share(r.Genre), texts_.Share(r.Comment),
+             texts_.Share(r.Folder), texts_.Share(r.Collection), texts_.Share(r.NewFlag)}};
+}
+
+SongRecord CollectionList::at(qsizetype i) const {
+    const Song& song = songs_[size_t(i)];
+    const auto text = [&](SongField field) -> const QString& {
+        return texts_.Text(song.shared[SharedSlot(field)]);
+    };
+    return {song.fileName,
+            song.title,
+            text(SongField::Artist),
+            text(SongField::Album),
+            text(SongField::Duration),
+            text(SongField::Year),
+            text(SongField::Genre),
+            text(SongField::Comment),
+            text(SongField::Folder),
+            text(SongField::Collection),
+            text(SongField::NewFlag)};
+}
+
+std::vector<SongRecord> CollectionList::Records(qsizetype from, qsizetype to) const {
+    std::vector<SongRecord> records;
+    records.reserve(size_t(std::max<qsizetype>(0, to - from)));
+    for (qsizetype i = from; i < to; ++i)
+        records.push_back(at(i));
+    return records;
 }
 
 void CollectionList::ensureIndex() const {
-    if (!indexStale_)
+    if (indexStale_) {
+        byKey_.clear();
+        indexed_ = 0;
+        indexStale_ = false;
+    }
+    if (indexed_ == size())
         return;
-    byKey_.clear();
+    // The hashes first, reading the songs in order; then the inserts, each asking ahead for the
+    // slot of a later one.
+    std::vector<size_t> hashes;
+    hashes.reserve(size_t(size() - indexed_));
+    for (qsizetype i = indexed_; i < size(); ++i) {
+        const Song& song = songs_[size_t(i)];
+        hashes.push_back(RowHash(song.fileName, folderOf(song)));
+    }
     byKey_.reserve(size());
-    for (qsizetype i = 0; i < size(); ++i)
-        index(i);
-    indexStale_ = false;
+    constexpr size_t kAhead = 16;
+    for (size_t k = 0; k < hashes.size(); ++k) {
+        if (k + kAhead < hashes.size())
+            byKey_.prefetch(hashes[k + kAhead]);
+        byKey_.insert(hashes[k], indexed_ + qsizetype(k));
+    }
+    indexed_ = size();
 }
 
 void CollectionList::reserve(qsizetype n) {
-    records_.reserve(size_t(n));
-    if (!indexStale_)
-        byKey_.reserve(n);
+    songs_.reserve(size_t(n));
 }
 
-void CollectionList::append(SongRecord record) {
+void CollectionList::append(const SongRecord& record) {
     revision_ = NextRevision();
-    records_.push_back(std::move(record));
-    if (!indexStale_)
-        index(size() - 1);
+    songs_.push_back(make(record));
+}
+
+void CollectionList::appendShared(QString fileName, QString title,
+                                  const std::array<uint32_t, kSharedFieldCount>& shared) {
+    revision_ = NextRevision();
+    songs_.push_back({std::move(fileName), std::move(title), shared});
 }
 
 void CollectionList::removeAt(qsizetype i) {
     revision_ = NextRevision();
-    records_.erase(records_.begin() + i);
+    songs_.erase(songs_.begin() + i);
     indexStale_ = true;
 }
 
@@ -83,51 +136,53 @@ void CollectionList::removeAll(std::vector<qsizetype> indexes) {
     std::sort(indexes.begin(), indexes.end());
     size_t kept = 0;
     auto next = indexes.begin();
-    for (size_t i = 0; i < records_.size(); ++i) {
+    for (size_t i = 0; i < songs_.size(); ++i) {
         while (next != indexes.end() && *next < qsizetype(i))
             ++next;
         if (next != indexes.end() && *next == qsizetype(i))
             continue;
         if (kept != i)
-            records_[kept] = std::move(records_[i]);
+            songs_[kept] = std::move(songs_[i]);
         ++kept;
     }
-    records_.resize(kept);
+    songs_.resize(kept);
     indexStale_ = true;
 }
 
-void CollectionList::replace(qsizetype i, SongRecord record) {
+void CollectionList::replace(qsizetype i, const SongRecord& record) {
     revision_ = NextRevision();
-    SongRecord& old = records_[size_t(i)];
-    const bool sameKey = old.FileName == record.FileName && old.Folder == record.Folder;
-    if (!sameKey && !indexStale_) {
-        byKey_.remove(RowHash(old.FileName, old.Folder), i);
+    Song& old = songs_[size_t(i)];
+    const bool sameKey = old.fileName == record.FileName && folderOf(old) == record.Folder;
+    if (!sameKey && !indexStale_ && i < indexed_) {
+        byKey_.remove(RowHash(old.fileName, folderOf(old)), i);
         byKey_.insert(RowHash(record.FileName, record.Folder), i);
     }
-    old = std::move(record);
+    old = make(record);
 }
 
 void CollectionList::clear() {
     revision_ = NextRevision();
-    records_.clear();
+    songs_.clear();
+    texts_.clear();
     byKey_.clear();
+    indexed_ = 0;
     indexStale_ = false;
 }
 
 qsizetype CollectionList::FindSong(qsizetype index) const {
     if (index < 0 || index >= size())
         return -1;
-    const SongRecord& r = records_[size_t(index)];
-    return FindFile(r.FileName, r.Folder);
+    const Song& song = songs_[size_t(index)];
+    return FindFile(song.fileName, folderOf(song));
 }
 
 qsizetype CollectionList::FindFile(const QString& fileName, const QString& folder) const {
     ensureIndex();
     qsizetype first = -1;
     byKey_.forEach(RowHash(fileName, folder), [&](qsizetype row) {
-        const SongRecord& other = records_[size_t(row)];
-        if ((first < 0 || row < first) && SameTextNoCase(other.FileName, fileName) &&
-            SameTextNoCase(other.Folder, folder))
+        const Song& other = songs_[size_t(row)];
+        if ((first < 0 || row < first) && SameTextNoCase(other.fileName, fileName) &&
+            SameTextNoCase(folderOf(other), folder))
             first = row;
     });
     return first;
@@ -137,9 +192,9 @@ qsizetype CollectionList::FindSongForRow(const SongRow& row) const {
     ensureIndex();
     qsizetype last = -1;
     byKey_.forEach(RowHash(row.FileName, row.Folder), [&](qsizetype i) {
-        const SongRecord& other = records_[size_t(i)];
-        if (i > last && SameTextNoCase(other.FileName, row.FileName) &&
-            SameRowFolder(other.Folder, row.Folder))
+        const Song& other = songs_[size_t(i)];
+        if (i > last && SameTextNoCase(other.fileName, row.FileName) &&
+            SameRowFolder(folderOf(other), row.Folder))
             last = i;
     });
     return last;

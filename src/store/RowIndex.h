@@ -20,6 +20,13 @@ public:
     // Takes out the entry of that row under that hash, if there is one.
     void remove(size_t hash, qsizetype row);
 
+    // Asks for the memory of the hash's first slot, for an insert a few steps later: inserts in
+    // a row then overlap their cache misses instead of waiting for each.
+    void prefetch(size_t hash) const {
+        if (!slots_.empty())
+            __builtin_prefetch(&slots_[Tag(hash) & mask_]);
+    }
+
     // Calls fn(row) for each row inserted under the hash, in no particular order.
     template <typename Fn> void forEach(size_t hash, Fn&& fn) const {
         if (slots_.empty())

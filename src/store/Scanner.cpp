@@ -130,15 +130,18 @@ bool RescanCollection(SongStore& store, const QString& mp3Base, const QString& r
                       ScanProgress* progress) {
     if (!CanListFolder(ScanRoot(mp3Base)))
         return false;
-    // Shares the texts; what an unreadable folder held is taken back from here.
-    const std::vector<SongRecord> before(store.Songs.begin(), store.Songs.end());
+    // What an unreadable folder held is taken back from here.
+    const CollectionList before = store.Songs;
     ClearCollection(store);
     QStringList unreadable;
     FullRescan(store, mp3Base, progress, &unreadable);
     if (!unreadable.isEmpty()) {
         const QSet<QString> lost(unreadable.begin(), unreadable.end());
-        for (const SongRecord& r : before) {
-            if (!LiesUnder(r.Folder, lost) || store.Songs.FindFile(r.FileName, r.Folder) >= 0)
+        for (qsizetype i = 0; i < before.size(); ++i) {
+            if (!LiesUnder(before.Value(i, SongField::Folder), lost))
+                continue;
+            const SongRecord r = before.at(i);
+            if (store.Songs.FindFile(r.FileName, r.Folder) >= 0)
                 continue;
             RegisterBrowseKeys(store.Browse, r);
             store.Songs.append(r);

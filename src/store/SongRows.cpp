@@ -17,6 +17,22 @@ bool MakeSongRow(const SongRecord& record, SongRows& view, const DisplayFilter& 
     return AddIfPasses(SongRow::FromRecord(record), view, filter);
 }
 
+SongRow RowOfSong(const CollectionList& songs, qsizetype i) {
+    const auto value = [&](SongField field) -> const QString& {
+        return songs.Value(i, field);
+    };
+    return SongRow{
+        value(SongField::Title),      value(SongField::Artist),   value(SongField::Album),
+        value(SongField::Duration),   value(SongField::Year),     value(SongField::Genre),
+        value(SongField::Comment),    value(SongField::FileName), value(SongField::Folder),
+        value(SongField::Collection), value(SongField::NewFlag)};
+}
+
+bool MakeSongRow(const CollectionList& songs, qsizetype i, SongRows& view,
+                 const DisplayFilter& filter) {
+    return AddIfPasses(RowOfSong(songs, i), view, filter);
+}
+
 bool MakeSongRowFromFile(const TMPEGAudio& info, SongRows& view, const DisplayFilter& filter) {
     SongRow row{info.Title(),
                 info.Artist(),

@@ -63,7 +63,7 @@ void AppendReadSong(SongStore& store, SongFileRead& read) {
 
 void TellNewSongs(SongStore& store, qsizetype songsBefore) {
     if (store.OnNewSongs && store.Songs.size() > songsBefore)
-        store.OnNewSongs(store.Songs.records().subspan(size_t(songsBefore)));
+        store.OnNewSongs(store.Songs.Records(songsBefore, store.Songs.size()));
 }
 
 } // namespace

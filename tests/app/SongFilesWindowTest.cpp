@@ -26,7 +26,7 @@ protected:
     void SetUp() override {
         ProgramFixture::SetUp();
         recycle = folder + u"recycle"_s;
-        ASSERT_TRUE(SaveCacheFile(folder + u"local.orv"_s, {}));
+        ASSERT_TRUE(SaveCacheFile(folder + u"local.orv"_s, std::vector<SongRecord>{}));
     }
     void Start() {
         program = std::make_unique<Program>(prompts, registry, folder);

@@ -383,8 +383,8 @@ const std::vector<Writer>& Writers() {
                  draws.FileTime = [](const QString&) {
                      return std::optional<qint64>(0);
                  };
-                 return GenerateRandomPlaylist(songs, {u"60"_s, u"0"_s, {}}, RandomPlaylistPath(d),
-                                               prompts, draws)
+                 return GenerateRandomPlaylist(CollectionList(songs), {u"60"_s, u"0"_s, {}},
+                                               RandomPlaylistPath(d), prompts, draws)
                      .has_value();
              },
          .ignoredAtStart = QSaveFileTemp,
@@ -491,8 +491,8 @@ const std::vector<Writer>& Writers() {
          .write =
              [](const QString& d, ScriptedPrompts&) {
                  const std::vector<SongRecord> songs = Songs(40);
-                 return WritePlainTextReport(d + u"/report.txt"_s, songs, ReportGrouping::Album,
-                                             DetailLevel::All, u"now"_s)
+                 return WritePlainTextReport(d + u"/report.txt"_s, CollectionList(songs),
+                                             ReportGrouping::Album, DetailLevel::All, u"now"_s)
                             .outcome == ExportOutcome::Written;
              },
          .ignoredAtStart = QSaveFileTemp},

@@ -131,7 +131,7 @@ TEST_F(ExportWizardsTest, PlainTextWizardSummaryFailureAndReport) {
 }
 
 TEST_F(ExportWizardsTest, CollectionWizardRefusesABrokenContactText) {
-    ASSERT_TRUE(SaveCacheFile(folder + u"local.orv"_s, songs.records()));
+    ASSERT_TRUE(SaveCacheFile(folder + u"local.orv"_s, songs));
     TfrmExportOrv wizard(folder + u"local.orv"_s, folder, prompts);
     EXPECT_EQ(wizard.windowTitle(), u"Export orvane collection...");
     wizard.edEmail()->setText(u"me[;]there"_s);

@@ -87,7 +87,8 @@ TEST(PlainTextReport, HeadAndGroupsOfOneCollection) {
     };
     const QString sep(80, u'-');
     const auto report = [&](ReportGrouping grouping) {
-        return BuildPlainTextReport(songs, grouping, DetailLevel::Basic, u"1/2/03 04:05:06"_s);
+        return BuildPlainTextReport(CollectionList(songs), grouping, DetailLevel::Basic,
+                                    u"1/2/03 04:05:06"_s);
     };
     const PlainTextReport dump = report(ReportGrouping::SimpleDump);
     EXPECT_EQ(Lines(dump.text),
@@ -155,7 +156,7 @@ TEST(PlainTextReport, GroupedReportsEqualTheNestedLoopGrouping) {
     for (ReportGrouping grouping :
          {ReportGrouping::Artist, ReportGrouping::Album, ReportGrouping::Genre})
         for (DetailLevel level : {DetailLevel::Basic, DetailLevel::Detailed, DetailLevel::All})
-            EXPECT_EQ(BuildPlainTextReport(songs, grouping, level, u"now"_s).text,
+            EXPECT_EQ(BuildPlainTextReport(CollectionList(songs), grouping, level, u"now"_s).text,
                       NestedLoopReport(songs, grouping, level))
                 << int(grouping) << ' ' << int(level);
 }
@@ -184,8 +185,9 @@ TEST(WritePlainTextReport, FailuresNameTheFileAndLeaveTheOldOneWhole) {
     // A missing folder, and a file where the folder should be: the creation error lines.
     ASSERT_TRUE(test::WriteFile(dir.file(u"plain"_s), "x"));
     for (const QString& target : {dir.file(u"missing/r.txt"_s), dir.file(u"plain/r.txt"_s)}) {
-        const PlainTextExport result = WritePlainTextReport(
-            target, songs, ReportGrouping::SimpleDump, DetailLevel::Basic, u"now"_s);
+        const PlainTextExport result =
+            WritePlainTextReport(target, CollectionList(songs), ReportGrouping::SimpleDump,
+                                 DetailLevel::Basic, u"now"_s);
         EXPECT_EQ(result.outcome, ExportOutcome::CannotCreate);
         ASSERT_EQ(result.summary.size(), 9);
         EXPECT_EQ(result.summary[2], u"  Error creating output file."_s);
@@ -199,8 +201,8 @@ TEST(WritePlainTextReport, FailuresNameTheFileAndLeaveTheOldOneWhole) {
     PlainTextExport result;
     {
         test::FileSizeLimit full(4096);
-        result = WritePlainTextReport(target, songs, ReportGrouping::SimpleDump, DetailLevel::Basic,
-                                      u"now"_s);
+        result = WritePlainTextReport(target, CollectionList(songs), ReportGrouping::SimpleDump,
+                                      DetailLevel::Basic, u"now"_s);
     }
     EXPECT_EQ(result.outcome, ExportOutcome::WriteFailed);
     EXPECT_FALSE(result.reason.isEmpty());

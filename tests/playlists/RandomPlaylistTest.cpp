@@ -78,14 +78,14 @@ TEST(RandomPlaylist, DrawsReachTheLengthAndRejectGenresTakenSongsAndTheLastDraw)
     // One hour of 04:00 songs is reached exactly by the fifteenth.
     std::vector<SongRecord> songs = Songs(100);
     RandomDraws draws = Fixed();
-    EXPECT_EQ(DrawRandomPlaylist(songs, {60, 0, {}}, draws).size(), 15u);
+    EXPECT_EQ(DrawRandomPlaylist(CollectionList(songs), {60, 0, {}}, draws).size(), 15u);
 
     // 90 minutes of songs of many lengths: the last song takes the total to 90 or past it.
     songs.clear();
     for (int i = 0; i < 200; ++i)
         songs.push_back(
             Song(i, u"%1:%2"_s.arg(1 + i % 9, 2, 10, QChar(u'0')).arg(i % 60, 2, 10, QChar(u'0'))));
-    std::vector<qsizetype> picked = DrawRandomPlaylist(songs, {90, 0, {}}, draws);
+    std::vector<qsizetype> picked = DrawRandomPlaylist(CollectionList(songs), {90, 0, {}}, draws);
     ASSERT_FALSE(picked.empty());
     EXPECT_GE(Minutes(songs, picked), 90);
     EXPECT_LT(Minutes(songs, std::span(picked).first(picked.size() - 1)), 90);
@@ -94,18 +94,18 @@ TEST(RandomPlaylist, DrawsReachTheLengthAndRejectGenresTakenSongsAndTheLastDraw)
     songs = Songs(60);
     for (int i = 0; i < 60; i += 3)
         songs[size_t(i)].Genre = u"Jazz"_s;
-    picked = DrawRandomPlaylist(songs, {30, 0, u"Jazz"_s}, draws);
+    picked = DrawRandomPlaylist(CollectionList(songs), {30, 0, u"Jazz"_s}, draws);
     ASSERT_EQ(picked.size(), 8u);
     EXPECT_TRUE(std::ranges::all_of(picked, [](qsizetype i) { return i % 3 == 0; }));
-    EXPECT_TRUE(DrawRandomPlaylist(songs, {30, 0, u"jazz"_s}, draws).empty());
+    EXPECT_TRUE(DrawRandomPlaylist(CollectionList(songs), {30, 0, u"jazz"_s}, draws).empty());
 
     // The same title and artist in two files is one song.
     for (SongRecord& song : songs)
         song.Title = u"Same"_s;
-    EXPECT_EQ(DrawRandomPlaylist(songs, {60, 0, {}}, draws).size(), 1u);
+    EXPECT_EQ(DrawRandomPlaylist(CollectionList(songs), {60, 0, {}}, draws).size(), 1u);
     // One or two songs: the draws run out at once.
     for (int n : {0, 1, 2})
-        EXPECT_TRUE(DrawRandomPlaylist(Songs(n), {60, 0, {}}, draws).empty()) << n;
+        EXPECT_TRUE(DrawRandomPlaylist(CollectionList(Songs(n)), {60, 0, {}}, draws).empty()) << n;
 }
 
 TEST(RandomPlaylist, AnAgeLimitPassesOnlyFilesYoungerThanIt) {
@@ -123,7 +123,8 @@ TEST(RandomPlaylist, AnAgeLimitPassesOnlyFilesYoungerThanIt) {
             return QDateTime(kToday.addDays(-14), QTime(23, 59, 59)).toSecsSinceEpoch();
         return std::nullopt;
     });
-    const std::vector<qsizetype> picked = DrawRandomPlaylist(songs, {60, 14, {}}, draws);
+    const std::vector<qsizetype> picked =
+        DrawRandomPlaylist(CollectionList(songs), {60, 14, {}}, draws);
     EXPECT_EQ(picked.size(), 15u);
     for (qsizetype i : picked)
         EXPECT_EQ(songs[size_t(i)].Folder, u"/d0/");
@@ -149,10 +150,11 @@ TEST(RandomPlaylist, GenerateWritesTheListOrLeavesTheOldFile) {
     RandomDraws draws = Fixed();
 
     // A text that does not begin with a number is named and nothing is touched.
-    EXPECT_EQ(
-        GenerateRandomPlaylist(songs, {u"one hour"_s, u"Any age"_s, {}}, temp, prompts, draws),
-        std::nullopt);
-    EXPECT_EQ(GenerateRandomPlaylist(songs, {u"1 hour"_s, u""_s, {}}, temp, prompts, draws),
+    EXPECT_EQ(GenerateRandomPlaylist(CollectionList(songs), {u"one hour"_s, u"Any age"_s, {}}, temp,
+                                     prompts, draws),
+              std::nullopt);
+    EXPECT_EQ(GenerateRandomPlaylist(CollectionList(songs), {u"1 hour"_s, u""_s, {}}, temp, prompts,
+                                     draws),
               std::nullopt);
     EXPECT_EQ(prompts.texts(),
               (QStringList{u"\"one hour\" is not a play length.\nBegin it with a number, such "
@@ -164,24 +166,24 @@ TEST(RandomPlaylist, GenerateWritesTheListOrLeavesTheOldFile) {
     // A write that fails half-way leaves the old playlist whole.
     {
         test::FileSizeLimit limit(20);
-        EXPECT_EQ(
-            GenerateRandomPlaylist(songs, {u"1 hour"_s, u"any age"_s, {}}, temp, prompts, draws),
-            std::nullopt);
+        EXPECT_EQ(GenerateRandomPlaylist(CollectionList(songs), {u"1 hour"_s, u"any age"_s, {}},
+                                         temp, prompts, draws),
+                  std::nullopt);
     }
     EXPECT_EQ(prompts.texts().back(), u"Unable to create temporary playlist.");
     EXPECT_EQ(test::ReadFile(temp), "/old/one.mp3\r\n");
 
     // The songs' paths, in the order of their lines.
-    const std::optional<QStringList> lines =
-        GenerateRandomPlaylist(songs, {u"1 hour"_s, u"ANY AGE"_s, {}}, temp, prompts, draws);
+    const std::optional<QStringList> lines = GenerateRandomPlaylist(
+        CollectionList(songs), {u"1 hour"_s, u"ANY AGE"_s, {}}, temp, prompts, draws);
     ASSERT_TRUE(lines && lines->size() == 15);
     const QString first = QString::fromUtf8(test::ReadFile(temp)).section(u'\r', 0, 0);
     EXPECT_EQ(u"/music/s"_s + (*lines)[0].mid(5).chopped(9) + u".mp3"_s, first);
 
     // An empty result still replaces the file.
-    EXPECT_EQ(
-        GenerateRandomPlaylist(Songs(2), {u"1 hour"_s, u"Any age"_s, {}}, temp, prompts, draws),
-        QStringList());
+    EXPECT_EQ(GenerateRandomPlaylist(CollectionList(Songs(2)), {u"1 hour"_s, u"Any age"_s, {}},
+                                     temp, prompts, draws),
+              QStringList());
     EXPECT_EQ(test::ReadFile(temp), "");
 }
 

@@ -93,7 +93,7 @@ TEST(CacheFile, LinesThatAreNotUtf8AreReadAsLatin1) {
     EXPECT_EQ(l.list[1].Collection, u"old.orv");
 
     // Written back, both lines are UTF-8 and read the same again.
-    ASSERT_TRUE(SaveCacheFile(path, l.list.records()));
+    ASSERT_TRUE(SaveCacheFile(path, l.list));
     Loaded again = Load(path);
     ASSERT_EQ(again.list.size(), 2);
     EXPECT_EQ(again.list[0].Title, u"Café"_s);
@@ -152,6 +152,10 @@ TEST(CacheFile, BulkLoadAndSaveAgreeWithOneLineAtATime) {
         expected += BuildCacheLine(r).toUtf8() + "\r\n";
     ASSERT_TRUE(SaveCacheFile(path, records));
     EXPECT_EQ(ReadFile(path), expected);
+    // The program's save, from the list, writes the same bytes.
+    const QString fromList = dir.file(u"list.orv"_s);
+    ASSERT_TRUE(SaveCacheFile(fromList, CollectionList(records)));
+    EXPECT_EQ(ReadFile(fromList), expected);
 }
 
 TEST(CacheFile, HeaderIsComparedUpperCasedWithoutTrimming) {
@@ -197,7 +201,7 @@ TEST(CacheFile, MissingFileLeavesTheListAsItWasAndLoadingWithoutClearingAppends)
 TEST(CacheFile, ZeroRecordsGiveOnlyTheHeaderAndFilterIsApplied) {
     TempDir dir;
     const QString path = dir.file(u"z.orv"_s);
-    ASSERT_TRUE(SaveCacheFile(path, {}));
+    ASSERT_TRUE(SaveCacheFile(path, std::vector<SongRecord>{}));
     EXPECT_EQ(ReadFile(path), QByteArray("[Orvane Cache File version1.4]\r\n"));
 
     std::vector<SongRecord> records = {Record(u"a.mp3"_s, QString(), u"/m/"_s),
@@ -207,12 +211,22 @@ TEST(CacheFile, ZeroRecordsGiveOnlyTheHeaderAndFilterIsApplied) {
     Loaded l = Load(path);
     ASSERT_EQ(l.list.size(), 1);
     EXPECT_EQ(l.list[0].FileName, u"b.mp3");
+
+    // From a list, the filter takes the collections to keep.
+    records[0].Collection = u"friend.orv"_s;
+    records[1].Collection = kLocalCollection;
+    ASSERT_TRUE(SaveCacheFile(path, CollectionList(records), [](const QString& collection) {
+        return collection == kLocalCollection;
+    }));
+    l = Load(path);
+    ASSERT_EQ(l.list.size(), 1);
+    EXPECT_EQ(l.list[0].FileName, u"b.mp3");
 }
 
 TEST(CacheFile, FailedSaveLeavesTheOldFile) {
     TempDir dir;
     const QString nowhere = dir.file(u"sub/none/x.orv"_s);
-    EXPECT_FALSE(SaveCacheFile(nowhere, {}));
+    EXPECT_FALSE(SaveCacheFile(nowhere, std::vector<SongRecord>{}));
     EXPECT_FALSE(QFile::exists(nowhere));
 
     // A disk that fills up while the file is written (here: a file size limit, which binds the

@@ -6,7 +6,9 @@
 
 #include <QRandomGenerator>
 #include <QStringList>
+#include <functional>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace orvane {
 namespace {
@@ -43,24 +45,56 @@ TEST(CollectionList, LookUpsAgreeWithTheirDefinitionsThroughChanges) {
     // with and without trailing separators.
     const QStringList files = {u"a.mp3"_s, u"A.MP3"_s, u"b.mp3"_s, u"Ä.mp3"_s};
     const QStringList folders = {u"/m/"_s, u"/M/"_s, u"/m"_s, u"/n/"_s, u"D:\\m"_s, u"d:\\M\\"_s};
+    // The other values come from a few texts too, empty and not ASCII ones among them, so that
+    // the list shares them; every record must still read back as it was given.
+    const QStringList values = {QString(), u"Rock"_s, u"rock"_s, u"Café"_s, u"東京"_s, u"0"_s};
     QRandomGenerator rng(42);
+    auto pick = [&](const QStringList& from) {
+        return from[rng.bounded(int(from.size()))];
+    };
     auto randomSong = [&] {
-        return Song(files[rng.bounded(int(files.size()))],
-                    folders[rng.bounded(int(folders.size()))]);
+        SongRecord song = Song(pick(files), pick(folders));
+        song.Title = pick(values);
+        song.Artist = pick(values);
+        song.Genre = pick(values);
+        song.Comment = pick(values);
+        song.Collection = pick(values);
+        return song;
     };
 
     CollectionList list;
-    for (int step = 0; step < 600; ++step) {
-        const int op = rng.bounded(12);
-        if (op < 6 || list.empty())
-            list.append(randomSong());
-        else if (op < 8)
-            list.removeAt(rng.bounded(int(list.size())));
-        else if (op < 11)
-            list.replace(rng.bounded(int(list.size())), randomSong());
-        else // several at once, unordered and repeated, as a batch of deletions gives them
-            list.removeAll({rng.bounded(int(list.size())), 0, rng.bounded(int(list.size())), 0});
+    std::vector<SongRecord> given; // what the list must hold
+    for (int step = 0; step < 1500; ++step) {
+        const int op = rng.bounded(13);
+        if (op < 6 || list.empty()) {
+            given.push_back(randomSong());
+            list.append(given.back());
+        } else if (op < 8) {
+            const int i = rng.bounded(int(list.size()));
+            list.removeAt(i);
+            given.erase(given.begin() + i);
+        } else if (op < 11) {
+            const int i = rng.bounded(int(list.size()));
+            given[size_t(i)] = randomSong();
+            list.replace(i, given[size_t(i)]);
+        } else if (op < 12) {
+            // several at once, unordered and repeated, as a batch of deletions gives them
+            const qsizetype a = rng.bounded(int(list.size())), b = rng.bounded(int(list.size()));
+            list.removeAll({a, 0, b, 0});
+            for (const qsizetype i : std::set<qsizetype, std::greater<>>{a, b, 0})
+                given.erase(given.begin() + i);
+        } else if (rng.bounded(8) == 0) {
+            list.clear();
+            given.clear();
+        }
 
+        ASSERT_EQ(list.Records(0, list.size()), given) << "step " << step;
+        for (qsizetype i = 0; i < list.size(); ++i)
+            for (const SongField f : {SongField::Artist, SongField::Comment, SongField::Folder})
+                ASSERT_EQ(list.Text(list.TextNumber(i, f)), list.Value(i, f));
+        // The index catches up at a look-up: let changes gather between some of them.
+        if (rng.bounded(4) == 0)
+            continue;
         for (qsizetype i = 0; i < list.size(); ++i)
             ASSERT_EQ(list.FindSong(i), LinearFindSong(list, i)) << "step " << step;
         for (const QString& f : files)

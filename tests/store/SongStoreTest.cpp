@@ -99,7 +99,7 @@ TEST_F(SongStoreTest, LineBreaksNeverSplitACacheLine) {
     store.Songs.replace(0, edited);
     EXPECT_FALSE(BuildCacheLine(edited).contains(u'\n'));
     const QString cache = dir.file(u"local.orv"_s);
-    ASSERT_TRUE(SaveCacheFile(cache, store.Songs.records()));
+    ASSERT_TRUE(SaveCacheFile(cache, store.Songs));
 
     SongStore next;
     ASSERT_TRUE(LoadCacheFile(cache, next.Songs, true, next.Browse));

@@ -27,7 +27,7 @@ protected:
         AddSongFile(store, dir.file(name));
         return {name, dir.path() + u'/'};
     }
-    const SongRecord& Record(const TagTarget& t) {
+    SongRecord Record(const TagTarget& t) {
         SongRow key;
         key.FileName = t.FileName;
         key.Folder = t.Folder;
