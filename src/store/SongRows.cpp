@@ -17,15 +17,27 @@ bool MakeSongRow(const SongRecord& record, SongRows& view, const DisplayFilter& 
     return AddIfPasses(SongRow::FromRecord(record), view, filter);
 }
 
-SongRow RowOfSong(const CollectionList& songs, qsizetype i) {
+void SetRowOfSong(SongRow& row, const CollectionList& songs, qsizetype i) {
     const auto value = [&](SongField field) -> const QString& {
         return songs.Value(i, field);
     };
-    return SongRow{
-        value(SongField::Title),      value(SongField::Artist),   value(SongField::Album),
-        value(SongField::Duration),   value(SongField::Year),     value(SongField::Genre),
-        value(SongField::Comment),    value(SongField::FileName), value(SongField::Folder),
-        value(SongField::Collection), value(SongField::NewFlag)};
+    row.Title = value(SongField::Title);
+    row.Artist = value(SongField::Artist);
+    row.Album = value(SongField::Album);
+    row.Duration = value(SongField::Duration);
+    row.Year = value(SongField::Year);
+    row.Genre = value(SongField::Genre);
+    row.Comment = value(SongField::Comment);
+    row.FileName = value(SongField::FileName);
+    row.Folder = value(SongField::Folder);
+    row.Collection = value(SongField::Collection);
+    row.NewFlag = value(SongField::NewFlag);
+}
+
+SongRow RowOfSong(const CollectionList& songs, qsizetype i) {
+    SongRow row;
+    SetRowOfSong(row, songs, i);
+    return row;
 }
 
 bool MakeSongRow(const CollectionList& songs, qsizetype i, SongRows& view,
