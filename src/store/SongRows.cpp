@@ -18,20 +18,22 @@ bool MakeSongRow(const SongRecord& record, SongRows& view, const DisplayFilter& 
 }
 
 void SetRowOfSong(SongRow& row, const CollectionList& songs, qsizetype i) {
-    const auto value = [&](SongField field) -> const QString& {
-        return songs.Value(i, field);
+    // A copy swapped in: both are inline, where QString's assignment is a call into Qt.
+    const auto set = [&](QString& field, SongField from) {
+        QString copy(songs.Value(i, from));
+        field.swap(copy);
     };
-    row.Title = value(SongField::Title);
-    row.Artist = value(SongField::Artist);
-    row.Album = value(SongField::Album);
-    row.Duration = value(SongField::Duration);
-    row.Year = value(SongField::Year);
-    row.Genre = value(SongField::Genre);
-    row.Comment = value(SongField::Comment);
-    row.FileName = value(SongField::FileName);
-    row.Folder = value(SongField::Folder);
-    row.Collection = value(SongField::Collection);
-    row.NewFlag = value(SongField::NewFlag);
+    set(row.Title, SongField::Title);
+    set(row.Artist, SongField::Artist);
+    set(row.Album, SongField::Album);
+    set(row.Duration, SongField::Duration);
+    set(row.Year, SongField::Year);
+    set(row.Genre, SongField::Genre);
+    set(row.Comment, SongField::Comment);
+    set(row.FileName, SongField::FileName);
+    set(row.Folder, SongField::Folder);
+    set(row.Collection, SongField::Collection);
+    set(row.NewFlag, SongField::NewFlag);
 }
 
 SongRow RowOfSong(const CollectionList& songs, qsizetype i) {
