@@ -60,7 +60,6 @@ qsizetype SearchCollection(const CollectionList& songs, const SearchOptions& opt
                            const DisplayFilter& filter, SongRows* target) {
     if (!target)
         return -1;
-    target->clear();
     const std::vector<SongField> fields = SearchedFields(options);
     const qsizetype n = songs.size();
     std::vector<uint8_t> hits(size_t(n), 0);
@@ -88,19 +87,30 @@ qsizetype SearchCollection(const CollectionList& songs, const SearchOptions& opt
     for (qsizetype i = 0; i < n; ++i)
         if (hits[size_t(i)])
             hitRows.push_back(i);
-    target->reserve(hitRows.size());
-    // The hits lie apart in memory: each row's song and texts are asked for ahead of use.
+    // The rows are written over those the target holds, in one pass over its memory instead of
+    // a clear and a refill; what is left of them is dropped at the end. The hits lie apart in
+    // memory: each row's song and texts, and the texts it replaces, are asked for ahead of use.
+    SongRows& rows = *target;
+    rows.reserve(hitRows.size());
     constexpr size_t kSongsAhead = 16, kTextsAhead = 8;
-    qsizetype added = 0;
+    size_t added = 0;
     for (size_t k = 0; k < hitRows.size(); ++k) {
         if (k + kSongsAhead < hitRows.size())
             songs.PrefetchSong(hitRows[k + kSongsAhead]);
-        if (k + kTextsAhead < hitRows.size())
+        if (k + kTextsAhead < hitRows.size()) {
             songs.PrefetchOwnTexts(hitRows[k + kTextsAhead]);
-        if (MakeSongRow(songs, hitRows[k], *target, filter))
+            if (added + kTextsAhead < rows.size())
+                PrefetchOwnTexts(rows[added + kTextsAhead]);
+        }
+        if (added < rows.size())
+            SetRowOfSong(rows[added], songs, hitRows[k]);
+        else
+            rows.push_back(RowOfSong(songs, hitRows[k]));
+        if (filter.Passes(rows[added]))
             ++added;
     }
-    return added;
+    rows.erase(rows.begin() + qsizetype(added), rows.end());
+    return qsizetype(added);
 }
 
 SearchOptions QuickSearchOptions(const SearchOptions& windowOptions, const QString& text) {

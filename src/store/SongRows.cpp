@@ -17,15 +17,29 @@ bool MakeSongRow(const SongRecord& record, SongRows& view, const DisplayFilter& 
     return AddIfPasses(SongRow::FromRecord(record), view, filter);
 }
 
-SongRow RowOfSong(const CollectionList& songs, qsizetype i) {
-    const auto value = [&](SongField field) -> const QString& {
-        return songs.Value(i, field);
+void SetRowOfSong(SongRow& row, const CollectionList& songs, qsizetype i) {
+    // A copy swapped in: both are inline, where QString's assignment is a call into Qt.
+    const auto set = [&](QString& field, SongField from) {
+        QString copy(songs.Value(i, from));
+        field.swap(copy);
     };
-    return SongRow{
-        value(SongField::Title),      value(SongField::Artist),   value(SongField::Album),
-        value(SongField::Duration),   value(SongField::Year),     value(SongField::Genre),
-        value(SongField::Comment),    value(SongField::FileName), value(SongField::Folder),
-        value(SongField::Collection), value(SongField::NewFlag)};
+    set(row.Title, SongField::Title);
+    set(row.Artist, SongField::Artist);
+    set(row.Album, SongField::Album);
+    set(row.Duration, SongField::Duration);
+    set(row.Year, SongField::Year);
+    set(row.Genre, SongField::Genre);
+    set(row.Comment, SongField::Comment);
+    set(row.FileName, SongField::FileName);
+    set(row.Folder, SongField::Folder);
+    set(row.Collection, SongField::Collection);
+    set(row.NewFlag, SongField::NewFlag);
+}
+
+SongRow RowOfSong(const CollectionList& songs, qsizetype i) {
+    SongRow row;
+    SetRowOfSong(row, songs, i);
+    return row;
 }
 
 bool MakeSongRow(const CollectionList& songs, qsizetype i, SongRows& view,

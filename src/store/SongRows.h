@@ -16,6 +16,15 @@ using SongRows = std::vector<SongRow>;
 
 // The row of the list's song i, made from its values without a record in between.
 SongRow RowOfSong(const CollectionList& songs, qsizetype i);
+// The same written over a row, for a list that refills its rows in place.
+void SetRowOfSong(SongRow& row, const CollectionList& songs, qsizetype i);
+
+// Asks for the memory of the row's own texts (file name and title) ahead of their use.
+inline void PrefetchOwnTexts(const SongRow& row) {
+    // A string's reference count lies just before its characters.
+    __builtin_prefetch(reinterpret_cast<const char*>(row.FileName.constData()) - 16);
+    __builtin_prefetch(reinterpret_cast<const char*>(row.Title.constData()) - 16);
+}
 
 // True when the row was added.
 bool MakeSongRow(const SongRecord& record, SongRows& view, const DisplayFilter& filter);
