@@ -20,7 +20,7 @@ bool RunPowerSearch(TfrmMain& main, const SearchOptions& options, const Collecti
     TSongListView* list = SongListForResults(main);
     if (!list)
         return false;
-    SongRows hits;
+    SongRows hits = list->Songs()->TakeRows();
     SearchCollection(songs, options, filter, &hits);
     // One reset of the model: thousands of hits arrive without a repaint per row. The reset
     // also tells the window that the selection is gone (status bar, command states).

@@ -66,7 +66,7 @@ void QuickSearch::search(const QString& text) {
     const bool exact = hunter_.Exact();
     hunter_.SetExact(false);
     hunter_.SetKeywords(text);
-    SongRows hits;
+    SongRows hits = list->Songs()->TakeRows();
     SearchCollection(songs_, QuickSearchOptions(hunter_.Options(), text), filter_, &hits);
     hunter_.SetExact(exact);
     showing_ = true;

@@ -125,6 +125,17 @@ void SongListModel::SetRows(SongRows rows) {
     endResetModel();
 }
 
+SongRows SongListModel::TakeRows() {
+    SongRows rows;
+    beginResetModel();
+    rows.swap(rows_);
+    playingRow_ = -1;
+    source_ = {};
+    ++revision_;
+    endResetModel();
+    return rows;
+}
+
 void SongListModel::RemoveRows(std::vector<int> indices) {
     std::sort(indices.begin(), indices.end(), std::greater<>());
     indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
