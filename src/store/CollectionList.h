@@ -89,7 +89,10 @@ public:
 
     class const_iterator {
     public:
-        using iterator_category = std::forward_iterator_tag;
+        // Records are made on demand, so a dereference gives a value: an input iterator to
+        // the standard library before C++20, a forward one to C++20's ranges.
+        using iterator_category = std::input_iterator_tag;
+        using iterator_concept = std::forward_iterator_tag;
         using value_type = SongRecord;
         using difference_type = qsizetype;
         using pointer = void;
