@@ -19,6 +19,7 @@
 // Owned by the GUI thread; not thread-safe. Const members may be called from several threads
 // at once while nothing changes the list, except the look-ups (which may rebuild the index).
 
+#include "platform/PrefetchText.h"
 #include "store/RowIndex.h"
 #include "store/SharedTexts.h"
 #include "store/SongRecord.h"
@@ -82,9 +83,8 @@ public:
     void PrefetchSong(qsizetype i) const { __builtin_prefetch(&songs_[size_t(i)]); }
     void PrefetchOwnTexts(qsizetype i) const {
         const Song& song = songs_[size_t(i)];
-        // A string's reference count lies just before its characters.
-        __builtin_prefetch(reinterpret_cast<const char*>(song.fileName.constData()) - 16);
-        __builtin_prefetch(reinterpret_cast<const char*>(song.title.constData()) - 16);
+        PrefetchText(song.fileName);
+        PrefetchText(song.title);
     }
 
     class const_iterator {

@@ -2,6 +2,7 @@
 // Building the rows of song views: from a collection record, or from a file that is not in the
 // collection. Both apply the display filter; a row it rejects is not added.
 
+#include "platform/PrefetchText.h"
 #include "store/CollectionList.h"
 #include "store/DisplayFilter.h"
 #include "store/MpegAudio.h"
@@ -21,9 +22,8 @@ void SetRowOfSong(SongRow& row, const CollectionList& songs, qsizetype i);
 
 // Asks for the memory of the row's own texts (file name and title) ahead of their use.
 inline void PrefetchOwnTexts(const SongRow& row) {
-    // A string's reference count lies just before its characters.
-    __builtin_prefetch(reinterpret_cast<const char*>(row.FileName.constData()) - 16);
-    __builtin_prefetch(reinterpret_cast<const char*>(row.Title.constData()) - 16);
+    PrefetchText(row.FileName);
+    PrefetchText(row.Title);
 }
 
 // True when the row was added.
