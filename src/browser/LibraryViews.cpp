@@ -17,12 +17,10 @@ template <typename Accepts>
 void ShowMatches(const CollectionList& songs, SongField field, Accepts accepts,
                  const DisplayFilter& filter, SongRows& target) {
     target.clear();
-    std::vector<int8_t> answers(songs.TextCount(), -1);
+    TextAnswers answers(songs.TextCount());
     for (qsizetype i = 0; i < songs.size(); ++i) {
-        int8_t& known = answers[songs.TextNumber(i, field)];
-        if (known < 0)
-            known = accepts(songs.Value(i, field)) ? 1 : 0;
-        if (known == 1)
+        const uint32_t text = songs.TextNumber(i, field);
+        if (answers.Of(text, [&] { return accepts(songs.Text(text)); }))
             MakeSongRow(songs, i, target, filter);
     }
 }

@@ -34,8 +34,7 @@ std::vector<SongField> SearchedFields(const SearchOptions& options) {
 void FindHits(const CollectionList& songs, qsizetype begin, qsizetype end,
               const SearchOptions& options, const std::vector<SongField>& fields, uint8_t* hits) {
     const KeywordMatcher matcher(AsciiUpper(options.Keywords), MatchModeOf(options));
-    enum : int8_t { kUnknown = -1 };
-    std::vector<int8_t> answers(songs.TextCount(), kUnknown);
+    TextAnswers answers(songs.TextCount());
     for (qsizetype i = begin; i < end; ++i) {
         // Every field's score is 0 or more, so a record is a hit when one field scores.
         bool hit = false;
@@ -45,10 +44,7 @@ void FindHits(const CollectionList& songs, qsizetype begin, qsizetype end,
                 continue;
             }
             const uint32_t text = songs.TextNumber(i, fields[f]);
-            int8_t& known = answers[text];
-            if (known == kUnknown)
-                known = matcher.Hits(songs.Text(text)) ? 1 : 0;
-            hit = known == 1;
+            hit = answers.Of(text, [&] { return matcher.Hits(songs.Text(text)); });
         }
         hits[i - begin] = hit;
     }

@@ -206,7 +206,7 @@ bool SaveCacheFile(const QString& path, std::span<const SongRecord> records,
 
 bool SaveCacheFile(const QString& path, const CollectionList& songs, const CollectionFilter& keep) {
     // Asked once per collection, not once per song.
-    std::vector<int8_t> kept(keep ? songs.TextCount() : 0, -1);
+    TextAnswers kept(keep ? songs.TextCount() : 0);
     return WriteCacheFile(
         path, songs.size(),
         [&](qsizetype i) {
@@ -219,9 +219,7 @@ bool SaveCacheFile(const QString& path, const CollectionList& songs, const Colle
             if (!keep)
                 return true;
             const uint32_t collection = songs.TextNumber(i, SongField::Collection);
-            if (kept[collection] < 0)
-                kept[collection] = keep(songs.Text(collection)) ? 1 : 0;
-            return kept[collection] == 1;
+            return kept.Of(collection, [&] { return keep(songs.Text(collection)); });
         });
 }
 

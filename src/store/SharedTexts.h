@@ -42,4 +42,24 @@ private:
     std::vector<QString> texts_;
 };
 
+// Yes-or-no answers about the texts of a SharedTexts, each asked once: loops over many songs
+// that share few texts (views, searches, saves) ask a question per text, not per song.
+class TextAnswers {
+public:
+    explicit TextAnswers(uint32_t textCount)
+        : answers_(textCount, kUnknown) {}
+
+    // The answer for the text numbered text; ask() gives it the first time.
+    template <typename Ask> bool Of(uint32_t text, Ask ask) {
+        int8_t& known = answers_[text];
+        if (known == kUnknown)
+            known = ask() ? 1 : 0;
+        return known == 1;
+    }
+
+private:
+    static constexpr int8_t kUnknown = -1;
+    std::vector<int8_t> answers_;
+};
+
 } // namespace orvane
